@@ -1,0 +1,83 @@
+#ifndef LOADJOB_H
+#define LOADJOB_H
+
+#include "checksettings.h"
+
+#include <QString>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+#include <vector>
+
+class HCMFile;
+
+// The code one record line gave when it was read (0 lines are not kept).
+struct LineCode
+{
+    int recordNumber;
+    int code;
+};
+
+// Reads one HCM file into an HCMFile on a worker thread.
+//
+// The caller fills in the parameters, calls start() and leaves the target
+// alone until the finished notification. The notifications are called on the
+// worker thread; a window passes them on to its own thread. The owner of a job
+// must cancel() and wait() (or simply destroy the job, which does both) before
+// it destroys the target, so a closing window never leaves a thread writing
+// into freed memory.
+class LoadJob
+{
+public:
+    enum Mode { EditorFile = 1, AuxiliaryFile = 2 };
+    enum Status { Started = 0, Unreadable = 1 }; // any other value: the header's parse code
+
+    // value, maximum, message ("Loading file..." / "Parsing file...") and the
+    // cancel flag, which a window may set from inside the notification.
+    using Progress = std::function<void(qint64 value, qint64 maximum, const QString& message,
+                                        std::atomic_bool& cancel)>;
+    using Finished = std::function<void(int mode)>;
+
+    LoadJob() = default;
+    ~LoadJob();
+    LoadJob(const LoadJob&) = delete;
+    LoadJob& operator=(const LoadJob&) = delete;
+
+    int mode = EditorFile;
+    QString fileName;
+    HCMFile* target = nullptr;
+    const CheckSettings* checkSettings = nullptr;
+    Progress progress;
+    Finished finished;
+
+    // Starts the worker thread; false when it could not be started or a
+    // previous run of this job is still going.
+    bool start();
+    // Reads on the calling thread (command-line tools, tests).
+    void run();
+    void cancel() { m_cancel = true; }
+    void wait();
+    bool isRunning() const { return m_running; }
+
+    // Results, to be read once the job has ended.
+    int status() const { return m_status; }
+    bool headerPresent() const { return m_headerPresent; }
+    const std::vector<LineCode>& lineCodes() const { return m_lineCodes; }
+
+private:
+    bool readFile(QByteArray& text);
+    void parse(const QByteArray& text);
+    void readRecordLine(QByteArrayView line);
+    bool reportProgress(qint64 value, qint64 maximum, const QString& message);
+    void notifyFinished();
+
+    std::thread m_thread;
+    std::atomic_bool m_cancel{false};
+    std::atomic_bool m_running{false};
+    std::atomic_int m_status{Started};
+    bool m_headerPresent = false;
+    std::vector<LineCode> m_lineCodes;
+};
+
+#endif
