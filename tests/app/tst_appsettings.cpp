@@ -1,0 +1,316 @@
+// Settings stores, version texts and the start-up decisions.
+#include "app/apppaths.h"
+#include "app/appsettings.h"
+#include "app/startup.h"
+#include "app/versiontext.h"
+
+#include <QLocale>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cstdio>
+#include <cstdlib>
+
+class TestAppSettings : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void missingKeysTakeDefaults();
+    void roundTrip();
+    void wrongTypesFallBackToConversion();
+    void unchangedFoldersLeaveMachineStoreAlone();
+    void unwritableMachineStoreIsReported();
+    void environmentMovesEveryStore();
+    void compareVersions_data();
+    void compareVersions();
+    void versionOfFile_data();
+    void versionOfFile();
+    void versionOfShippedLibrary();
+    void commandLine_data();
+    void commandLine();
+    void startupJob_data();
+    void startupJob();
+    void numbersUseAPointWhateverTheRegion();
+
+private:
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+void TestAppSettings::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+void TestAppSettings::missingKeysTakeDefaults()
+{
+    QSettings user(path("empty-user.ini"), QSettings::IniFormat);
+    QSettings machine(path("empty-machine.ini"), QSettings::IniFormat);
+    AppSettings s;
+    s.hcmLibrary = "set before";
+    s.frequencyTxRx = 1;
+    s.check.calcErrors = true;
+    s.read(user, machine);
+    QCOMPARE(s.hcmLibrary, AppPaths::defaultLibraryPath());
+    QCOMPARE(s.frequencyTxRx, 300.0);
+    QCOMPARE(s.distanceTxRx, 1000.0);
+    QCOMPARE(s.distancePTxRx, 2.0);
+    QCOMPARE(s.check, CheckOptions());
+    QVERIFY(s.checkForUpdateOnStartup);
+    QVERIFY(!s.googleShowTower);
+    QVERIFY(s.topo.isEmpty() && s.recentDir.isEmpty());
+}
+
+void TestAppSettings::roundTrip()
+{
+    AppSettings s;
+    s.hcmLibrary = "/lib/x.so";
+    s.topo = "/t";
+    s.morpho = "/m";
+    s.border = "/b";
+    s.check = {false, true, false, false, true, true};
+    s.googleShowTower = true;
+    s.checkForUpdateOnStartup = false;
+    s.frequencyTxRx = 12.5;
+    s.distanceTxRx = 0.001;
+    s.distancePTxRx = 7;
+    s.recentDir = "/home/u/file.txt";
+    {
+        QSettings user(path("rt-user.ini"), QSettings::IniFormat);
+        QSettings machine(path("rt-machine.ini"), QSettings::IniFormat);
+        QVERIFY(s.write(user, machine));
+    }
+    QSettings user(path("rt-user.ini"), QSettings::IniFormat);
+    QSettings machine(path("rt-machine.ini"), QSettings::IniFormat);
+    // The folders live in the machine store only.
+    QVERIFY(!user.contains("topo"));
+    QCOMPARE(machine.allKeys().size(), 3);
+    AppSettings back;
+    back.read(user, machine);
+    QCOMPARE(back.hcmLibrary, s.hcmLibrary);
+    QCOMPARE(back.topo, s.topo);
+    QCOMPARE(back.morpho, s.morpho);
+    QCOMPARE(back.border, s.border);
+    QCOMPARE(back.check, s.check);
+    QCOMPARE(back.googleShowTower, true);
+    QCOMPARE(back.checkForUpdateOnStartup, false);
+    QCOMPARE(back.frequencyTxRx, 12.5);
+    QCOMPARE(back.distanceTxRx, 0.001);
+    QCOMPARE(back.distancePTxRx, 7.0);
+    QCOMPARE(back.recentDir, s.recentDir);
+}
+
+void TestAppSettings::wrongTypesFallBackToConversion()
+{
+    QSettings user(path("wrong-user.ini"), QSettings::IniFormat);
+    QSettings machine(path("wrong-machine.ini"), QSettings::IniFormat);
+    user.setValue("frequency_TXRX", "abc");
+    user.setValue("checkOnEditing", "false");
+    user.setValue("HCMLibrary", "");
+    AppSettings s;
+    s.read(user, machine);
+    QCOMPARE(s.frequencyTxRx, 0.0);
+    QVERIFY(!s.check.checkOnEditing);
+    // An empty library path is what the user chose; only a missing key defaults.
+    QVERIFY(s.hcmLibrary.isEmpty());
+}
+
+void TestAppSettings::unchangedFoldersLeaveMachineStoreAlone()
+{
+    QSettings user(path("quiet-user.ini"), QSettings::IniFormat);
+    QSettings machine(path("no-such-folder/quiet.ini"), QSettings::IniFormat);
+    AppSettings s;
+    s.read(user, machine);
+    QVERIFY(s.write(user, machine));
+    QVERIFY(!QFile::exists(path("no-such-folder/quiet.ini")));
+}
+
+void TestAppSettings::unwritableMachineStoreIsReported()
+{
+    QFile blocker(path("blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QSettings user(path("blocked-user.ini"), QSettings::IniFormat);
+    QSettings machine(path("blocker/machine.ini"), QSettings::IniFormat);
+    AppSettings s;
+    s.topo = "/data/topo";
+    QVERIFY(!s.write(user, machine));
+    // The user keys are written regardless.
+    QSettings check(path("blocked-user.ini"), QSettings::IniFormat);
+    QVERIFY(check.contains("frequency_TXRX"));
+}
+
+void TestAppSettings::environmentMovesEveryStore()
+{
+    // ctest points each variable into the test's build folder.
+    QCOMPARE(AppPaths::machineIniPath(), qEnvironmentVariable("LINKWISE_MACHINE_INI"));
+    QCOMPARE(AppPaths::createUserStore()->fileName(), qEnvironmentVariable("LINKWISE_USER_INI"));
+    QCOMPARE(AppPaths::createMachineStore()->fileName(), qEnvironmentVariable("LINKWISE_MACHINE_INI"));
+    QCOMPARE(AppPaths::dataFolder(), qEnvironmentVariable("LINKWISE_DATA_DIR"));
+    QVERIFY(QFileInfo(AppPaths::dataSubFolder("update")).isDir());
+    QCOMPARE(QFileInfo(AppPaths::lockFilePath()).absolutePath(),
+             QFileInfo(qEnvironmentVariable("LINKWISE_DATA_DIR")).absoluteFilePath());
+    qputenv("LINKWISE_LOCK_DIR", path("locks").toLocal8Bit());
+    QCOMPARE(AppPaths::lockFilePath(), path("locks/linkwise.lock"));
+    QVERIFY(QFileInfo(path("locks")).isDir());
+    qunsetenv("LINKWISE_LOCK_DIR");
+}
+
+void TestAppSettings::compareVersions_data()
+{
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QString>("candidate");
+    QTest::addColumn<int>("result");
+    QTest::newRow("newer last part") << "2.0.9.9" << "2.0.9.10" << 1;
+    QTest::newRow("newer first part") << "2.0.9.9" << "3.0.0.0" << 1;
+    QTest::newRow("older") << "2.1.0.0" << "2.0.9.9" << 0;
+    QTest::newRow("equal") << "2.1.1.0" << "2.1.1.0" << 0;
+    QTest::newRow("numbers, not text") << "2.0.9.0" << "2.0.10.0" << 1;
+    QTest::newRow("empty parts skipped") << "2..0.9.9" << "2.1.0.0" << 1;
+    QTest::newRow("three parts, missing fourth is 0") << "2.1.0" << "2.1.0.1" << 1;
+    QTest::newRow("three parts equal") << "2.1.0.0" << "2.1.0" << 0;
+    QTest::newRow("fifth part ignored") << "1.2.3.4.1" << "1.2.3.4.9" << 0;
+    QTest::newRow("too few parts") << "2.1" << "2.1.0.0" << -1;
+    QTest::newRow("candidate too short") << "2.1.0.0" << "3" << -1;
+    QTest::newRow("not a number") << "2.0.9.9" << "2.x.0.0" << -1;
+    QTest::newRow("empty") << "2.0.9.9" << "" << -1;
+}
+
+void TestAppSettings::compareVersions()
+{
+    QFETCH(QString, current);
+    QFETCH(QString, candidate);
+    QFETCH(int, result);
+    QCOMPARE(VersionText::compare(current, candidate), result);
+}
+
+void TestAppSettings::versionOfFile_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("version");
+    const QByteArray marker("HCMFS-FILE-VERSION:");
+    QTest::newRow("marker") << QByteArray("\x7f" "ELF junk\0", 9) + marker + QByteArray("2.1.0.3\0tail", 12)
+                            << "2.1.0.3";
+    QTest::newRow("no marker") << QByteArray("nothing here") << "";
+    QTest::newRow("marker without version") << marker + QByteArray("\0", 1) << "";
+    QTest::newRow("first good marker") << marker + QByteArray("bad\0", 4) + marker
+                                              + QByteArray("1.2.3.4\0", 8)
+                                       << "1.2.3.4";
+    // Placed so that the marker straddles the reader's 1 MiB chunks.
+    QTest::newRow("across chunks") << QByteArray((1 << 20) - 7, 'x') + marker + QByteArray("9.8.7.6\0", 8)
+                                   << "9.8.7.6";
+}
+
+void TestAppSettings::versionOfFile()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, version);
+    const QString file = path("lib.bin");
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+    f.close();
+    QCOMPARE(VersionText::ofFile(file), version);
+    QVERIFY(VersionText::ofFile(path("missing.bin")).isEmpty());
+}
+
+void TestAppSettings::versionOfShippedLibrary()
+{
+    const QString library = QStringLiteral(LINKWISE_BINDIR) + "/" + AppPaths::libraryFileName();
+    const QString version = VersionText::ofFile(library);
+    QVERIFY2(!version.isEmpty(), qPrintable(library));
+    QCOMPARE(VersionText::compare("0.0.0.0", version) >= 0, true);
+}
+
+void TestAppSettings::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("testMode");
+    QTest::addColumn<QStringList>("files");
+    QTest::newRow("nothing") << QStringList{"linkwise"} << false << QStringList{};
+    QTest::newRow("test first") << QStringList{"linkwise", "test", "@b", "@a"} << true
+                                << QStringList{"@b", "@a"};
+    QTest::newRow("test last") << QStringList{"linkwise", "@a", "test"} << true
+                               << QStringList{"@a"};
+    QTest::newRow("missing ignored") << QStringList{"linkwise", "@missing", "@a", "-x"} << false
+                                     << QStringList{"@a"};
+    QTest::newRow("program name never opened") << QStringList{"@a"} << false << QStringList{};
+}
+
+void TestAppSettings::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, testMode);
+    QFETCH(QStringList, files);
+    for (const char* name : {"a", "b"}) {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    auto resolve = [this](QStringList list) {
+        for (QString& s : list) {
+            if (s.startsWith('@'))
+                s = path(s.mid(1));
+        }
+        return list;
+    };
+    const Startup::CommandLine line = Startup::parse(resolve(arguments));
+    QCOMPARE(line.testMode, testMode);
+    QCOMPARE(line.files, resolve(files));
+}
+
+void TestAppSettings::startupJob_data()
+{
+    QTest::addColumn<QVariant>("firstInstallation");
+    QTest::addColumn<QVariant>("launchDownloader");
+    QTest::addColumn<bool>("checkForUpdate");
+    QTest::addColumn<int>("job");
+    QTest::addColumn<int>("delay");
+    using J = Startup::Job;
+    QTest::newRow("first installation wins") << QVariant(1) << QVariant(true) << true
+                                             << int(J::FirstInstallation) << 500;
+    QTest::newRow("other value is no request") << QVariant(2) << QVariant() << false
+                                               << int(J::None) << 0;
+    QTest::newRow("pending download") << QVariant() << QVariant(true) << true
+                                      << int(J::ResumeDownload) << 500;
+    QTest::newRow("update check") << QVariant(0) << QVariant(false) << true << int(J::UpdateCheck)
+                                  << 4000;
+    QTest::newRow("nothing") << QVariant() << QVariant() << false << int(J::None) << 0;
+}
+
+void TestAppSettings::startupJob()
+{
+    QFETCH(QVariant, firstInstallation);
+    QFETCH(QVariant, launchDownloader);
+    QFETCH(bool, checkForUpdate);
+    QFETCH(int, job);
+    QFETCH(int, delay);
+    QFile::remove(path("job.ini"));
+    QSettings user(path("job.ini"), QSettings::IniFormat);
+    if (firstInstallation.isValid())
+        user.setValue("first_installation", firstInstallation);
+    if (launchDownloader.isValid())
+        user.setValue("launch_downloader", launchDownloader);
+    const Startup::Job chosen = Startup::chooseJob(user, checkForUpdate);
+    QCOMPARE(int(chosen), job);
+    QCOMPARE(Startup::delayMs(chosen), delay);
+}
+
+void TestAppSettings::numbersUseAPointWhateverTheRegion()
+{
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // may not exist; then C stays
+    Startup::useCNumberFormat();
+    QCOMPARE(QLocale().toString(1.5), QString("1.5"));
+    bool ok = false;
+    QCOMPARE(QLocale().toDouble("2.25", &ok), 2.25);
+    QVERIFY(ok);
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", 3.5);
+    QCOMPARE(QByteArray(buffer), QByteArray("3.50"));
+    QCOMPARE(std::strtod("4.75", nullptr), 4.75);
+}
+
+QTEST_GUILESS_MAIN(TestAppSettings)
+#include "tst_appsettings.moc"
