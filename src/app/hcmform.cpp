@@ -1,12 +1,900 @@
 #include "hcmform.h"
 
+#include "aboutdialog.h"
+#include "apppaths.h"
+#include "editor/options.h"
+#include "editor/saveprm.h"
+#include "editor/setvalue.h"
+#include "editorwindow.h"
+#include "reportwindow.h"
+#include "userprompts.h"
+#include "versiontext.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+const char kEditorName[] = "hcmEdit";
+const char kReportName[] = "hcmReport";
+const char kUriList[] = "text/uri-list";
+// Libraries up to this version look for terrain data in a TOPO folder at the
+// root of a drive rather than in the configured folders.
+const char kLastDriveTerrainVersion[] = "2.0.9.9";
+
+QString number(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+QString libraryFilter()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("HCM library (HCMFS_DLL.dll);;All (*.*)");
+#else
+    return QStringLiteral("HCM library (libHCMFS_DLL.so HCMFS_DLL.dll);;All (*.*)");
+#endif
+}
+
+} // namespace
 
 hcmForm::hcmForm(QWidget* parent) : QMainWindow(parent)
 {
-    setWindowTitle(tr("Linkwise"));
-    auto* area = new QMdiArea(this);
-    area->setObjectName(QStringLiteral("mdiArea"));
-    setCentralWidget(area);
-    resize(1024, 700);
+    QCoreApplication::setApplicationName(QStringLiteral("Linkwise"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("2.1.1.0"));
+    m_ui.setupUi(this);
+
+    m_userStore = AppPaths::createUserStore();
+    m_machineStore = AppPaths::createMachineStore();
+    restoreState(m_userStore->value(QLatin1String(SettingsKeys::State)).toByteArray(), 0);
+    restoreGeometry(m_userStore->value(QLatin1String(SettingsKeys::MainGeometry)).toByteArray());
+
+    m_dataFolder = AppPaths::dataFolder();
+    createDialogs();
+    readSettings();
+    m_libraryVersion = QFile::exists(m_settings.hcmLibrary)
+                         ? VersionText::ofFile(m_settings.hcmLibrary)
+                         : QString();
+    m_updateFolder = AppPaths::dataSubFolder(QStringLiteral("update"));
+    m_options->setOptions(m_settings.check.checkOnEditing, m_settings.check.calcErrors,
+                          m_settings.check.formatErrors, m_settings.check.valueWarnings,
+                          m_settings.check.characterWarnings, m_settings.check.checkOnLoading);
+    connectActions();
+    changeActionState();
+    scheduleStartupJob();
+}
+
+hcmForm::~hcmForm() = default;
+
+void hcmForm::setWindowFactory(SubWindowFactory factory)
+{
+    m_factory = std::move(factory);
+}
+
+void hcmForm::createDialogs()
+{
+    m_about = new AboutDialog(this);
+    m_options = new Options(this);
+    m_setValue = new SetValue(this);
+    m_savePrm = new SavePrm(this);
+}
+
+void hcmForm::readSettings()
+{
+    m_settings.read(*m_userStore, *m_machineStore);
+}
+
+void hcmForm::connectActions()
+{
+    const hcmFormUi& u = m_ui;
+    QMdiArea* area = u.mdiArea;
+    connect(u.actionNew, &QAction::triggered, this, &hcmForm::doActionNew);
+    connect(u.actionEdit_View_HCM_file, &QAction::triggered, this, &hcmForm::doActionOpen);
+    connect(u.actionSave, &QAction::triggered, this, &hcmForm::doActionSave);
+    connect(u.actionSave_As, &QAction::triggered, this, &hcmForm::doActionSaveAs);
+    connect(u.actionAdd_record, &QAction::triggered, this, &hcmForm::doActionAddLine);
+    connect(u.actionRemove_records, &QAction::triggered, this, &hcmForm::doActionDelete);
+    connect(u.actionDublicate_record, &QAction::triggered, this,
+            &hcmForm::doActionDublicateRecord);
+    connect(u.actionSet_value, &QAction::triggered, m_setValue, &QDialog::exec);
+    connect(u.actionChech_file_syntax, &QAction::triggered, this, &hcmForm::doActionCheckSyntax);
+    connect(u.actionComapre_with_auxilary_file, &QAction::triggered, this,
+            &hcmForm::actionCompareFiles);
+    connect(u.act1to1, &QAction::triggered, this, &hcmForm::showDlg1to1);
+    connect(u.actLtoL, &QAction::triggered, this, &hcmForm::showDlgLtoL);
+    connect(u.actionTrigger_for_co_ordination, &QAction::triggered, this,
+            &hcmForm::doActionCalculateTrigger);
+    connect(u.actionOptions, &QAction::triggered, this, &hcmForm::showOptions);
+    connect(u.actionCheck_for_new_version, &QAction::triggered, this,
+            &hcmForm::doActionStartDownloader);
+    connect(u.actionShow_on_Google_Earth, &QAction::triggered, this, &hcmForm::doActionGoogleShow);
+    connect(u.actionETSI_TX_Masks, &QAction::triggered, this, &hcmForm::doActionShowEtsiMasks);
+    connect(u.actionTile, &QAction::triggered, area, &QMdiArea::tileSubWindows);
+    connect(u.actionCascade_windows, &QAction::triggered, area, &QMdiArea::cascadeSubWindows);
+    connect(u.actionClose_Current_Window, &QAction::triggered, area,
+            &QMdiArea::closeActiveSubWindow);
+    connect(u.actionClose_All_Windows, &QAction::triggered, area, &QMdiArea::closeAllSubWindows);
+    connect(u.actionAbout, &QAction::triggered, m_about, &QDialog::show);
+    connect(u.actionAbout_QT, &QAction::triggered, qApp, &QApplication::aboutQt);
+
+    connect(m_options->okButton, &QPushButton::clicked, this, &hcmForm::applyOptions);
+    connect(m_setValue->pbOk, &QPushButton::clicked, this, &hcmForm::doActionSetValue);
+    connect(m_savePrm->pbSave, &QPushButton::clicked, this, &hcmForm::saveDlgClicked);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &hcmForm::writeCFGfile);
+    connect(u.menuWindow, &QMenu::aboutToShow, this, &hcmForm::updateWindowMenu);
+    connect(area, &QMdiArea::subWindowActivated, this, &hcmForm::changeActionState);
+}
+
+void hcmForm::scheduleStartupJob()
+{
+    m_startupJob = Startup::chooseJob(*m_userStore, m_settings.checkForUpdateOnStartup);
+    if (m_startupJob != Startup::Job::None)
+        QTimer::singleShot(Startup::delayMs(m_startupJob), this, &hcmForm::runStartupJob);
+}
+
+void hcmForm::runStartupJob()
+{
+    switch (m_startupJob) {
+    case Startup::Job::FirstInstallation:
+        slStartWizard();
+        break;
+    case Startup::Job::ResumeDownload:
+        startDownloader();
+        break;
+    case Startup::Job::UpdateCheck:
+        // The silent check belongs to the download centre, which this
+        // window does not have yet.
+    case Startup::Job::None:
+        break;
+    }
+}
+
+void hcmForm::takeCommandLine(const QStringList& arguments)
+{
+    if (arguments.size() > 1) {
+        const Startup::CommandLine line = Startup::parse(arguments);
+        m_pendingOpen = line.files;
+        m_testMode = m_testMode || line.testMode;
+        if (!m_pendingOpen.isEmpty())
+            QTimer::singleShot(0, this, &hcmForm::doActionOpen);
+    }
+    if (m_testMode)
+        setWindowTitle(QStringLiteral("---===TEST MODE===---"));
+}
+
+void hcmForm::slStartWizard()
+{
+    UserPrompts::warning(
+        this, tr("Linkwise Parameter Setup"),
+        tr("Linkwise detected that this might be the first installation.\nIn order to work "
+           "properly, Linkwise requires some paths being set.\nAfter you close this dialog box an "
+           "Option Dialog box will pop up.\nPlease set the required paths.\nYou may also find "
+           "useful to set other parameters."));
+    m_userStore->remove(QLatin1String(SettingsKeys::FirstInstallation));
+    m_userStore->sync();
+    showOptions();
+}
+
+bool hcmForm::writeCFGfile()
+{
+    if (!m_settings.write(*m_userStore, *m_machineStore) && !m_machineStoreWarned) {
+        m_machineStoreWarned = true;
+        UserPrompts::warning(
+            this, tr("Linkwise"),
+            tr("The data folders could not be stored in the machine-wide settings file\n%1\n"
+               "Writing it may need administrator rights. The folders apply until Linkwise "
+               "is closed.")
+                .arg(QDir::toNativeSeparators(m_machineStore->fileName())));
+    }
+    return true;
+}
+
+// ---- Options --------------------------------------------------------------
+
+void hcmForm::loadOptionsDialog()
+{
+    Options* o = m_options;
+    o->pathLibrary->setText(m_settings.hcmLibrary);
+    o->pathTopo->setText(m_settings.topo);
+    o->pathMorpho->setText(m_settings.morpho);
+    o->pathBorder->setText(m_settings.border);
+    const CheckOptions& c = m_settings.check;
+    o->setOptions(c.checkOnEditing, c.calcErrors, c.formatErrors, c.valueWarnings,
+                  c.characterWarnings, c.checkOnLoading);
+    o->showTower->setChecked(m_settings.googleShowTower);
+    o->cbUpdate->setChecked(m_settings.checkForUpdateOnStartup);
+    o->leFrequency_TXRX->setText(number(m_settings.frequencyTxRx));
+    o->leDistance_TXRX->setText(number(m_settings.distanceTxRx));
+    o->leDistance_PTXRX->setText(number(m_settings.distancePTxRx));
+}
+
+void hcmForm::centreOver(QWidget* dialog)
+{
+    dialog->move(x() + width() / 2 - dialog->width() / 2,
+                 y() + height() / 2 - dialog->height() / 2);
+}
+
+void hcmForm::showOptions()
+{
+    loadOptionsDialog();
+    m_options->setModal(true);
+    m_options->show();
+    centreOver(m_options);
+}
+
+double hcmForm::readCondition(const QString& text, double fallback, const QString& warning)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    if (ok)
+        return value;
+    UserPrompts::warning(this, tr("Applying options"), warning);
+    return fallback;
+}
+
+void hcmForm::applyOptions()
+{
+    Options* o = m_options;
+    m_settings.hcmLibrary = o->pathLibrary->text();
+    m_settings.topo = o->pathTopo->text();
+    m_settings.morpho = o->pathMorpho->text();
+    m_settings.border = o->pathBorder->text();
+    m_settings.googleShowTower = o->showTower->isChecked();
+    m_settings.checkForUpdateOnStartup = o->cbUpdate->isChecked();
+    m_settings.frequencyTxRx = readCondition(o->leFrequency_TXRX->text(), 300.0,
+                                             tr("Entered frequency is not a number!"));
+    m_settings.distanceTxRx = readCondition(o->leDistance_TXRX->text(), 1000.0,
+                                            tr("Entered distance TX->RX is not a number!"));
+    m_settings.distancePTxRx = readCondition(o->leDistance_PTXRX->text(), 2.0,
+                                             tr("Entered distance PTX->RX is not a number!"));
+    setSyntax();
+    writeCFGfile();
+}
+
+void hcmForm::setSyntax()
+{
+    CheckOptions& c = m_settings.check;
+    c.checkOnEditing = m_options->cbEnableChecking->isChecked();
+    c.calcErrors = m_options->cbCheckCalcErrors->isChecked();
+    c.formatErrors = m_options->cbCheckFormatErrors->isChecked();
+    c.valueWarnings = m_options->cbCheckValueWarnings->isChecked();
+    c.characterWarnings = m_options->cbCheckCaracterWarnings->isChecked();
+    c.checkOnLoading = m_options->cbCheckWhenLoading->isChecked();
+    changeActionState();
+    for (QMdiSubWindow* window : m_ui.mdiArea->subWindowList()) {
+        if (EditorWindow* editor = editorIn(window))
+            editor->setOptions(c);
+    }
+}
+
+void hcmForm::showDlgLibrary()
+{
+    const QString current = m_settings.hcmLibrary;
+    const QString start = current.isEmpty() ? QDir::currentPath()
+                                            : QFileInfo(current).absolutePath();
+    const QString chosen = UserPrompts::openFileName(this, tr("Choose the HCM library file"),
+                                                     start, libraryFilter());
+    if (!chosen.isEmpty())
+        m_settings.hcmLibrary = chosen;
+}
+
+// ---- Sub-windows ----------------------------------------------------------
+
+QMdiSubWindow* hcmForm::subWindowOf(QWidget* widget) const
+{
+    for (QMdiSubWindow* window : m_ui.mdiArea->subWindowList()) {
+        if (window->widget() == widget)
+            return window;
+    }
+    return nullptr;
+}
+
+EditorWindow* hcmForm::editorIn(QMdiSubWindow* window) const
+{
+    if (!window || window->objectName() != QLatin1String(kEditorName))
+        return nullptr;
+    return qobject_cast<EditorWindow*>(window->widget());
+}
+
+ReportWindow* hcmForm::reportIn(QMdiSubWindow* window) const
+{
+    if (!window || window->objectName() != QLatin1String(kReportName))
+        return nullptr;
+    return qobject_cast<ReportWindow*>(window->widget());
+}
+
+// The current sub-window stays known while a dialog or message box has the
+// focus, which is when several actions ask about it.
+EditorWindow* hcmForm::activeEditor() const
+{
+    return editorIn(m_ui.mdiArea->currentSubWindow());
+}
+
+ReportWindow* hcmForm::activeReport() const
+{
+    return reportIn(m_ui.mdiArea->currentSubWindow());
+}
+
+QAction* hcmForm::addWindowAction(QMdiSubWindow* window, const QString& text)
+{
+    QAction* action = m_ui.menuWindow->addAction(text);
+    action->setCheckable(true);
+    connect(action, &QAction::triggered, this, [this, window] { setActiveSubWindow(window); });
+    connect(window, &QObject::destroyed, action, &QObject::deleteLater);
+    connect(window, &QObject::destroyed, this, &hcmForm::changeActionState,
+            Qt::QueuedConnection);
+    return action;
+}
+
+EditorWindow* hcmForm::createEditorWindow()
+{
+    if (!m_factory.editor)
+        return nullptr;
+    EditorWindow* editor = m_factory.editor(m_settings.check);
+    QMdiSubWindow* window = m_ui.mdiArea->addSubWindow(editor);
+    window->setObjectName(QLatin1String(kEditorName));
+    window->show();
+    changeActionState();
+    editor->setWindowAction(addWindowAction(window, tr("no name")));
+    connect(editor, &EditorWindow::subWindowClosing, this, &hcmForm::saveHCM);
+    connect(editor, &EditorWindow::saveAsRequested, this, &hcmForm::runSaveDialogFor);
+    connect(editor, &EditorWindow::signalSelectionChanged, this, &hcmForm::changeActionState);
+    return editor;
+}
+
+QString hcmForm::resolveLibraryPath() const
+{
+    const QString library = m_settings.hcmLibrary;
+    if (QFile::exists(library))
+        return library;
+    const QString besideProgram = QCoreApplication::applicationDirPath() + QLatin1Char('/') + library;
+    return QFile::exists(besideProgram) ? besideProgram : library;
+}
+
+void hcmForm::updateTerrainPath(const QString& libraryPath)
+{
+    if (!QFile::exists(libraryPath))
+        return;
+    const QString version = VersionText::ofFile(libraryPath);
+    if (version.isEmpty()
+        || VersionText::compare(QLatin1String(kLastDriveTerrainVersion), version) == 1)
+        return;
+    m_terrainPath.clear();
+    for (const QFileInfo& drive : QDir::drives()) {
+        const QString root = drive.absoluteFilePath();
+        if (QDir(QDir(root).filePath(QStringLiteral("TOPO"))).exists()) {
+            m_terrainPath = root.left(1);
+            break;
+        }
+    }
+}
+
+// Files left by a run that ended abnormally keep their names; a new report
+// never writes into one of them.
+QString hcmForm::nextReportFile(QString* detailFile)
+{
+    QString report;
+    do {
+        ++m_reportCounter;
+        report = m_dataFolder + QStringLiteral("/report%1.lwrpt").arg(m_reportCounter);
+        *detailFile = m_dataFolder + QStringLiteral("/detreport%1.txt").arg(m_reportCounter);
+    } while (QFile::exists(report) || QFile::exists(*detailFile));
+    return report;
+}
+
+ReportWindow* hcmForm::createReportWindow()
+{
+    if (!m_factory.report)
+        return nullptr;
+    ReportSetup setup;
+    setup.libraryPath = resolveLibraryPath();
+    updateTerrainPath(setup.libraryPath);
+    setup.terrainPath = m_terrainPath;
+    setup.reportFile = nextReportFile(&setup.detailFile);
+    setup.frequencyTxRx = m_settings.frequencyTxRx;
+    setup.distanceTxRx = m_settings.distanceTxRx;
+    setup.distancePTxRx = m_settings.distancePTxRx;
+
+    ReportWindow* report = m_factory.report(setup);
+    QMdiSubWindow* window = m_ui.mdiArea->addSubWindow(report);
+    window->setObjectName(QLatin1String(kReportName));
+    window->show();
+    report->setWindowAction(addWindowAction(window, tr("Report X")));
+    connect(report, &ReportWindow::actionStateChanged, this, &hcmForm::changeActionState);
+    changeActionState();
+    return report;
+}
+
+void hcmForm::setActiveSubWindow(QWidget* window)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window))
+        m_ui.mdiArea->setActiveSubWindow(sub);
+}
+
+void hcmForm::updateWindowMenu()
+{
+    const QList<QMdiSubWindow*> windows = m_ui.mdiArea->subWindowList();
+    const bool any = !windows.isEmpty();
+    m_ui.actionTile->setEnabled(any);
+    m_ui.actionCascade_windows->setEnabled(any);
+    m_ui.actionClose_Current_Window->setEnabled(any);
+    m_ui.actionClose_All_Windows->setEnabled(any);
+    QMdiSubWindow* current = m_ui.mdiArea->currentSubWindow();
+    for (QMdiSubWindow* window : windows) {
+        QAction* action = nullptr;
+        if (EditorWindow* editor = editorIn(window))
+            action = editor->windowAction();
+        else if (ReportWindow* report = reportIn(window))
+            action = report->windowAction();
+        if (action)
+            action->setChecked(window == current);
+    }
+}
+
+void hcmForm::changeActionState()
+{
+    const hcmFormUi& u = m_ui;
+    bool save = false;
+    bool rows = false;
+    bool editing = false;
+    if (EditorWindow* editor = activeEditor()) {
+        save = editor->rowCount() > 0;
+        editing = true;
+        rows = editor->currentRow() != -1;
+    } else if (activeReport()) {
+        save = true;
+    }
+    u.actionSave->setEnabled(save);
+    u.actionSave_As->setEnabled(save);
+    u.actionRemove_records->setEnabled(rows);
+    u.actionDublicate_record->setEnabled(rows);
+    u.actionSet_value->setEnabled(rows);
+    u.actionAdd_record->setEnabled(editing);
+    u.actionComapre_with_auxilary_file->setEnabled(editing);
+    u.actionChech_file_syntax->setEnabled(editing);
+    // The export works on the editor's selection, so it follows the editing group.
+    u.actionShow_on_Google_Earth->setEnabled(editing);
+}
+
+// ---- Opening and saving ---------------------------------------------------
+
+void hcmForm::doActionNew()
+{
+    EditorWindow* editor = createEditorWindow();
+    if (!editor)
+        return;
+    editor->addRecord();
+    editor->setModified(false);
+    changeActionState();
+}
+
+void hcmForm::doActionOpen()
+{
+    QStringList paths;
+    if (!m_pendingOpen.isEmpty()) {
+        paths = m_pendingOpen;
+        m_pendingOpen.clear();
+    } else {
+        paths = UserPrompts::openFileNames(this, tr("Choose file"), m_settings.recentDir,
+                                           tr("All supported files (*.lwrpt *.txt)"));
+    }
+    for (const QString& path : paths)
+        openPath(path);
+    changeActionState();
+}
+
+void hcmForm::openPath(const QString& path)
+{
+    // Case-sensitive on purpose: "x.LWRPT" is taken for an HCM file.
+    if (path.endsWith(QLatin1String(".lwrpt"), Qt::CaseSensitive)) {
+        ReportWindow* report = createReportWindow();
+        if (!report)
+            return;
+        report->setWindowTitle(path);
+        if (report->windowAction())
+            report->windowAction()->setText(QFileInfo(path).fileName());
+        report->openReport(path);
+        return;
+    }
+    EditorWindow* editor = createEditorWindow();
+    if (!editor)
+        return;
+    m_settings.recentDir = path;
+    if (!editor->load(path))
+        UserPrompts::warning(this, tr("Linkwise"), tr("Could not load file:\n") + path);
+}
+
+void hcmForm::doActionSave()
+{
+    if (EditorWindow* editor = activeEditor()) {
+        m_savePrm->setIncludeHeader(editor->includeHeader());
+        if (editor->fileName().isEmpty())
+            doActionSaveAs();
+        else
+            actionSaveHCM(m_ui.mdiArea->currentSubWindow());
+    } else if (activeReport()) {
+        doActionSaveAs();
+    }
+}
+
+void hcmForm::doActionSaveAs()
+{
+    if (EditorWindow* editor = activeEditor())
+        runSaveDialogFor(editor);
+    else if (ReportWindow* report = activeReport())
+        saveReportAs(report);
+}
+
+void hcmForm::runSaveDialogFor(EditorWindow* editor)
+{
+    runSaveDialog(subWindowOf(editor));
+}
+
+// Returns false only when a write was tried and failed.
+bool hcmForm::runSaveDialog(QMdiSubWindow* window)
+{
+    EditorWindow* editor = editorIn(window);
+    if (!editor)
+        return true;
+    m_savePrm->setIncludeHeader(editor->includeHeader());
+    m_savePrm->setSubWindow(window);
+    m_savePrm->setModal(true);
+    centreOver(m_savePrm);
+    bool saved = true;
+    // The Save button runs saveDlgClicked; watch its outcome for our caller.
+    QMetaObject::Connection watch = connect(m_savePrm->pbSave, &QPushButton::clicked, this,
+                                            [&saved, editor] { saved = !editor->isModified(); });
+    m_savePrm->exec();
+    disconnect(watch);
+    return saved;
+}
+
+void hcmForm::saveDlgClicked()
+{
+    EditorWindow* editor = editorIn(m_savePrm->subWindow());
+    if (!editor)
+        return;
+    const QString name = UserPrompts::saveFileName(this, tr("Choose HCM file"),
+                                                   editor->fileName(), tr("All (*.*)"));
+    if (name.isEmpty())
+        return;
+    editor->setFileName(name);
+    saveHCM(editor);
+}
+
+void hcmForm::actionSaveHCM(QMdiSubWindow* window)
+{
+    if (EditorWindow* editor = editorIn(window))
+        saveHCM(editor);
+}
+
+void hcmForm::saveHCM(EditorWindow* window)
+{
+    saveEditor(window);
+}
+
+bool hcmForm::saveEditor(EditorWindow* editor)
+{
+    if (!editor)
+        return false;
+    QString name = editor->fileName();
+    if (name.isEmpty()) {
+        name = UserPrompts::saveFileName(this, tr("Choose HCM file"), m_settings.recentDir,
+                                         tr("All (*.*)"));
+        if (name.isEmpty()) {
+            UserPrompts::warning(this, tr("Saving error"),
+                                 tr("Could not save HCM file: \nfile name is missing"));
+            return false;
+        }
+    }
+    if (!editor->write(name, m_savePrm->includeHeader(), m_savePrm->tableOrder())) {
+        UserPrompts::Message m;
+        m.icon = QMessageBox::Warning;
+        m.title = tr("Saving error!");
+        m.text = tr("Could not save HCM file");
+        m.buttons = QMessageBox::Ok;
+        UserPrompts::current().ask(this, m);
+        return false;
+    }
+    changeActionState();
+    return true;
+}
+
+void hcmForm::saveReportAs(ReportWindow* report)
+{
+    const QString name = UserPrompts::saveFileName(
+        this, tr("Choose the Report File"), QDir::homePath(),
+        tr("Linkwise Calculation Report (*.lwrpt)"));
+    if (name.isEmpty())
+        return;
+    const QString source = report->reportFile();
+    if (QFileInfo(name).absoluteFilePath() == QFileInfo(source).absoluteFilePath())
+        return; // already there; removing it first would lose the report
+    if (QFile::exists(name))
+        QFile::remove(name);
+    if (!QFile::copy(source, name)) {
+        UserPrompts::warning(this, tr("Linkwise"), tr("Could not save the Report file!"));
+        return;
+    }
+    report->setWindowTitle(name);
+}
+
+// ---- Editor operations ----------------------------------------------------
+
+void hcmForm::doActionDelete()
+{
+    if (EditorWindow* editor = activeEditor())
+        editor->removeRecords();
+}
+
+void hcmForm::doActionDublicateRecord()
+{
+    if (EditorWindow* editor = activeEditor())
+        editor->duplicateRecords();
+}
+
+void hcmForm::doActionAddLine()
+{
+    if (EditorWindow* editor = activeEditor())
+        editor->addRecord();
+}
+
+void hcmForm::doActionCheckSyntax()
+{
+    if (EditorWindow* editor = activeEditor())
+        editor->checkSyntax();
+}
+
+void hcmForm::doActionSetValue()
+{
+    EditorWindow* editor = activeEditor();
+    if (!editor)
+        return;
+    const QString parameter = m_setValue->parameterText();
+    if (parameter.contains(QLatin1String("13Y:")))
+        editor->setValue(QStringLiteral("13Y"), m_setValue->valueText());
+    else if (parameter.contains(QLatin1String("2Z:")))
+        editor->setValue(QStringLiteral("2Z"), m_setValue->valueText());
+}
+
+void hcmForm::actionCompareFiles()
+{
+    EditorWindow* editor = activeEditor();
+    if (!editor)
+        return;
+    const QString name = UserPrompts::openFileName(this, tr("Choose HCM file"),
+                                                   m_settings.recentDir, tr("All (*.*)"));
+    if (!name.isEmpty())
+        editor->compareWith(name);
+}
+
+void hcmForm::doActionGoogleShow()
+{
+    if (EditorWindow* editor = activeEditor())
+        editor->exportToGoogleEarth(m_settings.googleShowTower, m_dataFolder);
+}
+
+// ---- Calculations ---------------------------------------------------------
+
+void hcmForm::showDlg1to1()
+{
+    m_listToList = false;
+    // The file-choice dialog comes with the report window.
+}
+
+void hcmForm::showDlgLtoL()
+{
+    m_listToList = true;
+}
+
+void hcmForm::calculate()
+{
+    // Started from the file-choice dialog's OK, which reads its three inputs
+    // and calls startCalculation().
+}
+
+ReportWindow* hcmForm::startCalculation(const QString& testingFile, const QString& referenceFile,
+                                        float threshold, bool listToList)
+{
+    ReportWindow* report = createReportWindow();
+    if (!report)
+        return nullptr;
+    QString title = tr("Report: ") + QFileInfo(testingFile).fileName();
+    if (listToList)
+        title += QStringLiteral(" <==> ") + QFileInfo(referenceFile).fileName();
+    report->setWindowTitle(title);
+    if (report->windowAction())
+        report->windowAction()->setText(title);
+    if (QMdiSubWindow* window = subWindowOf(report))
+        window->resize(m_ui.mdiArea->width() - 80, window->height());
+    report->startCalculation(testingFile, referenceFile, threshold, listToList);
+    return report;
+}
+
+void hcmForm::doActionCalculateTrigger()
+{
+    const QString name = UserPrompts::openFileName(this, tr("Choose HCM file"),
+                                                   m_settings.recentDir, tr("All (*.*)"));
+    if (name.isEmpty() || !QFile::exists(name))
+        return;
+    m_settings.recentDir = name;
+    ++m_reportCounter;
+    ReportWindow* report = createReportWindow();
+    if (!report)
+        return;
+    const QString title = tr("Coord. Triger Report: ") + QFileInfo(name).fileName();
+    report->setWindowTitle(title);
+    if (report->windowAction())
+        report->windowAction()->setText(title);
+    if (QMdiSubWindow* window = subWindowOf(report))
+        window->resize(m_ui.mdiArea->width() - 80, window->height());
+    report->startTrigger(name);
+}
+
+// ---- Download centre and masks --------------------------------------------
+// The download centre and the mask dialog are separate windows owned here;
+// until they are part of the program these actions do nothing.
+
+void hcmForm::doActionStartDownloader() {}
+
+void hcmForm::doActionShowEtsiMasks() {}
+
+void hcmForm::startDownloader() {}
+
+void hcmForm::doActionInformAboutUpdate()
+{
+    const QMessageBox::StandardButton answer = [this] {
+        UserPrompts::Message m;
+        m.icon = QMessageBox::Information;
+        m.title = tr("Linkwise");
+        m.text = tr("New version of Linkwise is available.\nClick YES if you want to update your "
+                    "software or\nNO if you want to do it later.\nClick CANCEL if you do not want "
+                    "to be reminded about updates in the future.");
+        m.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        m.defaultButton = QMessageBox::Yes;
+        return UserPrompts::current().ask(this, m);
+    }();
+    if (answer == QMessageBox::Yes) {
+        doActionStartDownloader();
+    } else if (answer == QMessageBox::Cancel) {
+        m_settings.checkForUpdateOnStartup = false;
+        m_options->cbUpdate->setChecked(false);
+        writeCFGfile();
+    }
+}
+
+void hcmForm::slShowDownloadProgressIndicator(qint64 current, qint64 max)
+{
+    if (max > 0)
+        statusBar()->showMessage(tr("Downloading: %1%").arg(current * 100 / max));
+}
+
+void hcmForm::slShowDownloadErrorMsg(QString message)
+{
+    statusBar()->showMessage(message);
+}
+
+void hcmForm::slShowDownloadProgressInfo(QString message)
+{
+    statusBar()->showMessage(message);
+}
+
+void hcmForm::slDownloaderFinished()
+{
+    statusBar()->clearMessage();
+}
+
+void hcmForm::slBeginDownloadingJob() {}
+
+void hcmForm::slAbortDownload()
+{
+    statusBar()->clearMessage();
+}
+
+// ---- Drag and drop, closing ----------------------------------------------
+
+void hcmForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasFormat(QLatin1String(kUriList)))
+        event->acceptProposedAction();
+}
+
+void hcmForm::dropEvent(QDropEvent* event)
+{
+    m_pendingOpen.clear();
+    for (const QUrl& url : event->mimeData()->urls())
+        m_pendingOpen.append(url.toLocalFile());
+    event->acceptProposedAction();
+    doActionOpen();
+}
+
+QList<EditorWindow*> hcmForm::modifiedEditors() const
+{
+    QList<EditorWindow*> result;
+    for (QMdiSubWindow* window : m_ui.mdiArea->subWindowList()) {
+        EditorWindow* editor = editorIn(window);
+        if (editor && editor->isModified())
+            result.append(editor);
+    }
+    return result;
+}
+
+// Returns false when a file the user wanted saved could not be written: the
+// program then stays open so that nothing is lost.
+bool hcmForm::askAboutModifiedEditors()
+{
+    const QList<EditorWindow*> editors = modifiedEditors();
+    const QString title = tr("Save file?");
+    const QString text = tr("The file %1 has been changed.\n Do you want to save it?");
+    bool allSaved = true;
+    if (editors.size() == 1) {
+        EditorWindow* editor = editors.first();
+        const auto answer = UserPrompts::question(this, title, text.arg(editor->fileName()),
+                                                  QMessageBox::Yes | QMessageBox::No,
+                                                  QMessageBox::Yes, QMessageBox::No);
+        if (answer == QMessageBox::Yes) {
+            allSaved = editor->fileName().isEmpty() ? runSaveDialog(subWindowOf(editor))
+                                                    : saveEditor(editor);
+        }
+        if (allSaved)
+            editor->setModified(false);
+        return allSaved;
+    }
+    for (int i = 0; i < editors.size(); ++i) {
+        EditorWindow* editor = editors.at(i);
+        const auto answer = UserPrompts::question(
+            this, title, text.arg(editor->fileName()),
+            QMessageBox::Yes | QMessageBox::No | QMessageBox::SaveAll | QMessageBox::NoToAll,
+            QMessageBox::Yes, QMessageBox::No);
+        if (answer == QMessageBox::Yes) {
+            m_ui.mdiArea->setActiveSubWindow(subWindowOf(editor));
+            const bool saved = saveEditor(editor);
+            allSaved = allSaved && saved;
+            if (saved)
+                editor->setModified(false);
+        } else if (answer == QMessageBox::SaveAll) {
+            for (int j = i; j < editors.size(); ++j) {
+                if (!editors.at(j)->isModified())
+                    continue;
+                const bool saved = saveEditor(editors.at(j));
+                allSaved = allSaved && saved;
+                if (saved)
+                    editors.at(j)->setModified(false);
+            }
+            break;
+        } else if (answer == QMessageBox::NoToAll) {
+            break;
+        } else {
+            editor->setModified(false);
+        }
+    }
+    return allSaved;
+}
+
+void hcmForm::closeEvent(QCloseEvent* event)
+{
+    m_userStore->setValue(QLatin1String(SettingsKeys::State), saveState(0));
+    m_userStore->setValue(QLatin1String(SettingsKeys::MainGeometry), saveGeometry());
+    m_userStore->sync();
+    if (!askAboutModifiedEditors()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }

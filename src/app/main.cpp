@@ -1,12 +1,26 @@
+#include "apppaths.h"
 #include "hcmform.h"
+#include "instancelock.h"
+#include "resources/linkwiseresources.h"
+#include "startup.h"
+#include "subwindowfactory.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    initLinkwiseResources();
+
+    // A second copy leaves at once, before any window exists, without a word.
+    InstanceLock lock(AppPaths::lockFilePath());
+    if (!lock.tryLock())
+        return -1;
+
     QApplication app(argc, argv);
-    QApplication::setApplicationVersion(QStringLiteral(LINKWISE_VERSION));
     hcmForm window;
+    window.setWindowFactory(productionWindowFactory());
+    Startup::useCNumberFormat();
     window.show();
+    window.takeCommandLine(QCoreApplication::arguments());
     return app.exec();
 }

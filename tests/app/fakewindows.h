@@ -1,0 +1,117 @@
+#ifndef FAKEWINDOWS_H
+#define FAKEWINDOWS_H
+
+#include "app/editorwindow.h"
+#include "app/reportwindow.h"
+
+#include <QAction>
+#include <QStringList>
+
+// Stand-ins for the editor and report windows: they do what the main window
+// asks of them in memory and record every call.
+class FakeEditor : public EditorWindow
+{
+    Q_OBJECT
+public:
+    struct Write
+    {
+        QString path;
+        bool includeHeader;
+        bool tableOrder;
+    };
+
+    explicit FakeEditor(const CheckOptions& options) : options(options)
+    {
+        setWindowTitle(QStringLiteral("no name"));
+    }
+
+    int rowCount() const override { return rows; }
+    int currentRow() const override { return current; }
+    QString fileName() const override { return name; }
+    void setFileName(const QString& path) override
+    {
+        name = path;
+        setWindowTitle(path);
+        if (windowAction())
+            windowAction()->setText(path);
+    }
+    bool includeHeader() const override { return header; }
+    bool isModified() const override { return modified; }
+    void setModified(bool m) override { modified = m; }
+    bool load(const QString& path) override
+    {
+        calls << QStringLiteral("load ") + path;
+        setFileName(path);
+        return loadResult;
+    }
+    bool write(const QString& path, bool includeHeader, bool tableOrder) override
+    {
+        writes.append({path, includeHeader, tableOrder});
+        if (writeResult)
+            modified = false;
+        return writeResult;
+    }
+    void addRecord() override
+    {
+        calls << QStringLiteral("add");
+        ++rows;
+        modified = true;
+    }
+    void duplicateRecords() override { calls << QStringLiteral("duplicate"); }
+    void removeRecords() override { calls << QStringLiteral("remove"); }
+    void setValue(const QString& field, const QString& value) override
+    {
+        calls << QStringLiteral("set %1=%2").arg(field, value);
+    }
+    void checkSyntax() override { calls << QStringLiteral("check"); }
+    void compareWith(const QString& path) override { calls << QStringLiteral("compare ") + path; }
+    void exportToGoogleEarth(bool tower, const QString& folder) override
+    {
+        calls << QStringLiteral("kml %1 %2").arg(tower).arg(folder);
+    }
+    void setOptions(const CheckOptions& o) override { options = o; }
+
+    void select(int rowCount, int currentRowIndex)
+    {
+        rows = rowCount;
+        current = currentRowIndex;
+        emit signalSelectionChanged(currentRowIndex < 0 ? 0 : 1);
+    }
+
+    int rows = 0;
+    int current = -1;
+    QString name;
+    bool header = true;
+    bool modified = false;
+    bool loadResult = true;
+    bool writeResult = true;
+    CheckOptions options;
+    QStringList calls;
+    QList<Write> writes;
+};
+
+class FakeReport : public ReportWindow
+{
+    Q_OBJECT
+public:
+    explicit FakeReport(const ReportSetup& setup) : setup(setup), file(setup.reportFile) {}
+
+    QString reportFile() const override { return file; }
+    void openReport(const QString& path) override
+    {
+        file = path;
+        calls << QStringLiteral("open ") + path;
+    }
+    void startCalculation(const QString& testing, const QString& reference, float threshold,
+                          bool listToList) override
+    {
+        calls << QStringLiteral("calc %1 %2 %3 %4").arg(testing, reference).arg(threshold).arg(listToList);
+    }
+    void startTrigger(const QString& path) override { calls << QStringLiteral("trigger ") + path; }
+
+    ReportSetup setup;
+    QString file;
+    QStringList calls;
+};
+
+#endif

@@ -1,0 +1,777 @@
+// The main window against stand-in editor and report windows: action states,
+// opening and saving, closing prompts, drag and drop, command line, options.
+#include "app/aboutdialog.h"
+#include "app/appsettings.h"
+#include "app/hcmform.h"
+#include "app/scriptedprompts.h"
+#include "editor/options.h"
+#include "editor/saveprm.h"
+#include "editor/setvalue.h"
+#include "fakewindows.h"
+#include "resources/linkwiseresources.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QUrl>
+#include <QtTest>
+
+namespace {
+
+// A main window whose sub-windows are stand-ins, with a record of them.
+struct Shell
+{
+    Shell()
+    {
+        SubWindowFactory factory;
+        factory.editor = [this](const CheckOptions& o) {
+            auto* e = new FakeEditor(o);
+            editors.append(e);
+            return e;
+        };
+        factory.report = [this](const ReportSetup& s) {
+            auto* r = new FakeReport(s);
+            reports.append(r);
+            return r;
+        };
+        form.setWindowFactory(factory);
+        form.show();
+    }
+
+    FakeEditor* newEditor(int rows, int current, bool modified = false, QString name = {})
+    {
+        form.doActionNew();
+        FakeEditor* e = editors.last();
+        e->select(rows, current);
+        e->modified = modified;
+        if (!name.isEmpty())
+            e->setFileName(name);
+        return e;
+    }
+
+    QMdiArea* area() const { return form.ui().mdiArea; }
+
+    hcmForm form;
+    QList<QPointer<FakeEditor>> editors;
+    QList<QPointer<FakeReport>> reports;
+};
+
+void clearStores()
+{
+    QFile::remove(qEnvironmentVariable("LINKWISE_USER_INI"));
+    QFile::remove(qEnvironmentVariable("LINKWISE_MACHINE_INI"));
+}
+
+QStringList texts(const QList<QAction*>& actions)
+{
+    QStringList result;
+    for (QAction* a : actions)
+        result << (a->isSeparator() ? QStringLiteral("|") : a->text());
+    return result;
+}
+
+void writeFile(const QString& path, const QByteArray& content = "x")
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+} // namespace
+
+class TestHcmForm : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+
+    void menusAndToolBarsInOrder();
+    void firstStartDefaults();
+    void firstStartOptionsDialogShowsDefaults();
+    void actionStates_data();
+    void actionStates();
+    void optionsRoundTripWithBadFrequency();
+    void optionsCancelKeepsStoredValues();
+    void unwritableMachineStoreWarnsOnce();
+    void commandLineOpensFilesInOrderAndTestMode();
+    void openChoosesWindowBySuffix_data();
+    void openChoosesWindowBySuffix();
+    void openUsesFileDialogAndReportsLoadFailure();
+    void dragAndDropOpensEachFile();
+    void saveWithoutNameGoesThroughSaveDialog();
+    void saveWithNameWritesWithDialogChoices();
+    void saveFailureIsReported();
+    void closingNoToAllSavesNothing();
+    void closingSaveAllSavesEveryModified();
+    void closingSingleFileYes();
+    void closingKeepsProgramOpenWhenSaveFails();
+    void editorActionsReachActiveEditor();
+    void setValueWritesChosenField();
+    void windowMenuFollowsCurrentWindow();
+    void reportSaveAsCopiesFile();
+    void triggerSkipsOneReportNumber();
+    void listToListTitle();
+    void firstInstallationFlowRunsOnce();
+    void updateReminderCancelSwitchesCheckOff();
+    void aboutShowsVersion();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void TestHcmForm::initTestCase()
+{
+    initLinkwiseResources();
+    QVERIFY(m_dir.isValid());
+}
+
+void TestHcmForm::init()
+{
+    clearStores();
+}
+
+void TestHcmForm::menusAndToolBarsInOrder()
+{
+    Shell s;
+    const hcmFormUi& u = s.form.ui();
+    QCOMPARE(texts(s.form.menuBar()->actions()),
+             QStringList({"File", "Edit", "Calculations", "Tools", "Window", "Help"}));
+    QCOMPARE(texts(u.menuEdit->actions()),
+             QStringList({"Add Record", "Remove Records", "Duplicate Record", "|", "Set Value",
+                          "Check File Syntax", "Compare with Auxiliary File"}));
+    QCOMPARE(texts(u.toolBarFileEdit->actions()),
+             QStringList({"|", "New", "Open", "Save", "Save As...", "Remove Records",
+                          "Add Record", "Duplicate Record", "Set Value",
+                          "Compare with Auxiliary File", "Check File Syntax"}));
+    QCOMPARE(texts(u.toolBarTools->actions()),
+             QStringList({"Options", "Download / Update Center", "TX/RX Masks"}));
+    // Every icon of the menus and tool bars is compiled in.
+    for (QMenu* menu : {u.menuFile, u.menuEdit, u.menuInterference_calculations, u.menuOptions}) {
+        for (QAction* a : menu->actions()) {
+            if (!a->isSeparator())
+                QVERIFY2(!a->icon().pixmap(32).isNull(), qPrintable(a->text()));
+        }
+    }
+    QVERIFY(!s.form.windowIcon().pixmap(24).isNull());
+}
+
+void TestHcmForm::firstStartDefaults()
+{
+    Shell s;
+    const AppSettings& a = s.form.settings();
+    QVERIFY(a.check.checkOnEditing);
+    QVERIFY(!a.check.calcErrors);
+    QVERIFY(a.check.formatErrors);
+    QVERIFY(a.check.valueWarnings);
+    QVERIFY(a.check.characterWarnings);
+    QVERIFY(!a.check.checkOnLoading);
+    QVERIFY(!a.googleShowTower);
+    QVERIFY(a.checkForUpdateOnStartup);
+    QCOMPARE(a.frequencyTxRx, 300.0);
+    QCOMPARE(a.distanceTxRx, 1000.0);
+    QCOMPARE(a.distancePTxRx, 2.0);
+    QVERIFY(a.topo.isEmpty() && a.morpho.isEmpty() && a.border.isEmpty() && a.recentDir.isEmpty());
+    // A fresh start can calculate with the library shipped beside the program.
+    QCOMPARE(QFileInfo(a.hcmLibrary).absolutePath(),
+             QFileInfo(QCoreApplication::applicationDirPath()).absoluteFilePath());
+    QVERIFY(QFile::exists(a.hcmLibrary));
+    QVERIFY(!s.form.libraryVersion().isEmpty());
+    QCOMPARE(s.form.startupJob(), Startup::Job::UpdateCheck);
+    QVERIFY(QFileInfo(s.form.updateFolder()).isDir());
+}
+
+void TestHcmForm::firstStartOptionsDialogShowsDefaults()
+{
+    Shell s;
+    s.form.showOptions();
+    Options* o = s.form.optionsDialog();
+    QVERIFY(o->isVisible());
+    QVERIFY(o->isModal());
+    QVERIFY(o->pathTopo->text().isEmpty() && o->pathMorpho->text().isEmpty()
+            && o->pathBorder->text().isEmpty());
+    QVERIFY(o->cbEnableChecking->isChecked());
+    QVERIFY(!o->cbCheckCalcErrors->isChecked());
+    QVERIFY(o->cbCheckFormatErrors->isChecked());
+    QVERIFY(o->cbCheckValueWarnings->isChecked());
+    QVERIFY(o->cbCheckCaracterWarnings->isChecked());
+    QVERIFY(!o->cbCheckWhenLoading->isChecked());
+    QVERIFY(!o->showTower->isChecked());
+    QVERIFY(o->cbUpdate->isChecked());
+    QCOMPARE(o->leFrequency_TXRX->text(), QString("300"));
+    QCOMPARE(o->leDistance_TXRX->text(), QString("1000"));
+    QCOMPARE(o->leDistance_PTXRX->text(), QString("2"));
+    o->reject();
+}
+
+void TestHcmForm::actionStates_data()
+{
+    QTest::addColumn<QString>("window"); // none, report, editor
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<bool>("rowGroup");
+    QTest::addColumn<bool>("editing");
+    QTest::newRow("no window") << "none" << 0 << -1 << false << false << false;
+    QTest::newRow("report") << "report" << 0 << -1 << true << false << false;
+    QTest::newRow("editor without rows") << "editor" << 0 << -1 << false << false << true;
+    QTest::newRow("editor rows, no current") << "editor" << 4 << -1 << true << false << true;
+    QTest::newRow("editor with current row") << "editor" << 4 << 2 << true << true << true;
+}
+
+void TestHcmForm::actionStates()
+{
+    QFETCH(QString, window);
+    QFETCH(int, rows);
+    QFETCH(int, current);
+    QFETCH(bool, save);
+    QFETCH(bool, rowGroup);
+    QFETCH(bool, editing);
+
+    Shell s;
+    if (window == QLatin1String("report")) {
+        QVERIFY(s.form.startCalculation("a.txt", "b.txt", 1.0f, true));
+    } else if (window == QLatin1String("editor")) {
+        // A selection change of the editor alone must bring the actions along.
+        s.newEditor(4, 1);
+        s.editors.last()->select(rows, current);
+    }
+    const hcmFormUi& u = s.form.ui();
+    QCOMPARE(u.actionSave->isEnabled(), save);
+    QCOMPARE(u.actionSave_As->isEnabled(), save);
+    QCOMPARE(u.actionRemove_records->isEnabled(), rowGroup);
+    QCOMPARE(u.actionDublicate_record->isEnabled(), rowGroup);
+    QCOMPARE(u.actionSet_value->isEnabled(), rowGroup);
+    QCOMPARE(u.actionAdd_record->isEnabled(), editing);
+    QCOMPARE(u.actionChech_file_syntax->isEnabled(), editing);
+    QCOMPARE(u.actionComapre_with_auxilary_file->isEnabled(), editing);
+    for (QAction* always : {u.actionNew, u.actionEdit_View_HCM_file, u.act1to1, u.actLtoL,
+                            u.actionTrigger_for_co_ordination, u.actionOptions,
+                            u.actionCheck_for_new_version, u.actionETSI_TX_Masks})
+        QVERIFY2(always->isEnabled(), qPrintable(always->text()));
+
+    // Closing the last window disables the groups again.
+    s.area()->closeAllSubWindows();
+    QTRY_VERIFY(!u.actionSave->isEnabled() && !u.actionAdd_record->isEnabled());
+}
+
+void TestHcmForm::optionsRoundTripWithBadFrequency()
+{
+    ScriptedPrompts prompts;
+    {
+        Shell s;
+        FakeEditor* editor = s.newEditor(1, 0);
+        s.form.showOptions();
+        Options* o = s.form.optionsDialog();
+        o->pathLibrary->setText("/opt/lib/libHCMFS_DLL.so");
+        o->pathTopo->setText("/data/topo");
+        o->pathMorpho->setText("/data/morpho");
+        o->pathBorder->setText("/data/border");
+        o->cbCheckCalcErrors->setChecked(true);
+        o->cbCheckWhenLoading->setChecked(true);
+        o->cbEnableChecking->setChecked(false);
+        o->showTower->setChecked(true);
+        o->cbUpdate->setChecked(false);
+        o->leFrequency_TXRX->setText("abc");
+        o->leDistance_TXRX->setText("1e3");
+        o->leDistance_PTXRX->setText("2.5");
+        o->okButton->click();
+
+        QCOMPARE(prompts.messages().size(), 1);
+        QCOMPARE(prompts.messages().at(0).message.title, QString("Applying options"));
+        QCOMPARE(prompts.messages().at(0).message.text,
+                 QString("Entered frequency is not a number!"));
+        QVERIFY(!o->isVisible());
+        QCOMPARE(s.form.settings().frequencyTxRx, 300.0);
+        QCOMPARE(s.form.settings().distanceTxRx, 1000.0);
+        QCOMPARE(s.form.settings().distancePTxRx, 2.5);
+        // Open editors take the new check options at once.
+        QVERIFY(editor->options.calcErrors);
+        QVERIFY(editor->options.checkOnLoading);
+        QVERIFY(!editor->options.checkOnEditing);
+    }
+    // Stored at once: a new start reads the same values back.
+    Shell again;
+    const AppSettings& a = again.form.settings();
+    QCOMPARE(a.hcmLibrary, QString("/opt/lib/libHCMFS_DLL.so"));
+    QCOMPARE(a.topo, QString("/data/topo"));
+    QCOMPARE(a.morpho, QString("/data/morpho"));
+    QCOMPARE(a.border, QString("/data/border"));
+    QCOMPARE(a.frequencyTxRx, 300.0);
+    QCOMPARE(a.distanceTxRx, 1000.0);
+    QCOMPARE(a.distancePTxRx, 2.5);
+    QVERIFY(a.check.calcErrors && a.check.checkOnLoading && !a.check.checkOnEditing);
+    QVERIFY(a.googleShowTower);
+    QVERIFY(!a.checkForUpdateOnStartup);
+    QCOMPARE(again.form.startupJob(), Startup::Job::None);
+    QSettings machine(qEnvironmentVariable("LINKWISE_MACHINE_INI"), QSettings::IniFormat);
+    QCOMPARE(machine.value("topo").toString(), QString("/data/topo"));
+}
+
+void TestHcmForm::optionsCancelKeepsStoredValues()
+{
+    Shell s;
+    s.form.showOptions();
+    Options* o = s.form.optionsDialog();
+    o->leDistance_TXRX->setText("5");
+    o->pathTopo->setText("/elsewhere");
+    o->cancelButton->click();
+    QCOMPARE(s.form.settings().distanceTxRx, 1000.0);
+    s.form.showOptions();
+    QCOMPARE(o->leDistance_TXRX->text(), QString("1000"));
+    QVERIFY(o->pathTopo->text().isEmpty());
+    o->reject();
+}
+
+void TestHcmForm::unwritableMachineStoreWarnsOnce()
+{
+    const QByteArray original = qgetenv("LINKWISE_MACHINE_INI");
+    const QString blocker = m_dir.filePath("not-a-folder");
+    writeFile(blocker);
+    qputenv("LINKWISE_MACHINE_INI", (blocker + "/linkwise.ini").toLocal8Bit());
+    ScriptedPrompts prompts;
+    {
+        Shell s;
+        s.form.showOptions();
+        s.form.optionsDialog()->pathTopo->setText("/data/topo");
+        s.form.optionsDialog()->okButton->click();
+        s.form.writeCFGfile();
+        QCOMPARE(prompts.messages().size(), 1);
+        QCOMPARE(prompts.messages().at(0).message.title, QString("Linkwise"));
+        QVERIFY(prompts.messages().at(0).message.text.contains(blocker));
+        // The folder still applies for this run.
+        QCOMPARE(s.form.settings().topo, QString("/data/topo"));
+    }
+    qputenv("LINKWISE_MACHINE_INI", original);
+    // Users who never change the folders are never troubled.
+    ScriptedPrompts quiet;
+    {
+        Shell s;
+        s.form.writeCFGfile();
+    }
+    QVERIFY(quiet.messages().isEmpty());
+}
+
+void TestHcmForm::commandLineOpensFilesInOrderAndTestMode()
+{
+    const QString a = m_dir.filePath("first.txt");
+    const QString b = m_dir.filePath("second.txt");
+    writeFile(a);
+    writeFile(b);
+    Shell s;
+    s.form.takeCommandLine({"linkwise", "test", b, m_dir.filePath("missing.txt"), a});
+    QCOMPARE(s.form.windowTitle(), QString("---===TEST MODE===---"));
+    QVERIFY(s.form.testMode());
+    // Opened once the event loop runs, not before.
+    QCOMPARE(s.editors.size(), 0);
+    QTRY_COMPARE(s.editors.size(), 2);
+    QCOMPARE(s.editors.at(0)->calls, QStringList({"load " + b}));
+    QCOMPARE(s.editors.at(1)->calls, QStringList({"load " + a}));
+    QCOMPARE(s.form.settings().recentDir, a);
+}
+
+void TestHcmForm::openChoosesWindowBySuffix_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("report");
+    QTest::newRow("report") << "calc.lwrpt" << true;
+    QTest::newRow("report then txt") << "calc.lwrpt.txt" << false;
+    QTest::newRow("upper case suffix") << "calc.LWRPT" << false;
+    QTest::newRow("hcm file") << "stations.txt" << false;
+}
+
+void TestHcmForm::openChoosesWindowBySuffix()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, report);
+    const QString path = m_dir.filePath(name);
+    Shell s;
+    s.form.setPendingOpen({path});
+    s.form.doActionOpen();
+    QCOMPARE(s.reports.size(), report ? 1 : 0);
+    QCOMPARE(s.editors.size(), report ? 0 : 1);
+    if (report) {
+        QCOMPARE(s.reports.at(0)->calls, QStringList({"open " + path}));
+        QCOMPARE(s.reports.at(0)->windowTitle(), path);
+        QCOMPARE(s.reports.at(0)->windowAction()->text(), name);
+        QCOMPARE(s.area()->subWindowList().at(0)->objectName(), QString("hcmReport"));
+    } else {
+        QCOMPARE(s.area()->subWindowList().at(0)->objectName(), QString("hcmEdit"));
+    }
+}
+
+void TestHcmForm::openUsesFileDialogAndReportsLoadFailure()
+{
+    ScriptedPrompts prompts;
+    Shell s;
+    const QString bad = m_dir.filePath("bad.txt");
+    prompts.answerFiles({bad});
+    SubWindowFactory failing;
+    failing.editor = [&s](const CheckOptions& o) {
+        auto* e = new FakeEditor(o);
+        e->loadResult = false;
+        s.editors.append(e);
+        return e;
+    };
+    s.form.setWindowFactory(failing);
+    s.form.doActionOpen();
+    QCOMPARE(prompts.asked().size(), 2);
+    const UserPrompts::FileRequest& r = prompts.asked().at(0).request;
+    QCOMPARE(r.kind, UserPrompts::FileKind::OpenMany);
+    QCOMPARE(r.caption, QString("Choose file"));
+    QCOMPARE(r.filter, QString("All supported files (*.lwrpt *.txt)"));
+    QCOMPARE(prompts.asked().at(1).message.title, QString("Linkwise"));
+    QCOMPARE(prompts.asked().at(1).message.text, "Could not load file:\n" + bad);
+    QCOMPARE(prompts.asked().at(1).message.buttons, QMessageBox::StandardButtons(QMessageBox::Close));
+    // The empty editor stays open.
+    QCOMPARE(s.area()->subWindowList().size(), 1);
+
+    // Cancelling the dialog opens nothing.
+    s.form.doActionOpen();
+    QCOMPARE(s.area()->subWindowList().size(), 1);
+}
+
+void TestHcmForm::dragAndDropOpensEachFile()
+{
+    const QString a = m_dir.filePath("drop1.txt");
+    const QString b = m_dir.filePath("drop2.txt");
+    Shell s;
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&s.form, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&s.form, &drop);
+    QCOMPARE(s.editors.size(), 2);
+    QCOMPARE(s.editors.at(0)->calls, QStringList({"load " + a}));
+    QCOMPARE(s.editors.at(1)->calls, QStringList({"load " + b}));
+
+    QMimeData text;
+    text.setText("plain");
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QCoreApplication::sendEvent(&s.form, &refused);
+    QVERIFY(!refused.isAccepted());
+}
+
+void TestHcmForm::saveWithoutNameGoesThroughSaveDialog()
+{
+    ScriptedPrompts prompts;
+    Shell s;
+    FakeEditor* editor = s.newEditor(3, 0, true);
+    editor->header = false;
+    const QString target = m_dir.filePath("saved.txt");
+    prompts.answerFiles({target});
+    SavePrm* dialog = s.form.savePrmDialog();
+    bool wasModal = false;
+    QTimer::singleShot(0, dialog, [dialog, &wasModal] {
+        wasModal = dialog->isModal() && dialog->isVisible();
+        dialog->rbTableOrder->setChecked(true);
+        dialog->pbSave->click();
+    });
+    s.form.doActionSave();
+    QVERIFY(wasModal);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(prompts.fileDialogs().size(), 1);
+    QCOMPARE(prompts.fileDialogs().at(0).request.caption, QString("Choose HCM file"));
+    QCOMPARE(prompts.fileDialogs().at(0).request.filter, QString("All (*.*)"));
+    QCOMPARE(editor->writes.size(), 1);
+    QCOMPARE(editor->writes.at(0).path, target);
+    QVERIFY(!editor->writes.at(0).includeHeader); // taken from the editor
+    QVERIFY(editor->writes.at(0).tableOrder);
+    QCOMPARE(editor->fileName(), target);
+}
+
+void TestHcmForm::saveWithNameWritesWithDialogChoices()
+{
+    ScriptedPrompts prompts;
+    Shell s;
+    FakeEditor* editor = s.newEditor(3, 0, true, m_dir.filePath("named.txt"));
+    s.form.doActionSave();
+    QVERIFY(prompts.asked().isEmpty());
+    QCOMPARE(editor->writes.size(), 1);
+    QCOMPARE(editor->writes.at(0).path, m_dir.filePath("named.txt"));
+    QVERIFY(editor->writes.at(0).includeHeader);
+    QVERIFY(!editor->writes.at(0).tableOrder);
+}
+
+void TestHcmForm::saveFailureIsReported()
+{
+    ScriptedPrompts prompts;
+    Shell s;
+    FakeEditor* editor = s.newEditor(3, 0, true, m_dir.filePath("ro.txt"));
+    editor->writeResult = false;
+    s.form.doActionSave();
+    QCOMPARE(prompts.messages().size(), 1);
+    QCOMPARE(prompts.messages().at(0).message.title, QString("Saving error!"));
+    QCOMPARE(prompts.messages().at(0).message.text, QString("Could not save HCM file"));
+    QVERIFY(editor->isModified());
+
+    // An unnamed editor whose name is refused.
+    prompts.clear();
+    FakeEditor* unnamed = s.newEditor(1, 0, true);
+    s.form.saveHCM(unnamed);
+    QCOMPARE(prompts.messages().size(), 1);
+    QCOMPARE(prompts.messages().at(0).message.title, QString("Saving error"));
+    QCOMPARE(prompts.messages().at(0).message.text,
+             QString("Could not save HCM file: \nfile name is missing"));
+    QVERIFY(unnamed->writes.isEmpty());
+}
+
+void TestHcmForm::closingNoToAllSavesNothing()
+{
+    ScriptedPrompts prompts;
+    prompts.answer(QMessageBox::NoToAll);
+    Shell s;
+    s.newEditor(1, 0, true, "a.txt");
+    s.newEditor(1, 0, false, "b.txt");
+    s.newEditor(1, 0, true, "c.txt");
+    s.newEditor(1, 0, true, "d.txt");
+    QVERIFY(s.form.close());
+    QCOMPARE(prompts.asked().size(), 1);
+    const UserPrompts::Message& m = prompts.asked().at(0).message;
+    QCOMPARE(m.title, QString("Save file?"));
+    QCOMPARE(m.text, QString("The file a.txt has been changed.\n Do you want to save it?"));
+    QCOMPARE(m.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::SaveAll
+                            | QMessageBox::NoToAll);
+    for (FakeEditor* e : s.editors)
+        QVERIFY(e->writes.isEmpty());
+    QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
+    QVERIFY(user.contains("main_geometry"));
+    QVERIFY(user.contains("state"));
+}
+
+void TestHcmForm::closingSaveAllSavesEveryModified()
+{
+    ScriptedPrompts prompts;
+    prompts.answer(QMessageBox::No);
+    prompts.answer(QMessageBox::SaveAll);
+    Shell s;
+    FakeEditor* a = s.newEditor(1, 0, true, "a.txt");
+    FakeEditor* b = s.newEditor(1, 0, true, "b.txt");
+    FakeEditor* c = s.newEditor(1, 0, true, "c.txt");
+    QVERIFY(s.form.close());
+    QCOMPARE(prompts.asked().size(), 2);
+    QVERIFY(a->writes.isEmpty());
+    QVERIFY(!a->isModified());
+    QCOMPARE(b->writes.size(), 1);
+    QCOMPARE(c->writes.size(), 1);
+}
+
+void TestHcmForm::closingSingleFileYes()
+{
+    ScriptedPrompts prompts;
+    prompts.answer(QMessageBox::Yes);
+    Shell s;
+    FakeEditor* a = s.newEditor(1, 0, true, "a.txt");
+    s.newEditor(1, 0, false, "b.txt");
+    QVERIFY(s.form.close());
+    QCOMPARE(prompts.asked().size(), 1);
+    QCOMPARE(prompts.asked().at(0).message.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(prompts.asked().at(0).message.escapeButton, QMessageBox::No);
+    QCOMPARE(a->writes.size(), 1);
+    QVERIFY(!a->isModified());
+}
+
+void TestHcmForm::closingKeepsProgramOpenWhenSaveFails()
+{
+    ScriptedPrompts prompts;
+    prompts.answer(QMessageBox::Yes);
+    Shell s;
+    FakeEditor* a = s.newEditor(1, 0, true, m_dir.filePath("a.txt"));
+    a->writeResult = false;
+    QVERIFY(!s.form.close());
+    QVERIFY(s.form.isVisible());
+    QVERIFY(a->isModified());
+    QCOMPARE(prompts.messages().last().message.title, QString("Saving error!"));
+}
+
+void TestHcmForm::editorActionsReachActiveEditor()
+{
+    ScriptedPrompts prompts;
+    Shell s;
+    FakeEditor* first = s.newEditor(2, 0);
+    FakeEditor* second = s.newEditor(2, 1);
+    s.area()->setActiveSubWindow(s.area()->subWindowList().at(0));
+    const hcmFormUi& u = s.form.ui();
+    u.actionAdd_record->trigger();
+    u.actionRemove_records->trigger();
+    u.actionDublicate_record->trigger();
+    u.actionChech_file_syntax->trigger();
+    const QString other = m_dir.filePath("aux.txt");
+    prompts.answerFiles({other});
+    u.actionComapre_with_auxilary_file->trigger();
+    u.actionShow_on_Google_Earth->trigger();
+    QCOMPARE(first->calls, QStringList({"add", "add", "remove", "duplicate", "check",
+                                        "compare " + other,
+                                        "kml 0 " + s.form.dataFolder()}));
+    QCOMPARE(second->calls, QStringList({"add"}));
+    QCOMPARE(prompts.fileDialogs().at(0).request.caption, QString("Choose HCM file"));
+}
+
+void TestHcmForm::setValueWritesChosenField()
+{
+    Shell s;
+    FakeEditor* editor = s.newEditor(2, 0);
+    SetValue* dialog = s.form.setValueDialog();
+    dialog->cbValue->setCurrentIndex(dialog->cbValue->findText("Z: Request for agreement refused"));
+    QTimer::singleShot(0, dialog, [dialog] { dialog->pbOk->click(); });
+    s.form.ui().actionSet_value->trigger();
+    dialog->cbParameters->setCurrentIndex(1);
+    dialog->cbValue->setEditText("01022027");
+    QTimer::singleShot(0, dialog, [dialog] { dialog->pbOk->click(); });
+    s.form.ui().actionSet_value->trigger();
+    QCOMPARE(editor->calls.mid(1), QStringList({"set 13Y=Z", "set 2Z=01022027"}));
+}
+
+void TestHcmForm::windowMenuFollowsCurrentWindow()
+{
+    Shell s;
+    s.form.updateWindowMenu();
+    QVERIFY(!s.form.ui().actionTile->isEnabled());
+    QVERIFY(!s.form.ui().actionClose_All_Windows->isEnabled());
+    FakeEditor* a = s.newEditor(1, 0);
+    FakeEditor* b = s.newEditor(1, 0);
+    s.form.updateWindowMenu();
+    QVERIFY(s.form.ui().actionTile->isEnabled());
+    QVERIFY(b->windowAction()->isChecked());
+    QVERIFY(!a->windowAction()->isChecked());
+    a->windowAction()->trigger();
+    s.form.updateWindowMenu();
+    QVERIFY(a->windowAction()->isChecked());
+    QVERIFY(!b->windowAction()->isChecked());
+    QCOMPARE(s.area()->currentSubWindow()->widget(), a);
+
+    QPointer<QAction> gone = b->windowAction();
+    s.area()->subWindowList().at(1)->close();
+    QTRY_VERIFY(gone.isNull());
+}
+
+void TestHcmForm::reportSaveAsCopiesFile()
+{
+    ScriptedPrompts prompts;
+    Shell s;
+    const QString source = m_dir.filePath("calc.lwrpt");
+    writeFile(source, "report data");
+    s.form.setPendingOpen({source});
+    s.form.doActionOpen();
+    const QString target = m_dir.filePath("copy.lwrpt");
+    writeFile(target, "old");
+    prompts.answerFiles({target});
+    s.form.doActionSave();
+    QCOMPARE(prompts.fileDialogs().at(0).request.caption, QString("Choose the Report File"));
+    QCOMPARE(prompts.fileDialogs().at(0).request.filter,
+             QString("Linkwise Calculation Report (*.lwrpt)"));
+    QFile copy(target);
+    QVERIFY(copy.open(QIODevice::ReadOnly));
+    QCOMPARE(copy.readAll(), QByteArray("report data"));
+    QCOMPARE(s.reports.at(0)->windowTitle(), target);
+
+    // Choosing the report's own file keeps it.
+    prompts.answerFiles({source});
+    s.form.doActionSaveAs();
+    QVERIFY(QFile::exists(source));
+    QVERIFY(prompts.messages().isEmpty());
+}
+
+void TestHcmForm::triggerSkipsOneReportNumber()
+{
+    ScriptedPrompts prompts;
+    Shell s;
+    const QString input = m_dir.filePath("trigger.txt");
+    writeFile(input);
+    QVERIFY(s.form.startCalculation(input, QString(), 1.0f, false));
+    prompts.answerFiles({input});
+    s.form.doActionCalculateTrigger();
+    QCOMPARE(s.reports.size(), 2);
+    const QString folder = s.form.dataFolder();
+    QCOMPARE(s.reports.at(0)->setup.reportFile, folder + "/report1.lwrpt");
+    QCOMPARE(s.reports.at(0)->setup.detailFile, folder + "/detreport1.txt");
+    QCOMPARE(s.reports.at(1)->setup.reportFile, folder + "/report3.lwrpt");
+    QCOMPARE(s.reports.at(1)->calls, QStringList({"trigger " + input}));
+    QCOMPARE(s.reports.at(1)->windowTitle(), QString("Coord. Triger Report: trigger.txt"));
+    QCOMPARE(s.reports.at(0)->windowTitle(), QString("Report: trigger.txt"));
+    QCOMPARE(s.reports.at(1)->setup.frequencyTxRx, 300.0);
+
+    // A file left behind by an earlier run is never reused.
+    writeFile(folder + "/report4.lwrpt");
+    QVERIFY(s.form.startCalculation(input, QString(), 1.0f, false));
+    QCOMPARE(s.reports.at(2)->setup.reportFile, folder + "/report5.lwrpt");
+    QFile::remove(folder + "/report4.lwrpt");
+}
+
+void TestHcmForm::listToListTitle()
+{
+    Shell s;
+    ReportWindow* r = s.form.startCalculation("/x/test.txt", "/y/ref.txt", 2.5f, true);
+    QVERIFY(r);
+    QCOMPARE(r->windowTitle(), QString("Report: test.txt <==> ref.txt"));
+    QCOMPARE(r->windowAction()->text(), r->windowTitle());
+    QCOMPARE(s.reports.at(0)->calls, QStringList({"calc /x/test.txt /y/ref.txt 2.5 1"}));
+}
+
+void TestHcmForm::firstInstallationFlowRunsOnce()
+{
+    {
+        QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
+        user.setValue("first_installation", 1);
+        user.setValue("launch_downloader", true);
+    }
+    ScriptedPrompts prompts;
+    {
+        Shell s;
+        QCOMPARE(s.form.startupJob(), Startup::Job::FirstInstallation);
+        QTRY_VERIFY(s.form.optionsDialog()->isVisible());
+        QCOMPARE(prompts.messages().size(), 1);
+        QCOMPARE(prompts.messages().at(0).message.title, QString("Linkwise Parameter Setup"));
+        QVERIFY(prompts.messages().at(0).message.text.startsWith(
+            "Linkwise detected that this might be the first installation.\n"));
+        s.form.optionsDialog()->reject();
+    }
+    Shell next;
+    QCOMPARE(next.form.startupJob(), Startup::Job::ResumeDownload);
+}
+
+void TestHcmForm::updateReminderCancelSwitchesCheckOff()
+{
+    ScriptedPrompts prompts;
+    prompts.answer(QMessageBox::Cancel);
+    {
+        Shell s;
+        s.form.doActionInformAboutUpdate();
+        QCOMPARE(prompts.messages().at(0).message.defaultButton, QMessageBox::Yes);
+        QVERIFY(!s.form.settings().checkForUpdateOnStartup);
+        QVERIFY(!s.form.optionsDialog()->cbUpdate->isChecked());
+    }
+    Shell next;
+    QCOMPARE(next.form.startupJob(), Startup::Job::None);
+}
+
+void TestHcmForm::aboutShowsVersion()
+{
+    Shell s;
+    s.form.ui().actionAbout->trigger();
+    AboutDialog* about = s.form.aboutDialog();
+    QVERIFY(about->isVisible());
+    QVERIFY(!about->isModal());
+    QCOMPARE(about->windowTitle(), QString("About ZED_IZ"));
+    QVERIFY(about->versionLabel->text().contains("2.1.1.0"));
+    about->accept();
+}
+
+QTEST_MAIN(TestHcmForm)
+#include "tst_hcmform.moc"

@@ -1,0 +1,78 @@
+// One running copy per user: a second start leaves with -1, a crashed run's
+// lock does not block.
+#include "app/instancelock.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestInstanceLock : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void secondLockFails();
+    void secondProgramExitsMinusOne();
+    void lockOfCrashedRunIsTakenOver();
+
+private:
+    QProcess* startProgram(const QStringList& arguments = {});
+    QString lockPath() const { return m_dir.filePath("linkwise.lock"); }
+    QTemporaryDir m_dir;
+};
+
+void TestInstanceLock::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+}
+
+QProcess* TestInstanceLock::startProgram(const QStringList& arguments)
+{
+    auto* process = new QProcess(this);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LINKWISE_LOCK_DIR", m_dir.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    process->setProcessEnvironment(env);
+    process->start(QStringLiteral(LINKWISE_BINDIR "/linkwise"), arguments);
+    return process;
+}
+
+void TestInstanceLock::secondLockFails()
+{
+    const QString file = m_dir.filePath("same-process.lock");
+    InstanceLock first(file);
+    QVERIFY(first.tryLock());
+    QVERIFY(first.tryLock()); // asking again keeps it
+    InstanceLock second(file);
+    QVERIFY(!second.tryLock());
+}
+
+void TestInstanceLock::secondProgramExitsMinusOne()
+{
+    InstanceLock running(lockPath());
+    QVERIFY(running.tryLock());
+    QProcess* second = startProgram({"test"});
+    QVERIFY(second->waitForFinished(30000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode() & 0xff, 0xff); // -1
+}
+
+void TestInstanceLock::lockOfCrashedRunIsTakenOver()
+{
+    QProcess* crashed = startProgram();
+    QVERIFY(crashed->waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lockPath()), 30000);
+    // While it runs the lock is held.
+    {
+        InstanceLock meanwhile(lockPath());
+        QVERIFY(!meanwhile.tryLock());
+    }
+    crashed->kill();
+    QVERIFY(crashed->waitForFinished());
+    QVERIFY(QFile::exists(lockPath()));
+    InstanceLock next(lockPath());
+    QVERIFY(next.tryLock());
+}
+
+QTEST_GUILESS_MAIN(TestInstanceLock)
+#include "tst_instancelock.moc"
