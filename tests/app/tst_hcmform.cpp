@@ -135,6 +135,9 @@ private:
 
 void TestHcmForm::initTestCase()
 {
+    // Without the stores ctest provides, the real ones would be touched.
+    for (const char* name : {"LINKWISE_USER_INI", "LINKWISE_MACHINE_INI", "LINKWISE_DATA_DIR"})
+        QVERIFY2(!qEnvironmentVariableIsEmpty(name), "run this test through ctest");
     initLinkwiseResources();
     QVERIFY(m_dir.isValid());
 }

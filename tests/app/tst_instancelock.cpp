@@ -23,6 +23,9 @@ private:
 
 void TestInstanceLock::initTestCase()
 {
+    // Without the stores ctest provides, the real ones would be touched.
+    for (const char* name : {"LINKWISE_USER_INI", "LINKWISE_MACHINE_INI", "LINKWISE_DATA_DIR"})
+        QVERIFY2(!qEnvironmentVariableIsEmpty(name), "run this test through ctest");
     QVERIFY(m_dir.isValid());
 }
 
