@@ -6,6 +6,7 @@
 #include "editor/saveprm.h"
 #include "editor/setvalue.h"
 #include "editorwindow.h"
+#include "librarylocation.h"
 #include "reportwindow.h"
 #include "userprompts.h"
 #include "versiontext.h"
@@ -34,9 +35,6 @@ namespace {
 const char kEditorName[] = "hcmEdit";
 const char kReportName[] = "hcmReport";
 const char kUriList[] = "text/uri-list";
-// Libraries up to this version look for terrain data in a TOPO folder at the
-// root of a drive rather than in the configured folders.
-const char kLastDriveTerrainVersion[] = "2.0.9.9";
 
 QString number(double value)
 {
@@ -54,7 +52,7 @@ QString libraryFilter()
 
 } // namespace
 
-hcmForm::hcmForm(QWidget* parent) : QMainWindow(parent)
+hcmForm::hcmForm(QWidget* parent) : QMainWindow(parent), m_reportFiles(QString())
 {
     QCoreApplication::setApplicationName(QStringLiteral("Linkwise"));
     QCoreApplication::setApplicationVersion(QStringLiteral("2.1.1.0"));
@@ -66,6 +64,7 @@ hcmForm::hcmForm(QWidget* parent) : QMainWindow(parent)
     restoreGeometry(m_userStore->value(QLatin1String(SettingsKeys::MainGeometry)).toByteArray());
 
     m_dataFolder = AppPaths::dataFolder();
+    m_reportFiles = ReportFiles(m_dataFolder);
     createDialogs();
     readSettings();
     m_libraryVersion = QFile::exists(m_settings.hcmLibrary)
@@ -358,55 +357,18 @@ EditorWindow* hcmForm::createEditorWindow()
     return editor;
 }
 
-QString hcmForm::resolveLibraryPath() const
-{
-    const QString library = m_settings.hcmLibrary;
-    if (QFile::exists(library))
-        return library;
-    const QString besideProgram = QCoreApplication::applicationDirPath() + QLatin1Char('/') + library;
-    return QFile::exists(besideProgram) ? besideProgram : library;
-}
-
-void hcmForm::updateTerrainPath(const QString& libraryPath)
-{
-    if (!QFile::exists(libraryPath))
-        return;
-    const QString version = VersionText::ofFile(libraryPath);
-    if (version.isEmpty()
-        || VersionText::compare(QLatin1String(kLastDriveTerrainVersion), version) == 1)
-        return;
-    m_terrainPath.clear();
-    for (const QFileInfo& drive : QDir::drives()) {
-        const QString root = drive.absoluteFilePath();
-        if (QDir(QDir(root).filePath(QStringLiteral("TOPO"))).exists()) {
-            m_terrainPath = root.left(1);
-            break;
-        }
-    }
-}
-
-// Files left by a run that ended abnormally keep their names; a new report
-// never writes into one of them.
-QString hcmForm::nextReportFile(QString* detailFile)
-{
-    QString report;
-    do {
-        ++m_reportCounter;
-        report = m_dataFolder + QStringLiteral("/report%1.lwrpt").arg(m_reportCounter);
-        *detailFile = m_dataFolder + QStringLiteral("/detreport%1.txt").arg(m_reportCounter);
-    } while (QFile::exists(report) || QFile::exists(*detailFile));
-    return report;
-}
-
 ReportWindow* hcmForm::createReportWindow()
 {
     if (!m_factory.report)
         return nullptr;
     ReportSetup setup;
-    setup.libraryPath = resolveLibraryPath();
-    updateTerrainPath(setup.libraryPath);
+    setup.libraryPath = LibraryLocation::resolve(m_settings.hcmLibrary,
+                                                 QCoreApplication::applicationDirPath());
+    m_terrainPath = LibraryLocation::terrainPath(setup.libraryPath, m_terrainPath, QDir::drives());
     setup.terrainPath = m_terrainPath;
-    setup.reportFile = nextReportFile(&setup.detailFile);
+    const ReportFiles::Names names = m_reportFiles.next();
+    setup.reportFile = names.report;
+    setup.detailFile = names.detail;
     setup.frequencyTxRx = m_settings.frequencyTxRx;
     setup.distanceTxRx = m_settings.distanceTxRx;
     setup.distancePTxRx = m_settings.distancePTxRx;
@@ -734,7 +696,7 @@ void hcmForm::doActionCalculateTrigger()
     if (name.isEmpty() || !QFile::exists(name))
         return;
     m_settings.recentDir = name;
-    ++m_reportCounter;
+    m_reportFiles.skip();
     ReportWindow* report = createReportWindow();
     if (!report)
         return;

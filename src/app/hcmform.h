@@ -3,6 +3,7 @@
 
 #include "appsettings.h"
 #include "hcmformui.h"
+#include "reportfiles.h"
 #include "startup.h"
 #include "subwindowfactory.h"
 
@@ -124,9 +125,6 @@ private:
     void saveReportAs(ReportWindow* report);
     bool askAboutModifiedEditors();
     QList<EditorWindow*> modifiedEditors() const;
-    QString resolveLibraryPath() const;
-    void updateTerrainPath(const QString& libraryPath);
-    QString nextReportFile(QString* detailFile);
 
     hcmFormUi m_ui;
     SubWindowFactory m_factory;
@@ -147,7 +145,7 @@ private:
     bool m_testMode = false;
     bool m_listToList = false;
     bool m_machineStoreWarned = false;
-    int m_reportCounter = 0;
+    ReportFiles m_reportFiles;
     Startup::Job m_startupJob = Startup::Job::None;
 };
 

@@ -1,0 +1,112 @@
+// Finding the calculation library, the terrain path of old libraries and the
+// numbering of report files.
+#include "app/librarylocation.h"
+#include "app/reportfiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestLibraryLocation : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void resolve_data();
+    void resolve();
+    void terrainPath_data();
+    void terrainPath();
+    void reportNumbering();
+
+private:
+    void touch(const QString& name, const QByteArray& content = "x");
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+void TestLibraryLocation::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QVERIFY(QDir(m_dir.path()).mkpath("program"));
+    QVERIFY(QDir(m_dir.path()).mkpath("driveA"));
+    QVERIFY(QDir(m_dir.path()).mkpath("driveB/TOPO"));
+    QVERIFY(QDir(m_dir.path()).mkpath("driveC/TOPO"));
+    touch("program/lib.so");
+    touch("elsewhere.so");
+    touch("old.so", QByteArray("HCMFS-FILE-VERSION:2.0.9.9\0", 27));
+    touch("new.so", QByteArray("HCMFS-FILE-VERSION:2.1.0.0\0", 27));
+    touch("unversioned.so", "no marker");
+}
+
+void TestLibraryLocation::touch(const QString& name, const QByteArray& content)
+{
+    QFile f(path(name));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(content);
+}
+
+void TestLibraryLocation::resolve_data()
+{
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("existing file") << "@elsewhere.so" << "@elsewhere.so";
+    QTest::newRow("name beside program") << "lib.so" << "@program/lib.so";
+    QTest::newRow("nowhere") << "missing.so" << "missing.so";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestLibraryLocation::resolve()
+{
+    QFETCH(QString, setting);
+    QFETCH(QString, expected);
+    auto at = [this](QString s) { return s.startsWith('@') ? path(s.mid(1)) : s; };
+    QCOMPARE(LibraryLocation::resolve(at(setting), path("program")), at(expected));
+}
+
+void TestLibraryLocation::terrainPath_data()
+{
+    QTest::addColumn<QString>("library");
+    QTest::addColumn<QStringList>("drives");
+    QTest::addColumn<QString>("expected");
+    const QString first = path("driveB").left(1);
+    QTest::newRow("old library takes first drive with TOPO")
+        << "old.so" << QStringList{"driveA", "driveB", "driveC"} << first;
+    QTest::newRow("old library, no TOPO anywhere") << "old.so" << QStringList{"driveA"} << "";
+    QTest::newRow("new library keeps path") << "new.so" << QStringList{"driveB"} << "kept";
+    QTest::newRow("unreadable version keeps path") << "unversioned.so" << QStringList{"driveB"}
+                                                   << "kept";
+    QTest::newRow("missing library keeps path") << "none.so" << QStringList{"driveB"} << "kept";
+}
+
+void TestLibraryLocation::terrainPath()
+{
+    QFETCH(QString, library);
+    QFETCH(QStringList, drives);
+    QFETCH(QString, expected);
+    QFileInfoList roots;
+    for (const QString& d : drives)
+        roots.append(QFileInfo(path(d) + "/"));
+    QCOMPARE(LibraryLocation::terrainPath(path(library), "kept", roots), expected);
+}
+
+void TestLibraryLocation::reportNumbering()
+{
+    QVERIFY(QDir(m_dir.path()).mkpath("reports"));
+    const QString folder = path("reports");
+    ReportFiles files(folder);
+    ReportFiles::Names n = files.next();
+    QCOMPARE(n.report, folder + "/report1.lwrpt");
+    QCOMPARE(n.detail, folder + "/detreport1.txt");
+    files.skip();
+    QCOMPARE(files.next().report, folder + "/report3.lwrpt");
+    // Left behind by an earlier run: either file blocks its number.
+    touch("reports/report4.lwrpt");
+    touch("reports/detreport5.txt");
+    n = files.next();
+    QCOMPARE(n.report, folder + "/report6.lwrpt");
+    QCOMPARE(n.detail, folder + "/detreport6.txt");
+    QCOMPARE(files.counter(), 6);
+}
+
+QTEST_GUILESS_MAIN(TestLibraryLocation)
+#include "tst_librarylocation.moc"
