@@ -204,6 +204,8 @@ void TestHcmForm::firstStartOptionsDialogShowsDefaults()
     Options* o = s.form.optionsDialog();
     QVERIFY(o->isVisible());
     QVERIFY(o->isModal());
+    QCOMPARE(o->x(), s.form.x() + s.form.width() / 2 - o->width() / 2);
+    QCOMPARE(o->y(), s.form.y() + s.form.height() / 2 - o->height() / 2);
     QVERIFY(o->pathTopo->text().isEmpty() && o->pathMorpho->text().isEmpty()
             && o->pathBorder->text().isEmpty());
     QVERIFY(o->cbEnableChecking->isChecked());
