@@ -432,6 +432,9 @@ void hcmForm::changeActionState()
     u.actionChech_file_syntax->setEnabled(editing);
     // The export works on the editor's selection, so it follows the editing group.
     u.actionShow_on_Google_Earth->setEnabled(editing);
+    // Kept current here too, so that the Close All shortcut works before the
+    // Window menu has ever been opened.
+    updateWindowMenu();
 }
 
 // ---- Opening and saving ---------------------------------------------------
