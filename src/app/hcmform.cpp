@@ -577,6 +577,9 @@ bool hcmForm::saveEditor(EditorWindow* editor)
         UserPrompts::current().ask(this, m);
         return false;
     }
+    // The next Save goes to the same file without asking again.
+    if (editor->fileName().isEmpty())
+        editor->setFileName(name);
     changeActionState();
     return true;
 }

@@ -115,6 +115,7 @@ private slots:
     void saveWithoutNameGoesThroughSaveDialog();
     void saveWithNameWritesWithDialogChoices();
     void saveFailureIsReported();
+    void savingUnnamedEditorKeepsChosenName();
     void closingNoToAllSavesNothing();
     void closingSaveAllSavesEveryModified();
     void closingSingleFileYes();
@@ -535,6 +536,23 @@ void TestHcmForm::saveFailureIsReported()
     QCOMPARE(prompts.messages().at(0).message.text,
              QString("Could not save HCM file: \nfile name is missing"));
     QVERIFY(unnamed->writes.isEmpty());
+}
+
+void TestHcmForm::savingUnnamedEditorKeepsChosenName()
+{
+    ScriptedPrompts prompts;
+    Shell s;
+    FakeEditor* editor = s.newEditor(2, 0, true);
+    const QString target = m_dir.filePath("chosen.txt");
+    prompts.answerFiles({target});
+    s.form.saveHCM(editor);
+    QCOMPARE(prompts.fileDialogs().at(0).request.directory, s.form.settings().recentDir);
+    QCOMPARE(editor->writes.size(), 1);
+    QCOMPARE(editor->writes.at(0).path, target);
+    QCOMPARE(editor->fileName(), target);
+    s.form.saveHCM(editor);
+    QCOMPARE(prompts.fileDialogs().size(), 1);
+    QCOMPARE(editor->writes.size(), 2);
 }
 
 void TestHcmForm::closingNoToAllSavesNothing()
