@@ -2,6 +2,7 @@
 
 #include "aboutdialog.h"
 #include "apppaths.h"
+#include "calcfilesdialog.h"
 #include "editor/options.h"
 #include "editor/saveprm.h"
 #include "editor/setvalue.h"
@@ -81,9 +82,17 @@ hcmForm::hcmForm(QWidget* parent) : QMainWindow(parent), m_reportFiles(QString()
 
 hcmForm::~hcmForm() = default;
 
-void hcmForm::setWindowFactory(SubWindowFactory factory)
+void hcmForm::setWindowFactory(WindowFactory factory)
 {
     m_factory = std::move(factory);
+    delete m_calcFiles;
+    m_calcFiles = m_factory.calcFilesDialog ? m_factory.calcFilesDialog(this) : nullptr;
+    if (m_calcFiles)
+        connect(m_calcFiles, &QDialog::accepted, this, &hcmForm::calculate);
+    delete m_maskDialog;
+    m_maskDialog = m_factory.maskDialog
+                     ? m_factory.maskDialog(this, AppPaths::equipmentDatabase())
+                     : nullptr;
 }
 
 void hcmForm::createDialogs()
@@ -663,18 +672,29 @@ void hcmForm::doActionGoogleShow()
 void hcmForm::showDlg1to1()
 {
     m_listToList = false;
-    // The file-choice dialog comes with the report window.
+    if (!m_calcFiles)
+        return;
+    m_calcFiles->setListToList(false);
+    m_calcFiles->setModal(false);
+    m_calcFiles->show();
 }
 
 void hcmForm::showDlgLtoL()
 {
     m_listToList = true;
+    if (!m_calcFiles)
+        return;
+    m_calcFiles->setListToList(true);
+    m_calcFiles->setModal(false);
+    m_calcFiles->show();
 }
 
 void hcmForm::calculate()
 {
-    // Started from the file-choice dialog's OK, which reads its three inputs
-    // and calls startCalculation().
+    if (!m_calcFiles)
+        return;
+    startCalculation(m_calcFiles->testingFile(), m_calcFiles->referenceFile(),
+                     m_calcFiles->thresholdText().toFloat(), m_listToList);
 }
 
 ReportWindow* hcmForm::startCalculation(const QString& testingFile, const QString& referenceFile,
@@ -716,12 +736,16 @@ void hcmForm::doActionCalculateTrigger()
 }
 
 // ---- Download centre and masks --------------------------------------------
-// The download centre and the mask dialog are separate windows owned here;
-// until they are part of the program these actions do nothing.
+// The download centre is a separate window owned here; until it is part of
+// the program its actions do nothing.
 
 void hcmForm::doActionStartDownloader() {}
 
-void hcmForm::doActionShowEtsiMasks() {}
+void hcmForm::doActionShowEtsiMasks()
+{
+    if (m_maskDialog)
+        m_maskDialog->exec();
+}
 
 void hcmForm::startDownloader() {}
 

@@ -5,7 +5,7 @@
 #include "hcmformui.h"
 #include "reportfiles.h"
 #include "startup.h"
-#include "subwindowfactory.h"
+#include "windowfactory.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -13,6 +13,7 @@
 #include <memory>
 
 class AboutDialog;
+class CalcFilesDialog;
 class EditorWindow;
 class Options;
 class QMdiSubWindow;
@@ -31,7 +32,7 @@ public:
     explicit hcmForm(QWidget* parent = nullptr);
     ~hcmForm() override;
 
-    void setWindowFactory(SubWindowFactory factory);
+    void setWindowFactory(WindowFactory factory);
     // Arguments as given to the program, its name first: "test" and files.
     void takeCommandLine(const QStringList& arguments);
 
@@ -49,6 +50,8 @@ public:
     SetValue* setValueDialog() const { return m_setValue; }
     SavePrm* savePrmDialog() const { return m_savePrm; }
     AboutDialog* aboutDialog() const { return m_about; }
+    CalcFilesDialog* calcFilesDialog() const { return m_calcFiles; }
+    QDialog* maskDialog() const { return m_maskDialog; }
 
     EditorWindow* activeEditor() const;
     ReportWindow* activeReport() const;
@@ -127,7 +130,7 @@ private:
     QList<EditorWindow*> modifiedEditors() const;
 
     hcmFormUi m_ui;
-    SubWindowFactory m_factory;
+    WindowFactory m_factory;
     std::unique_ptr<QSettings> m_userStore;
     std::unique_ptr<QSettings> m_machineStore;
     AppSettings m_settings;
@@ -136,6 +139,8 @@ private:
     Options* m_options = nullptr;
     SetValue* m_setValue = nullptr;
     SavePrm* m_savePrm = nullptr;
+    CalcFilesDialog* m_calcFiles = nullptr;
+    QDialog* m_maskDialog = nullptr;
 
     QString m_dataFolder;
     QString m_updateFolder;

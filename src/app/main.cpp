@@ -3,7 +3,7 @@
 #include "instancelock.h"
 #include "resources/linkwiseresources.h"
 #include "startup.h"
-#include "subwindowfactory.h"
+#include "windowfactory.h"
 
 #include <QApplication>
 

@@ -1,6 +1,7 @@
 #ifndef FAKEWINDOWS_H
 #define FAKEWINDOWS_H
 
+#include "app/calcfilesdialog.h"
 #include "app/editorwindow.h"
 #include "app/reportwindow.h"
 
@@ -112,6 +113,23 @@ public:
     ReportSetup setup;
     QString file;
     QStringList calls;
+};
+
+class FakeCalcFiles : public CalcFilesDialog
+{
+    Q_OBJECT
+public:
+    using CalcFilesDialog::CalcFilesDialog;
+
+    void setListToList(bool l) override { listToList = l; }
+    QString testingFile() const override { return testing; }
+    QString referenceFile() const override { return reference; }
+    QString thresholdText() const override { return threshold; }
+
+    bool listToList = false;
+    QString testing;
+    QString reference;
+    QString threshold = QStringLiteral("1");
 };
 
 #endif

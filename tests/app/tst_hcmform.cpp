@@ -36,7 +36,7 @@ struct Shell
 {
     Shell()
     {
-        SubWindowFactory factory;
+        WindowFactory factory;
         factory.editor = [this](const CheckOptions& o) {
             auto* e = new FakeEditor(o);
             editors.append(e);
@@ -46,6 +46,11 @@ struct Shell
             auto* r = new FakeReport(s);
             reports.append(r);
             return r;
+        };
+        factory.calcFilesDialog = [](QWidget* parent) { return new FakeCalcFiles(parent); };
+        factory.maskDialog = [this](QWidget* parent, const QString& database) {
+            maskDatabase = database;
+            return new QDialog(parent);
         };
         form.setWindowFactory(factory);
         form.show();
@@ -67,6 +72,7 @@ struct Shell
     hcmForm form;
     QList<QPointer<FakeEditor>> editors;
     QList<QPointer<FakeReport>> reports;
+    QString maskDatabase;
 };
 
 void clearStores()
@@ -126,6 +132,9 @@ private slots:
     void reportSaveAsCopiesFile();
     void triggerSkipsOneReportNumber();
     void listToListTitle();
+    void calculationDialogStartsReport_data();
+    void calculationDialogStartsReport();
+    void maskDialogRunsModally();
     void firstInstallationFlowRunsOnce();
     void updateReminderCancelSwitchesCheckOff();
     void aboutShowsVersion();
@@ -425,7 +434,7 @@ void TestHcmForm::openUsesFileDialogAndReportsLoadFailure()
     Shell s;
     const QString bad = m_dir.filePath("bad.txt");
     prompts.answerFiles({bad});
-    SubWindowFactory failing;
+    WindowFactory failing;
     failing.editor = [&s](const CheckOptions& o) {
         auto* e = new FakeEditor(o);
         e->loadResult = false;
@@ -746,6 +755,51 @@ void TestHcmForm::listToListTitle()
     QCOMPARE(r->windowTitle(), QString("Report: test.txt <==> ref.txt"));
     QCOMPARE(r->windowAction()->text(), r->windowTitle());
     QCOMPARE(s.reports.at(0)->calls, QStringList({"calc /x/test.txt /y/ref.txt 2.5 1"}));
+}
+
+void TestHcmForm::calculationDialogStartsReport_data()
+{
+    QTest::addColumn<bool>("listToList");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("call");
+    QTest::newRow("single entry") << false << "Report: test.txt" << "calc /x/test.txt  2.5 0";
+    QTest::newRow("list to list") << true << "Report: test.txt <==> ref.txt"
+                                  << "calc /x/test.txt /y/ref.txt 2.5 1";
+}
+
+void TestHcmForm::calculationDialogStartsReport()
+{
+    QFETCH(bool, listToList);
+    QFETCH(QString, title);
+    QFETCH(QString, call);
+    Shell s;
+    auto* dialog = static_cast<FakeCalcFiles*>(s.form.calcFilesDialog());
+    QVERIFY(dialog);
+    (listToList ? s.form.ui().actLtoL : s.form.ui().act1to1)->trigger();
+    QVERIFY(dialog->isVisible());
+    QVERIFY(!dialog->isModal());
+    QCOMPARE(dialog->listToList, listToList);
+    dialog->testing = "/x/test.txt";
+    dialog->reference = listToList ? "/y/ref.txt" : "";
+    dialog->threshold = "2.5";
+    dialog->accept();
+    QCOMPARE(s.reports.size(), 1);
+    QCOMPARE(s.reports.at(0)->windowTitle(), title);
+    QCOMPARE(s.reports.at(0)->calls, QStringList({call}));
+}
+
+void TestHcmForm::maskDialogRunsModally()
+{
+    Shell s;
+    QCOMPARE(s.maskDatabase, QCoreApplication::applicationDirPath() + "/equipment.db");
+    QDialog* masks = s.form.maskDialog();
+    bool wasModal = false;
+    QTimer::singleShot(0, masks, [masks, &wasModal] {
+        wasModal = masks->isModal() && masks->isVisible();
+        masks->accept();
+    });
+    s.form.ui().actionETSI_TX_Masks->trigger();
+    QVERIFY(wasModal);
 }
 
 void TestHcmForm::firstInstallationFlowRunsOnce()
