@@ -3,6 +3,7 @@
 #include "aboutdialog.h"
 #include "apppaths.h"
 #include "calcfilesdialog.h"
+#include "downloadcentre.h"
 #include "editor/options.h"
 #include "editor/saveprm.h"
 #include "editor/setvalue.h"
@@ -85,14 +86,34 @@ hcmForm::~hcmForm() = default;
 void hcmForm::setWindowFactory(WindowFactory factory)
 {
     m_factory = std::move(factory);
+    createFactoryDialogs();
+}
+
+// The dialogs of other parts, made once with this window as parent.
+void hcmForm::createFactoryDialogs()
+{
     delete m_calcFiles;
     m_calcFiles = m_factory.calcFilesDialog ? m_factory.calcFilesDialog(this) : nullptr;
     if (m_calcFiles)
         connect(m_calcFiles, &QDialog::accepted, this, &hcmForm::calculate);
+
     delete m_maskDialog;
     m_maskDialog = m_factory.maskDialog
                      ? m_factory.maskDialog(this, AppPaths::equipmentDatabase())
                      : nullptr;
+
+    delete m_downloadCentre;
+    m_downloadCentre = nullptr;
+    if (m_factory.downloadCentre) {
+        const DownloadCentreSetup setup{QCoreApplication::applicationVersion(), m_libraryVersion,
+                                        m_settings.topo, m_settings.morpho, m_updateFolder};
+        m_downloadCentre = m_factory.downloadCentre(this, setup);
+        m_downloadCentre->setTestMode(m_testMode);
+        connect(m_downloadCentre, &DownloadCentre::newVersionAvailable, this,
+                &hcmForm::doActionInformAboutUpdate);
+        connect(m_downloadCentre, &DownloadCentre::startDownloading, this,
+                &hcmForm::startDownloader);
+    }
 }
 
 void hcmForm::createDialogs()
@@ -166,8 +187,9 @@ void hcmForm::runStartupJob()
         startDownloader();
         break;
     case Startup::Job::UpdateCheck:
-        // The silent check belongs to the download centre, which this
-        // window does not have yet.
+        if (m_downloadCentre)
+            m_downloadCentre->checkForNewVersion();
+        break;
     case Startup::Job::None:
         break;
     }
@@ -178,7 +200,11 @@ void hcmForm::takeCommandLine(const QStringList& arguments)
     if (arguments.size() > 1) {
         const Startup::CommandLine line = Startup::parse(arguments);
         m_pendingOpen = line.files;
-        m_testMode = m_testMode || line.testMode;
+        if (line.testMode) {
+            m_testMode = true;
+            if (m_downloadCentre)
+                m_downloadCentre->setTestMode(true);
+        }
         if (!m_pendingOpen.isEmpty())
             QTimer::singleShot(0, this, &hcmForm::doActionOpen);
     }
@@ -272,6 +298,8 @@ void hcmForm::applyOptions()
     m_settings.distancePTxRx = readCondition(o->leDistance_PTXRX->text(), 2.0,
                                              tr("Entered distance PTX->RX is not a number!"));
     setSyntax();
+    if (m_downloadCentre)
+        m_downloadCentre->setDataFolders(m_settings.topo, m_settings.morpho);
     writeCFGfile();
 }
 
@@ -736,10 +764,14 @@ void hcmForm::doActionCalculateTrigger()
 }
 
 // ---- Download centre and masks --------------------------------------------
-// The download centre is a separate window owned here; until it is part of
-// the program its actions do nothing.
 
-void hcmForm::doActionStartDownloader() {}
+void hcmForm::doActionStartDownloader()
+{
+    if (!m_downloadCentre)
+        return;
+    m_downloadCentre->setTestMode(m_testMode);
+    m_downloadCentre->exec();
+}
 
 void hcmForm::doActionShowEtsiMasks()
 {
@@ -747,6 +779,9 @@ void hcmForm::doActionShowEtsiMasks()
         m_maskDialog->exec();
 }
 
+// The download job that the download centre hands over runs in this window
+// and reports in its status bar; until the job is part of the program the
+// slots below only show what they are given.
 void hcmForm::startDownloader() {}
 
 void hcmForm::doActionInformAboutUpdate()

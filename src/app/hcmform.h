@@ -14,6 +14,7 @@
 
 class AboutDialog;
 class CalcFilesDialog;
+class DownloadCentre;
 class EditorWindow;
 class Options;
 class QMdiSubWindow;
@@ -52,6 +53,7 @@ public:
     AboutDialog* aboutDialog() const { return m_about; }
     CalcFilesDialog* calcFilesDialog() const { return m_calcFiles; }
     QDialog* maskDialog() const { return m_maskDialog; }
+    DownloadCentre* downloadCentre() const { return m_downloadCentre; }
 
     EditorWindow* activeEditor() const;
     ReportWindow* activeReport() const;
@@ -100,6 +102,8 @@ public slots:
                                    float threshold, bool listToList);
     // Runs the Save parameters dialog for an editor (Save As...).
     void runSaveDialogFor(EditorWindow* editor);
+    // The deferred start-up job chosen by the constructor; its timer calls it.
+    void runStartupJob();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -111,7 +115,7 @@ private:
     void createDialogs();
     void connectActions();
     void scheduleStartupJob();
-    void runStartupJob();
+    void createFactoryDialogs();
     void loadOptionsDialog();
     double readCondition(const QString& text, double fallback, const QString& warning);
     void centreOver(QWidget* dialog);
@@ -141,6 +145,7 @@ private:
     SavePrm* m_savePrm = nullptr;
     CalcFilesDialog* m_calcFiles = nullptr;
     QDialog* m_maskDialog = nullptr;
+    DownloadCentre* m_downloadCentre = nullptr;
 
     QString m_dataFolder;
     QString m_updateFolder;

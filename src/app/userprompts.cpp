@@ -92,6 +92,7 @@ QString UserPrompts::directory(QWidget* parent, const QString& caption, const QS
 QMessageBox::StandardButton DialogPrompts::ask(QWidget* parent, const Message& message)
 {
     QMessageBox box(message.icon, message.title, message.text, message.buttons, parent);
+    box.setInformativeText(message.informativeText);
     if (message.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(message.defaultButton);
     if (message.escapeButton != QMessageBox::NoButton)

@@ -23,6 +23,7 @@ public:
         QMessageBox::Icon icon = QMessageBox::Warning;
         QString title;
         QString text;
+        QString informativeText;
         QMessageBox::StandardButtons buttons = QMessageBox::Close;
         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
         QMessageBox::StandardButton escapeButton = QMessageBox::NoButton;

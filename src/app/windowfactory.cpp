@@ -1,8 +1,8 @@
 #include "windowfactory.h"
 
 // The windows that the program itself creates. The HCM editor, the report
-// window and the dialogs of the calculations and masks register here as they
-// are built.
+// window and the dialogs of the calculations, masks and downloads register
+// here as they are built.
 WindowFactory productionWindowFactory()
 {
     WindowFactory factory;

@@ -6,11 +6,13 @@
 #include <functional>
 
 class CalcFilesDialog;
+class DownloadCentre;
 class EditorWindow;
 class QDialog;
 class QString;
 class QWidget;
 class ReportWindow;
+struct DownloadCentreSetup;
 struct ReportSetup;
 
 // How the main window makes the windows that other parts of the program
@@ -27,6 +29,7 @@ struct WindowFactory
     std::function<CalcFilesDialog*(QWidget* parent)> calcFilesDialog;
     // The TX/RX mask dialog on the equipment database file.
     std::function<QDialog*(QWidget* parent, const QString& database)> maskDialog;
+    std::function<DownloadCentre*(QWidget* parent, const DownloadCentreSetup&)> downloadCentre;
 };
 
 WindowFactory productionWindowFactory();

@@ -2,6 +2,7 @@
 #define FAKEWINDOWS_H
 
 #include "app/calcfilesdialog.h"
+#include "app/downloadcentre.h"
 #include "app/editorwindow.h"
 #include "app/reportwindow.h"
 
@@ -130,6 +131,28 @@ public:
     QString testing;
     QString reference;
     QString threshold = QStringLiteral("1");
+};
+
+class FakeDownloadCentre : public DownloadCentre
+{
+    Q_OBJECT
+public:
+    FakeDownloadCentre(QWidget* parent, const DownloadCentreSetup& setup)
+        : DownloadCentre(parent), setup(setup)
+    {
+    }
+
+    void setTestMode(bool t) override { testMode = t; }
+    void setDataFolders(const QString& t, const QString& m) override
+    {
+        setup.topo = t;
+        setup.morpho = m;
+    }
+    void checkForNewVersion() override { ++checks; }
+
+    DownloadCentreSetup setup;
+    bool testMode = false;
+    int checks = 0;
 };
 
 #endif

@@ -52,6 +52,9 @@ struct Shell
             maskDatabase = database;
             return new QDialog(parent);
         };
+        factory.downloadCentre = [](QWidget* parent, const DownloadCentreSetup& setup) {
+            return new FakeDownloadCentre(parent, setup);
+        };
         form.setWindowFactory(factory);
         form.show();
     }
@@ -138,6 +141,7 @@ private slots:
     void firstInstallationFlowRunsOnce();
     void updateReminderCancelSwitchesCheckOff();
     void aboutShowsVersion();
+    void downloadCentreFollowsSettingsAndTestMode();
 
 private:
     QTemporaryDir m_dir;
@@ -849,6 +853,44 @@ void TestHcmForm::aboutShowsVersion()
     QCOMPARE(about->windowTitle(), QString("About ZED_IZ"));
     QVERIFY(about->versionLabel->text().contains("2.1.1.0"));
     about->accept();
+}
+
+void TestHcmForm::downloadCentreFollowsSettingsAndTestMode()
+{
+    ScriptedPrompts prompts;
+    Shell s;
+    auto* centre = static_cast<FakeDownloadCentre*>(s.form.downloadCentre());
+    QVERIFY(centre);
+    QCOMPARE(centre->setup.programVersion, QString("2.1.1.0"));
+    QCOMPARE(centre->setup.libraryVersion, s.form.libraryVersion());
+    QCOMPARE(centre->setup.updateFolder, s.form.updateFolder());
+    QVERIFY(!centre->testMode);
+
+    // The silent check after start-up.
+    QCOMPARE(s.form.startupJob(), Startup::Job::UpdateCheck);
+    s.form.runStartupJob();
+    QCOMPARE(centre->checks, 1);
+
+    s.form.takeCommandLine({"linkwise", "test"});
+    QVERIFY(centre->testMode);
+
+    s.form.showOptions();
+    s.form.optionsDialog()->pathTopo->setText("/t");
+    s.form.optionsDialog()->pathMorpho->setText("/m");
+    s.form.optionsDialog()->okButton->click();
+    QCOMPARE(centre->setup.topo, QString("/t"));
+    QCOMPARE(centre->setup.morpho, QString("/m"));
+
+    // A new version announced: Yes runs the centre modally.
+    bool wasModal = false;
+    QTimer::singleShot(0, centre, [centre, &wasModal] {
+        wasModal = centre->isModal() && centre->isVisible();
+        centre->reject();
+    });
+    prompts.answer(QMessageBox::Yes);
+    emit centre->newVersionAvailable();
+    QVERIFY(wasModal);
+    QVERIFY(s.form.settings().checkForUpdateOnStartup);
 }
 
 QTEST_MAIN(TestHcmForm)
