@@ -10,6 +10,7 @@
 #include "editorwindow.h"
 #include "librarylocation.h"
 #include "reportwindow.h"
+#include "unsavedfilesprompt.h"
 #include "userprompts.h"
 #include "versiontext.h"
 
@@ -862,64 +863,21 @@ QList<EditorWindow*> hcmForm::modifiedEditors() const
     return result;
 }
 
-// Returns false when a file the user wanted saved could not be written: the
-// program then stays open so that nothing is lost.
-bool hcmForm::askAboutModifiedEditors()
-{
-    const QList<EditorWindow*> editors = modifiedEditors();
-    const QString title = tr("Save file?");
-    const QString text = tr("The file %1 has been changed.\n Do you want to save it?");
-    bool allSaved = true;
-    if (editors.size() == 1) {
-        EditorWindow* editor = editors.first();
-        const auto answer = UserPrompts::question(this, title, text.arg(editor->fileName()),
-                                                  QMessageBox::Yes | QMessageBox::No,
-                                                  QMessageBox::Yes, QMessageBox::No);
-        if (answer == QMessageBox::Yes) {
-            allSaved = editor->fileName().isEmpty() ? runSaveDialog(subWindowOf(editor))
-                                                    : saveEditor(editor);
-        }
-        if (allSaved)
-            editor->setModified(false);
-        return allSaved;
-    }
-    for (int i = 0; i < editors.size(); ++i) {
-        EditorWindow* editor = editors.at(i);
-        const auto answer = UserPrompts::question(
-            this, title, text.arg(editor->fileName()),
-            QMessageBox::Yes | QMessageBox::No | QMessageBox::SaveAll | QMessageBox::NoToAll,
-            QMessageBox::Yes, QMessageBox::No);
-        if (answer == QMessageBox::Yes) {
-            m_ui.mdiArea->setActiveSubWindow(subWindowOf(editor));
-            const bool saved = saveEditor(editor);
-            allSaved = allSaved && saved;
-            if (saved)
-                editor->setModified(false);
-        } else if (answer == QMessageBox::SaveAll) {
-            for (int j = i; j < editors.size(); ++j) {
-                if (!editors.at(j)->isModified())
-                    continue;
-                const bool saved = saveEditor(editors.at(j));
-                allSaved = allSaved && saved;
-                if (saved)
-                    editors.at(j)->setModified(false);
-            }
-            break;
-        } else if (answer == QMessageBox::NoToAll) {
-            break;
-        } else {
-            editor->setModified(false);
-        }
-    }
-    return allSaved;
-}
-
 void hcmForm::closeEvent(QCloseEvent* event)
 {
     m_userStore->setValue(QLatin1String(SettingsKeys::State), saveState(0));
     m_userStore->setValue(QLatin1String(SettingsKeys::MainGeometry), saveGeometry());
     m_userStore->sync();
-    if (!askAboutModifiedEditors()) {
+    UnsavedFilesPrompt::Actions actions;
+    actions.save = [this](EditorWindow* editor) { return saveEditor(editor); };
+    actions.saveWithDialog = [this](EditorWindow* editor) {
+        return runSaveDialog(subWindowOf(editor));
+    };
+    actions.activate = [this](EditorWindow* editor) {
+        m_ui.mdiArea->setActiveSubWindow(subWindowOf(editor));
+    };
+    // A file that could not be written keeps the program open: nothing is lost.
+    if (!UnsavedFilesPrompt(this, actions).run(modifiedEditors())) {
         event->ignore();
         return;
     }

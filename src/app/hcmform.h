@@ -130,7 +130,6 @@ private:
     bool saveEditor(EditorWindow* editor);
     bool runSaveDialog(QMdiSubWindow* window);
     void saveReportAs(ReportWindow* report);
-    bool askAboutModifiedEditors();
     QList<EditorWindow*> modifiedEditors() const;
 
     hcmFormUi m_ui;

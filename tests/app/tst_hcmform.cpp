@@ -129,6 +129,7 @@ private slots:
     void closingSaveAllSavesEveryModified();
     void closingSingleFileYes();
     void closingKeepsProgramOpenWhenSaveFails();
+    void closingUnnamedFileGoesThroughSaveDialog();
     void editorActionsReachActiveEditor();
     void setValueWritesChosenField();
     void windowMenuFollowsCurrentWindow();
@@ -634,6 +635,22 @@ void TestHcmForm::closingKeepsProgramOpenWhenSaveFails()
     QVERIFY(s.form.isVisible());
     QVERIFY(a->isModified());
     QCOMPARE(prompts.messages().last().message.title, QString("Saving error!"));
+}
+
+void TestHcmForm::closingUnnamedFileGoesThroughSaveDialog()
+{
+    ScriptedPrompts prompts;
+    prompts.answer(QMessageBox::Yes);
+    const QString target = m_dir.filePath("unnamed.txt");
+    prompts.answerFiles({target});
+    Shell s;
+    FakeEditor* editor = s.newEditor(1, 0, true);
+    SavePrm* dialog = s.form.savePrmDialog();
+    QTimer::singleShot(0, dialog, [dialog] { dialog->pbSave->click(); });
+    QVERIFY(s.form.close());
+    QCOMPARE(editor->writes.size(), 1);
+    QCOMPARE(editor->writes.at(0).path, target);
+    QVERIFY(!editor->isModified());
 }
 
 void TestHcmForm::editorActionsReachActiveEditor()
