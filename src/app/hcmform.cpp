@@ -846,8 +846,12 @@ void hcmForm::dragEnterEvent(QDragEnterEvent* event)
 void hcmForm::dropEvent(QDropEvent* event)
 {
     m_pendingOpen.clear();
-    for (const QUrl& url : event->mimeData()->urls())
-        m_pendingOpen.append(url.toLocalFile());
+    for (const QUrl& url : event->mimeData()->urls()) {
+        // Links to remote places name no file that could be opened.
+        const QString path = url.toLocalFile();
+        if (!path.isEmpty())
+            m_pendingOpen.append(path);
+    }
     event->acceptProposedAction();
     doActionOpen();
 }

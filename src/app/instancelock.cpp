@@ -15,3 +15,10 @@ bool InstanceLock::tryLock()
 {
     return m_file->isLocked() || m_file->tryLock(0);
 }
+
+bool InstanceLock::anotherInstanceRuns()
+{
+    if (tryLock())
+        return false;
+    return m_file->error() == QLockFile::LockFailedError;
+}

@@ -20,6 +20,10 @@ public:
 
     // True when this process now holds the lock; never waits.
     bool tryLock();
+    // Takes the lock and tells whether a live process holds it instead. A lock
+    // that cannot be made at all (no folder, no permission) does not keep the
+    // program from starting.
+    bool anotherInstanceRuns();
 
 private:
     std::unique_ptr<QLockFile> m_file;

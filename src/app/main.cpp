@@ -13,7 +13,7 @@ int main(int argc, char* argv[])
 
     // A second copy leaves at once, before any window exists, without a word.
     InstanceLock lock(AppPaths::lockFilePath());
-    if (!lock.tryLock())
+    if (lock.anotherInstanceRuns())
         return -1;
 
     QApplication app(argc, argv);

@@ -470,7 +470,8 @@ void TestHcmForm::dragAndDropOpensEachFile()
     const QString b = m_dir.filePath("drop2.txt");
     Shell s;
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+    data.setUrls({QUrl::fromLocalFile(a), QUrl("https://example.org/x.txt"),
+                  QUrl::fromLocalFile(b)});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&s.form, &enter);
     QVERIFY(enter.isAccepted());

@@ -14,6 +14,7 @@ private slots:
     void secondLockFails();
     void secondProgramExitsMinusOne();
     void lockOfCrashedRunIsTakenOver();
+    void unusableLockFolderDoesNotBlock();
 
 private:
     QProcess* startProgram(const QStringList& arguments = {});
@@ -48,6 +49,8 @@ void TestInstanceLock::secondLockFails()
     QVERIFY(first.tryLock()); // asking again keeps it
     InstanceLock second(file);
     QVERIFY(!second.tryLock());
+    QVERIFY(second.anotherInstanceRuns());
+    QVERIFY(!first.anotherInstanceRuns());
 }
 
 void TestInstanceLock::secondProgramExitsMinusOne()
@@ -77,6 +80,16 @@ void TestInstanceLock::lockOfCrashedRunIsTakenOver()
     QVERIFY(QFile::exists(lockPath()));
     InstanceLock next(lockPath());
     QVERIFY(next.tryLock());
+}
+
+void TestInstanceLock::unusableLockFolderDoesNotBlock()
+{
+    QFile blocker(m_dir.filePath("plain-file"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    InstanceLock lock(m_dir.filePath("plain-file/linkwise.lock"));
+    QVERIFY(!lock.tryLock());
+    QVERIFY(!lock.anotherInstanceRuns());
 }
 
 QTEST_GUILESS_MAIN(TestInstanceLock)
