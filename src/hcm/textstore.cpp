@@ -70,6 +70,12 @@ void TextStore::reserve(int slotCount, qsizetype bytes)
     m_bytes.reserve(std::size_t(bytes));
 }
 
+void TextStore::squeeze()
+{
+    m_spans.shrink_to_fit();
+    m_bytes.shrink_to_fit();
+}
+
 void TextStore::compactIfWasteful()
 {
     // Edits leave dead bytes behind; rebuild once they outweigh the live ones.

@@ -25,6 +25,8 @@ public:
     void removeAt(int i);
     void clear();
     void reserve(int slotCount, qsizetype bytes);
+    // Gives back spare capacity once a text list is complete (after reading a line).
+    void squeeze();
 
 private:
     struct Span
