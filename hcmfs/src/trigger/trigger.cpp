@@ -1,6 +1,7 @@
 #include "trigger/trigger.h"
 
 #include "trigger/bordercache.h"
+#include "trigger/borderlocation.h"
 #include "trigger/triggerdistance.h"
 
 #include <cmath>
@@ -97,6 +98,15 @@ int writeCountryList(const std::string& countries, char* buffer, int capacity)
     std::memcpy(buffer, countries.data(), length);
     std::memset(buffer + length, ' ', room - length);
     return result;
+}
+
+int triggerIntoBuffer(const TriggerStation& station, const std::string& dataRoot, char* buffer, int capacity)
+{
+    std::string countries;
+    const int error = triggeredCountries(resolveBorderFolder(dataRoot), station, countries);
+    // countries is empty after an error, so the buffer is blanked.
+    const int written = writeCountryList(countries, buffer, capacity);
+    return error ? error : written;
 }
 
 } // namespace hcmfs::trigger

@@ -49,6 +49,13 @@ int triggeredCountries(const std::filesystem::path& borderFolder, const TriggerS
 // capacity below 1 takes nothing, which is an overflow unless the list is empty.
 int writeCountryList(const std::string& countries, char* buffer, int capacity);
 
+// The whole trigger as the library's entry point needs it: finds the border
+// folder for `dataRoot` (resolveBorderFolder), computes the countries and
+// writes them into the buffer. Returns 0, a validateStation code,
+// kBorderDataUnreadable or kCountryListTooLong. On any error but the last the
+// buffer holds only blanks. Never throws.
+int triggerIntoBuffer(const TriggerStation& station, const std::string& dataRoot, char* buffer, int capacity);
+
 } // namespace hcmfs::trigger
 
 #endif
