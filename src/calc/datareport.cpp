@@ -49,6 +49,10 @@ dataReport::dataReport(const QString& fileName, QObject* parent)
 dataReport::~dataReport()
 {
     close();
+    // Nothing may still hold a statement on the connection when it goes.
+    m_model->clear();
+    m_resultInsert.reset();
+    m_triggerInsert.reset();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(m_connectionName);
 }
