@@ -1,4 +1,5 @@
 // linkwise-cli: the Linkwise core without windows, for batch work and scripts.
+#include "checkcommand.h"
 #include "cli.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,7 @@ namespace {
 
 // Commands are listed here as they become available.
 const CliCommand kCommands[] = {
-    {"check", "check the syntax of an HCM file", nullptr, nullptr},
+    {"check", "check the syntax of an HCM file", kCheckUsage, runCheckCommand},
     {"calc", "run an interference calculation and write a report file", nullptr, nullptr},
     {"report", "print a report file", nullptr, nullptr},
     {"kml", "export stations to a KML file", nullptr, nullptr},
