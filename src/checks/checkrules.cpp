@@ -42,58 +42,7 @@ double strtodC(const char* text, char** end)
     return strtod_l(text, end, cLocale);
 }
 
-// Most field values are short plain decimals ("12.5", "-3", "22050"). For
-// those the correctly rounded double is the integer mantissa divided by a
-// power of ten, as long as both are exact doubles; this is what strtod itself
-// returns, only much faster. Anything else goes to strtod.
-bool readPlainDecimal(QByteArrayView text, double& value)
-{
-    static const double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8,
-                                     1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    quint64 mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    bool point = false;
-    for (; i < n; ++i) {
-        const char c = text[i];
-        if (isDigit(c)) {
-            if (++digits > 15)
-                return false;
-            mantissa = mantissa * 10 + quint64(c - '0');
-            if (point)
-                ++decimals;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    if (digits == 0)
-        return false;
-    double v = double(mantissa) / kPowers[decimals];
-    value = negative ? -v : v;
-    return true;
-}
-
 } // namespace
-
-QByteArrayView trimBlanks(QByteArrayView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == ' ')
-        ++begin;
-    while (end > begin && text[end - 1] == ' ')
-        --end;
-    return text.sliced(begin, end - begin);
-}
 
 bool isAllowedText(QByteArrayView text)
 {
@@ -106,16 +55,20 @@ bool isAllowedText(QByteArrayView text)
 
 bool numberFormatOk(QByteArrayView text, int integerDigits, int decimals, bool signAllowed)
 {
-    if (text.isEmpty())
+    const qsizetype n = text.size();
+    if (n == 0)
         return true;
     const bool signed_ = text[0] == '+' || text[0] == '-';
     if (signed_ && !signAllowed)
         return false;
     const qsizetype skip = signed_ ? 1 : 0;
-    const qsizetype point = text.indexOf('.');
-    if (point >= 0)
-        return point - skip <= integerDigits && text.size() - point - 1 <= decimals;
-    return text.size() - skip <= integerDigits;
+    // Field values are a few characters long; a plain loop beats memchr here.
+    qsizetype point = skip;
+    while (point < n && text[point] != '.')
+        ++point;
+    if (point < n)
+        return point - skip <= integerDigits && n - point - 1 <= decimals;
+    return n - skip <= integerDigits;
 }
 
 bool readWholeNumber(QByteArrayView text, int& value)
@@ -153,15 +106,9 @@ bool readWholeNumber(QByteArrayView text, int& value)
     return true;
 }
 
-bool readNumber(QByteArrayView text, double& value)
+bool readNumberByStrtod(QByteArrayView text, double& value)
 {
     value = 0;
-    text = trimBlanks(text);
-    if (text.isEmpty())
-        return false;
-    if (readPlainDecimal(text, value))
-        return true;
-
     // strtod needs a terminated string; field texts are views into a buffer.
     const QByteArray terminated = text.toByteArray();
     char* end = nullptr;
