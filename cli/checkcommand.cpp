@@ -10,7 +10,13 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#ifdef _WIN32
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
 #include <unistd.h>
+#endif
 
 const char kCheckUsage[] =
     "Usage: linkwise-cli check [--codes] [--calc-only] [--no-format] [--no-values] [--no-characters] FILE\n"

@@ -38,8 +38,13 @@ const AllowedTable kAllowed;
 // strtod, but always in the C locale whatever the process has set.
 double strtodC(const char* text, char** end)
 {
+#ifdef _WIN32
+    static const _locale_t cLocale = _create_locale(LC_NUMERIC, "C");
+    return _strtod_l(text, end, cLocale);
+#else
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
     return strtod_l(text, end, cLocale);
+#endif
 }
 
 } // namespace

@@ -7,6 +7,10 @@
 
 #include <clocale>
 
+namespace {
+bool switchToCommaLocale(const QTemporaryDir& dir);
+}
+
 class TestCheckRules : public QObject
 {
     Q_OBJECT
@@ -134,28 +138,50 @@ void TestCheckRules::number()
     QCOMPARE(read, value);
 }
 
+namespace {
+
+// Switches LC_NUMERIC to a locale with a decimal comma; when none is
+// installed, compiles one into dir (glibc reads LOCPATH) if localedef exists.
+bool switchToCommaLocale(const QTemporaryDir& dir)
+{
+    const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"};
+    for (const char* name : candidates) {
+        if (std::setlocale(LC_NUMERIC, name))
+            return true;
+    }
+    if (!dir.isValid() || QStandardPaths::findExecutable(QStringLiteral("localedef")).isEmpty())
+        return false;
+    const QString target = dir.filePath(QStringLiteral("de_DE.UTF-8"));
+    QProcess::execute(QStringLiteral("localedef"),
+                      {QStringLiteral("-i"), QStringLiteral("de_DE"), QStringLiteral("-f"), QStringLiteral("UTF-8"), target});
+    qputenv("LOCPATH", QFile::encodeName(dir.path()));
+    return std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr;
+}
+
+} // namespace
+
 void TestCheckRules::numbersIgnoreProcessLocale()
 {
-    // A user's locale with a decimal comma must not change how HCM numbers read.
-    const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"};
+    // A user's locale with a decimal comma must not change how HCM numbers
+    // read, neither on the fast path nor through strtod (the exponent).
     const QByteArray previous = std::setlocale(LC_NUMERIC, nullptr);
-    bool switched = false;
-    for (const char* name : candidates) {
-        if (std::setlocale(LC_NUMERIC, name)) {
-            switched = true;
-            break;
-        }
-    }
-    if (!switched)
-        QSKIP("no locale with a decimal comma is installed");
-    double value = 0;
-    const bool exponent = readNumber("1.5e1", value);
-    const double exponentValue = value;
-    const bool comma = readNumber("1,5e1", value);
+    QTemporaryDir dir;
+    if (!switchToCommaLocale(dir))
+        QSKIP("no locale with a decimal comma is available");
+    const bool commaLocale = QByteArray(std::localeconv()->decimal_point) == ",";
+    double plain = 0;
+    double exponent = 0;
+    double comma = 0;
+    const bool plainRead = readNumber("2.5", plain);
+    const bool exponentRead = readNumber("1.5e1", exponent);
+    const bool commaRead = readNumber("1,5e1", comma);
     std::setlocale(LC_NUMERIC, previous.constData());
-    QVERIFY(exponent);
-    QCOMPARE(exponentValue, 15.0);
-    QVERIFY(!comma);
+    QVERIFY(commaLocale);
+    QVERIFY(plainRead);
+    QCOMPARE(plain, 2.5);
+    QVERIFY(exponentRead);
+    QCOMPARE(exponent, 15.0);
+    QVERIFY(!commaRead);
 }
 
 void TestCheckRules::date_data()
