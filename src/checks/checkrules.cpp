@@ -111,9 +111,27 @@ bool readWholeNumber(QByteArrayView text, int& value)
     return true;
 }
 
+namespace {
+
+// strtod also reads hexadecimal numbers ("0x1A"); HCM numbers are decimal,
+// and such a text in a field is a typing error, not a value.
+bool isHexadecimal(QByteArrayView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && isCSpace(text[i]))
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    return i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X');
+}
+
+} // namespace
+
 bool readNumberByStrtod(QByteArrayView text, double& value)
 {
     value = 0;
+    if (isHexadecimal(text))
+        return false;
     // strtod needs a terminated string; field texts are views into a buffer.
     const QByteArray terminated = text.toByteArray();
     char* end = nullptr;

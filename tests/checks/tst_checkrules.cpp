@@ -121,6 +121,9 @@ void TestCheckRules::number_data()
     QTest::newRow("overflow") << QByteArray("1e999") << false << 0.0;
     QTest::newRow("infinity spelt out") << QByteArray("inf") << false << 0.0;
     QTest::newRow("not a number spelt out") << QByteArray("NAN") << false << 0.0;
+    QTest::newRow("hexadecimal") << QByteArray("0x1A") << false << 0.0;
+    QTest::newRow("signed hexadecimal") << QByteArray("-0X10") << false << 0.0;
+    QTest::newRow("zero then exponent") << QByteArray("0e5") << true << 0.0;
     QTest::newRow("many digits") << QByteArray("12345678901234567890.5") << true << 12345678901234567890.5;
     QTest::newRow("rounding like strtod") << QByteArray("0.1") << true << 0.1;
     QTest::newRow("fifteen digits") << QByteArray("123456789.012345") << true << 123456789.012345;
