@@ -1,110 +1,143 @@
 #include "hcmgenerator.h"
 
 #include <QByteArray>
-#include <QFile>
+#include <QSaveFile>
 
 namespace {
 
-// Small deterministic generator, so every run writes the same file.
-class Lcg
+// A small deterministic generator, so every run writes the same file.
+class Random
 {
 public:
-    explicit Lcg(quint32 seed) : m_state(seed) {}
-    int below(int n)
+    quint32 next()
     {
-        m_state = m_state * 1664525u + 1013904223u;
-        return int((m_state >> 8) % quint32(n));
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 7;
+        m_state ^= m_state << 17;
+        return quint32(m_state >> 11);
     }
+    int between(int low, int high) { return low + int(next() % quint32(high - low + 1)); }
 
 private:
-    quint32 m_state;
+    quint64 m_state = 0x9E3779B97F4A7C15ull;
 };
 
-QByteArray twoDigits(int v)
+struct Band
 {
-    return QByteArray::number(v).rightJustified(2, '0');
+    const char* frequencyMHz[4];
+    const char* spacing;
+    const char* emission;
+};
+
+const Band kBands[] = {
+    {{"6175", "6235", "6305", "6375"}, "29.65", "28M0D7W"},
+    {{"7450", "7520", "7590", "7660"}, "28", "28M0D7W"},
+    {{"13020", "13048", "13076", "13104"}, "28", "28M0G7W"},
+    {{"18030", "18085", "18140", "18195"}, "55", "56M0D7W"},
+    {{"23030", "23058", "23086", "23114"}, "28", "28M0D7W"},
+    {{"38080", "38136", "38192", "38248"}, "56", "56M0D7W"},
+};
+
+QByteArray number(int value) { return QByteArray::number(value); }
+
+// A value with one decimal, from tenths.
+QByteArray tenths(int value)
+{
+    QByteArray text = value < 0 ? QByteArray("-") : QByteArray();
+    value = qAbs(value);
+    text += QByteArray::number(value / 10);
+    if (value % 10 != 0)
+        text += '.' + QByteArray::number(value % 10);
+    return text;
 }
 
-QByteArray coordinates(Lcg& rnd)
+QByteArray twoDigits(int value) { return QByteArray::number(value).rightJustified(2, '0'); }
+
+QByteArray header(int recordCount)
 {
-    const int lonDeg = 5 + rnd.below(20);
-    const int latDeg = 44 + rnd.below(12);
-    return QByteArray::number(lonDeg).rightJustified(3, '0') + 'E' + twoDigits(rnd.below(60))
-           + twoDigits(rnd.below(60)) + twoDigits(latDeg) + 'N' + twoDigits(rnd.below(60))
-           + twoDigits(rnd.below(60));
+    return "1;BENCHMARK STATION LIST;N;AUT;BENCHMARK;+43 1 0000000;+43 1 0000001;BENCH@EXAMPLE.AT;"
+        + number(recordCount) + ";06122026";
 }
 
-void appendPattern(QByteArray& line, const char* code, int baseAttenuation, Lcg& rnd)
+void appendPattern(QByteArray& line, const char* code, int floorTenths, Random& random)
 {
     line += ';';
     line += code;
     line += ";36";
     for (int i = 0; i < 36; ++i) {
-        const int angle = i < 18 ? i * 2 : 36 + (i - 18) * 8;
-        const int attenuation = qMin(99, baseAttenuation + i * 2 + rnd.below(3));
+        // Attenuation rises away from the main beam and stays high behind it.
+        const int off = i <= 18 ? i : 36 - i;
+        const int att = qMin(999, floorTenths + off * 45 + random.between(0, 9));
         line += ';';
-        line += QByteArray::number(angle);
+        line += number(i * 10);
         line += ';';
-        line += QByteArray::number(attenuation) + '.' + QByteArray::number(rnd.below(10));
+        line += tenths(i == 0 && floorTenths == 0 ? 0 : att);
     }
 }
 
-QByteArray recordLine(int n, Lcg& rnd)
+QByteArray record(int index, Random& random)
 {
-    static const char* const kBands[][3] = {
-        {"12807", "12.750", "13.250"}, {"13073", "12.750", "13.250"}, {"18765", "17.700", "19.700"},
-        {"22106", "21.200", "23.600"}, {"23114", "21.200", "23.600"}, {"38318", "37.000", "39.500"},
-        {"7512.5", "7.125", "8.500"},  {"6175.25", "5.925", "6.425"},
-    };
-    const auto& band = kBands[rnd.below(8)];
-    const bool tx = n % 2 == 0;
+    const Band& band = kBands[(index / 2) % int(std::size(kBands))];
+    const bool transmitter = index % 2 == 0;
+    QByteArray name = "STATION " + number(index / 2) + (transmitter ? " A" : " B");
+    if (index % 100 == 99)
+        name = name.toLower();
+
     QByteArray line;
     line.reserve(1024);
-    line += tx ? "TX;" : "RX;";
-    line += band[0];
-    line += ";M;1;FX;CP;A;01032024;STATION ";
-    line += QByteArray::number(n);
-    line += ";AUT;";
-    line += coordinates(rnd);
-    line += ';' + QByteArray::number(200 + rnd.below(1800));
-    line += ";28M0D7W;NORDWELLE;NW PLUS;155M;0;0;14;0;21;25;28;35;42;45;56;50;4L;;28;";
-    line += tx ? "-3.0;10;" : ";;";
-    line += QByteArray::number(rnd.below(360)) + '.' + QByteArray::number(rnd.below(10));
-    line += ";0.5;";
-    line += rnd.below(2) ? 'V' : 'H';
-    line += tx ? ";;" : ";-112;";
-    line += "1.5;" + QByteArray::number(10 + rnd.below(60));
-    line += ";GENERATED STATION;C;15012024;15052024;AUT";
-    line += QByteArray::number(n).rightJustified(17, '0');
-    line += ";ANTENNENWERK;PA8-130;";
-    line += band[1];
-    line += ';';
-    line += band[2];
-    line += ";41.5";
-    appendPattern(line, "CP", 0, rnd);
-    appendPattern(line, "XP", 28, rnd);
+    line += transmitter ? "TX;" : "RX;";
+    line += band.frequencyMHz[random.between(0, 3)];
+    line += ";M;" + number(random.between(1, 8)) + ";FX;CP;A;" + twoDigits(random.between(1, 28))
+        + twoDigits(random.between(1, 12)) + number(random.between(1995, 2026)) + ';';
+    line += name + ";AUT;";
+    line += "0" + twoDigits(random.between(9, 16)) + 'E' + twoDigits(random.between(0, 59))
+        + twoDigits(random.between(0, 59));
+    line += twoDigits(random.between(46, 48)) + 'N' + twoDigits(random.between(0, 59))
+        + twoDigits(random.between(0, 59)) + ';';
+    line += number(random.between(150, 2500)) + ';' + band.emission + ";MAKER " + number(index % 7)
+        + ";RADIO " + number(index % 13) + ";155M;";
+    // TX/RX mask: offsets in MHz and attenuation in dB, the last at least 40 dB.
+    line += "0;0;" + number(random.between(14, 20)) + ";25;" + number(random.between(28, 40)) + ";"
+        + number(random.between(45, 60)) + ";;;;;;;";
+    line += "5A;;" + QByteArray(band.spacing) + ';' + (transmitter ? number(random.between(10, 30)) : QByteArray())
+        + ";" + (transmitter ? "10" : "") + ';';
+    line += tenths(random.between(0, 3599)) + ';' + tenths(random.between(-50, 50)) + ';'
+        + (random.next() % 2 ? "V" : "H") + ';' + (transmitter ? QByteArray() : QByteArray("-") + number(random.between(100, 125)))
+        + ';' + tenths(random.between(0, 50)) + ';' + number(random.between(5, 80)) + ";;Z;;;";
+    line += "AUTBENCH000000" + number(index % 1000000).rightJustified(6, '0') + ';';
+    line += "ANTENNA CO;DISH " + number(index % 5) + ';';
+    const int gigahertz = QByteArray(band.frequencyMHz[0]).toInt() / 1000;
+    line += number(gigahertz) + ".0;" + number(gigahertz + 1) + ".0;" + tenths(random.between(300, 480));
+    appendPattern(line, "CP", 0, random);
+    appendPattern(line, "XP", 250, random);
     return line;
 }
 
 } // namespace
 
-bool writeNationalHcmFile(const QString& path, int records)
+bool writeHcmBenchmarkFile(const QString& path, int recordCount, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
         return false;
-    Lcg rnd(20261206u);
-    QByteArray chunk = "1;GENERATED NATIONAL FILE;N;AUT;A MUSTERFRAU;+43 1 5550100;+43 1 5550199;"
-                       "COORD@EXAMPLE.AT;"
-                       + QByteArray::number(records) + ";06122026\r";
-    for (int n = 0; n < records; ++n) {
-        chunk += recordLine(n, rnd);
+    }
+    Random random;
+    QByteArray chunk = header(recordCount) + '\r';
+    for (int i = 0; i < recordCount; ++i) {
+        chunk += record(i, random);
         chunk += '\r';
         if (chunk.size() > (1 << 20)) {
-            if (file.write(chunk) != chunk.size())
-                return false;
+            file.write(chunk);
             chunk.clear();
         }
     }
-    return file.write(chunk) == chunk.size() && file.flush();
+    file.write(chunk);
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
 }

@@ -1,6 +1,6 @@
 // Loading and writing a national-size HCM file: records per second, MB/s and
 // peak resident memory. Usage: bench_hcmfile [records] (default 100000).
-#include "common/hcmgenerator.h"
+#include "hcmgenerator.h"
 #include "hcm/hcmfile.h"
 #include "hcm/hcmwriter.h"
 #include "hcm/loadjob.h"
@@ -36,8 +36,9 @@ int main(int argc, char* argv[])
     const int records = argc > 1 ? atoi(argv[1]) : 100000;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("national.txt"));
-    if (!writeNationalHcmFile(path, records)) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    QString error;
+    if (!writeHcmBenchmarkFile(path, records, &error)) {
+        std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(error));
         return 1;
     }
     const double mb = double(QFileInfo(path).size()) / 1e6;

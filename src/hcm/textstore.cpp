@@ -4,12 +4,6 @@
 
 TextStore::TextStore(int slotCount) : m_spans(std::size_t(slotCount), Span{0, 0}) {}
 
-QByteArrayView TextStore::view(int i) const
-{
-    const Span& s = m_spans[std::size_t(i)];
-    return QByteArrayView(m_bytes.data() + s.offset, qsizetype(s.length));
-}
-
 quint32 TextStore::store(QByteArrayView text)
 {
     // The text may be a view into our own buffer (a field copied onto another
