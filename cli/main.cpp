@@ -1,5 +1,8 @@
 // linkwise-cli: the Linkwise core without windows, for batch work and scripts.
+#include "calccommand.h"
+#include "checkcommand.h"
 #include "cli.h"
+#include "reportcommand.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -12,9 +15,9 @@ namespace {
 
 // Commands are listed here as they become available.
 const CliCommand kCommands[] = {
-    {"check", "check the syntax of an HCM file", nullptr, nullptr},
-    {"calc", "run an interference calculation and write a report file", nullptr, nullptr},
-    {"report", "print a report file", nullptr, nullptr},
+    {"check", "check the syntax of an HCM file", kCheckUsage, runCheckCommand},
+    {"calc", "run an interference calculation and write a report file", kCalcUsage, runCalcCommand},
+    {"report", "print a report file", kReportUsage, runReportCommand},
     {"kml", "export stations to a KML file", nullptr, nullptr},
     {"compare", "compare an HCM file with an auxiliary file", nullptr, nullptr},
 };

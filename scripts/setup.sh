@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev sqlite3 unzip xvfb xauth)
+packages=(build-essential cmake qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite sqlite3 unzip)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -35,6 +35,7 @@ public:
     void removePoint(int i);
     void clearPoints() { m_points.clear(); }
     void reserve(int points, qsizetype bytes) { m_points.reserve(2 * points, bytes); }
+    void squeeze() { m_points.squeeze(); }
 
     const CheckSettings* checkSettings() const { return m_settings; }
     void setCheckSettings(const CheckSettings* settings) { m_settings = settings; }

@@ -186,6 +186,18 @@ int HCMRecord::parseLine(QByteArrayView line)
     if (line.indexOf(';') < 0)
         return shortLineCode();
 
+    m_texts.reserve(kHcmFieldCount, line.size());
+    const int code = parseFields(line);
+    // A national file holds a hundred thousand records: keep only what the
+    // texts need.
+    m_texts.squeeze();
+    m_antenna.coPolar().squeeze();
+    m_antenna.crossPolar().squeeze();
+    return code;
+}
+
+int HCMRecord::parseFields(QByteArrayView line)
+{
     FieldCursor cursor(line);
     QByteArrayView field;
     for (int position = 1; position <= kLastFixedPosition; ++position) {
@@ -198,55 +210,46 @@ int HCMRecord::parseLine(QByteArrayView line)
         return 0;
     }
     m_antenna.setText(HCMAntenna::Gain, field);
-    return parsePatterns(cursor);
+    const int code = parsePattern(cursor, m_antenna.coPolar(), kCoPolarCountInvalid, false);
+    if (code != 0)
+        return code;
+    return parsePattern(cursor, m_antenna.crossPolar(), kCrossPolarCountInvalid, true);
 }
 
-int HCMRecord::parsePatterns(FieldCursor& cursor)
+// One pattern block: code; count; then count points of angle; attenuation.
+// Every co-polar point ends with a semicolon, since the cross-polar block
+// follows; the last point of the cross-polar block may end the line.
+int HCMRecord::parsePattern(FieldCursor& cursor, HCMPattern& pattern, int badCountCode, bool lastBlock)
 {
     QByteArrayView field;
     QByteArrayView angle;
     QByteArrayView attenuation;
     int count = 0;
-
-    HCMPattern& co = m_antenna.coPolar();
     if (!cursor.next(field))
         return shortLineCode();
-    co.setCode(field);
-    if (!cursor.next(field))
-        return shortLineCode();
-    if (!readPointCount(field, count))
-        return kCoPolarCountInvalid;
-    for (int i = 0; i < count; ++i) {
-        if (!cursor.next(angle))
-            return shortLineCode();
-        if (!cursor.next(attenuation)) {
-            // A record with a co-polar pattern only is written without a
-            // semicolon after its last point. Keep that point (the line is
-            // still reported short, as the cross-polar block is missing).
-            if (i == count - 1)
-                co.addPoint(angle, cursor.rest(), m_settings);
-            return shortLineCode();
-        }
-        co.addPoint(angle, attenuation, m_settings);
-    }
-
-    HCMPattern& cross = m_antenna.crossPolar();
-    if (!cursor.next(field))
-        return shortLineCode();
-    cross.setCode(field);
+    pattern.setCode(field);
     if (!cursor.next(field))
         return shortLineCode();
     if (!readPointCount(field, count))
-        return kCrossPolarCountInvalid;
+        return badCountCode;
+    if (lastBlock && count == 0)
+        return 0;
+    // Every point takes at least two characters, which bounds a bogus count.
+    pattern.reserve(int(qMin<qsizetype>(count, cursor.rest().size() / 2 + 1)), cursor.rest().size());
     for (int i = 0; i < count; ++i) {
         if (!cursor.next(angle))
             return shortLineCode();
         if (!cursor.next(attenuation)) {
             if (i != count - 1)
                 return shortLineCode();
-            attenuation = cursor.rest();
+            // The last point without its semicolon: complete for the
+            // cross-polar block. A record with a co-polar pattern only is
+            // written that way too; keep its last point, although the line is
+            // still reported short as its cross-polar block is missing.
+            pattern.addPoint(angle, cursor.rest(), m_settings);
+            return lastBlock ? 0 : shortLineCode();
         }
-        cross.addPoint(angle, attenuation, m_settings);
+        pattern.addPoint(angle, attenuation, m_settings);
     }
     return 0;
 }

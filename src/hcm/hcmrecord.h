@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+class FieldCursor;
+
 // The texts of a station record in the order of its line. 4C is held as two
 // texts (longitude, latitude); the twelve 7G texts are the six mask points,
 // each as frequency offset then attenuation.
@@ -105,7 +107,8 @@ public:
     int shortLineCode() const;
 
 private:
-    int parsePatterns(class FieldCursor& cursor);
+    int parseFields(QByteArrayView line);
+    int parsePattern(FieldCursor& cursor, HCMPattern& pattern, int badCountCode, bool lastBlock);
     void storeLineField(int position, QByteArrayView text);
 
     TextStore m_texts{kHcmFieldCount};

@@ -4,12 +4,6 @@
 
 TextStore::TextStore(int slotCount) : m_spans(std::size_t(slotCount), Span{0, 0}) {}
 
-QByteArrayView TextStore::view(int i) const
-{
-    const Span& s = m_spans[std::size_t(i)];
-    return QByteArrayView(m_bytes.data() + s.offset, qsizetype(s.length));
-}
-
 quint32 TextStore::store(QByteArrayView text)
 {
     // The text may be a view into our own buffer (a field copied onto another
@@ -68,6 +62,12 @@ void TextStore::reserve(int slotCount, qsizetype bytes)
 {
     m_spans.reserve(std::size_t(slotCount));
     m_bytes.reserve(std::size_t(bytes));
+}
+
+void TextStore::squeeze()
+{
+    m_spans.shrink_to_fit();
+    m_bytes.shrink_to_fit();
 }
 
 void TextStore::compactIfWasteful()

@@ -19,12 +19,18 @@ public:
     explicit TextStore(int slotCount = 0);
 
     int size() const { return int(m_spans.size()); }
-    QByteArrayView view(int i) const;
+    QByteArrayView view(int i) const
+    {
+        const Span& s = m_spans[std::size_t(i)];
+        return QByteArrayView(m_bytes.data() + s.offset, qsizetype(s.length));
+    }
     void set(int i, QByteArrayView text);
     void append(QByteArrayView text);
     void removeAt(int i);
     void clear();
     void reserve(int slotCount, qsizetype bytes);
+    // Gives back spare capacity once a text list is complete (after reading a line).
+    void squeeze();
 
 private:
     struct Span

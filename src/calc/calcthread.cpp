@@ -1,0 +1,247 @@
+#include "calcthread.h"
+
+#include "datareport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+
+namespace {
+
+const int kCountriesCapacity = 200;
+
+int intLength(const QByteArray& text)
+{
+    return int(qMin<qsizetype>(text.size(), std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
+QList<QByteArray> firstFourLines(const QList<QByteArray>& lines, QList<int>* positions)
+{
+    QList<QByteArray> picked;
+    for (int i = 0; i < lines.size() && picked.size() < 4; ++i) {
+        if (lines.at(i).isEmpty())
+            continue;
+        picked.append(lines.at(i));
+        if (positions)
+            positions->append(i);
+    }
+    while (picked.size() < 4) {
+        picked.append(QByteArray());
+        if (positions)
+            positions->append(-1);
+    }
+    return picked;
+}
+
+calcThread::calcThread(const Setup& setup, QObject* parent) : QThread(parent), m_setup(setup)
+{
+}
+
+void calcThread::setError(int code)
+{
+    if (m_setup.error)
+        *m_setup.error = code;
+}
+
+bool calcThread::cancelled() const
+{
+    return m_setup.cancel && m_setup.cancel->load(std::memory_order_relaxed);
+}
+
+void calcThread::run()
+{
+    m_statistics = CalcStatistics();
+    m_reportedProgress = 0.0;
+    const int mode = m_setup.calcMode;
+    if (!m_setup.hcmfsV2 || (mode == TriggerMode && !m_setup.hcmfsAnnex11)) {
+        setError(4);
+        return;
+    }
+    if (mode == DetailedMode) {
+        runDetailed();
+        return;
+    }
+
+    dataReport report(m_setup.reportFile);
+    const bool created = mode == TriggerMode ? report.createTriggerSchema() : report.createResultsSchema();
+    if (!created) {
+        // A run whose outcome cannot be stored is not started in any mode:
+        // the user would otherwise wait for results that go nowhere.
+        setError(6);
+        return;
+    }
+    report.storeVersion(m_setup.libraryVersion);
+    m_report = &report;
+    switch (mode) {
+    case ListToListMode:
+        runListToList();
+        emit calcProgressChanged(100, 100);
+        break;
+    case SingleEntryMode:
+        runSingleEntry();
+        break;
+    case TriggerMode:
+        runTrigger();
+        break;
+    default:
+        break;
+    }
+    m_report = nullptr;
+    report.close();
+}
+
+calcThread::Outcome calcThread::callLibrary(const QByteArray& s1, const QByteArray& s2, const QByteArray& s3,
+                                            const QByteArray& s4, const QByteArray& detailedFile)
+{
+    Outcome out;
+    if (m_report)
+        m_report->commitIfDue();
+    ++m_statistics.libraryCalls;
+    // QByteArray::constData() of an empty array is an empty text, never null.
+    m_setup.hcmfsV2(&out.overlappingArea, &out.nfd, &out.md, &out.interferenceLevel, &out.aTotal, &out.td,
+                    &out.error, s1.constData(), intLength(s1), s2.constData(), intLength(s2), s3.constData(),
+                    intLength(s3), s4.constData(), intLength(s4), detailedFile.constData(), intLength(detailedFile),
+                    m_setup.terrainPath.constData(), intLength(m_setup.terrainPath));
+    return out;
+}
+
+void calcThread::calculateAndStore(const StationLine& tx, const StationLine* prx, const StationLine* ptx,
+                                   const StationLine& rx, bool alwaysStore)
+{
+    static const QByteArray none;
+    const Outcome out = prx && ptx ? callLibrary(tx.line, prx->line, ptx->line, rx.line, none)
+                                   : callLibrary(tx.line, rx.line, none, none, none);
+    if (!alwaysStore && out.error == 0 && !(double(out.td) >= m_setup.threshold))
+        return;
+    ResultRow row;
+    row.txIndex = tx.index;
+    row.txTesting = tx.testing;
+    row.txName = tx.name;
+    row.txCountry = tx.country;
+    row.txReference = tx.reference;
+    row.rxIndex = rx.index;
+    row.rxTesting = rx.testing;
+    row.rxName = rx.name;
+    row.rxCountry = rx.country;
+    row.rxReference = rx.reference;
+    row.repeaterTesting = tx.testing;
+    if (prx && ptx) {
+        row.prxIndex = prx->index;
+        row.ptxIndex = ptx->index;
+        row.repeaterTesting = prx->testing;
+        row.prxName = prx->name;
+        row.ptxName = ptx->name;
+        row.repeaterCountry = prx->country;
+        row.prxReference = prx->reference;
+        row.ptxReference = ptx->reference;
+    }
+    row.td = out.td;
+    row.error = out.error;
+    row.interferenceLevel = out.interferenceLevel;
+    row.overlappingArea = out.overlappingArea;
+    row.nfd = out.nfd;
+    row.md = out.md;
+    row.aTotal = out.aTotal;
+    writeRow(row);
+}
+
+void calcThread::calculate(const StationLine& tx, const StationLine* prx, const StationLine* ptx,
+                           const StationLine& rx)
+{
+    calculateAndStore(tx, prx, ptx, rx, false);
+}
+
+void calcThread::writeRow(const ResultRow& row)
+{
+    if (m_report && m_report->insertResult(row))
+        ++m_statistics.rowsWritten;
+}
+
+void calcThread::progress(double done, double total)
+{
+    const double percentage = done * 100.0 / total;
+    if (percentage - m_reportedProgress > 1.0) {
+        m_reportedProgress = percentage;
+        emit calcProgressChanged(int(percentage), 100);
+    }
+}
+
+void calcThread::runListToList()
+{
+    const QList<StationLine> testing = parseStationLines(*m_setup.testing, true);
+    const QList<StationLine> reference = parseStationLines(*m_setup.reference, false);
+    ListCalculation walk(testing, reference, m_setup.limits, *this);
+    walk.run();
+    m_statistics.pairsTested = walk.pairsTested();
+}
+
+void calcThread::runSingleEntry()
+{
+    QList<int> positions;
+    const QList<QByteArray> lines = firstFourLines(*m_setup.testing, &positions);
+    if (cancelled())
+        return;
+    QList<StationLine> stations;
+    for (int i = 0; i < 4; ++i)
+        stations.append(parseStationLine(lines.at(i), positions.at(i), true));
+    // Every single-entry case gets its row, whatever the library answers.
+    if (lines.at(2).isEmpty())
+        calculateAndStore(stations.at(0), nullptr, nullptr, stations.at(1), true);
+    else
+        calculateAndStore(stations.at(0), &stations.at(1), &stations.at(2), stations.at(3), true);
+}
+
+void calcThread::runDetailed()
+{
+    const QList<QByteArray> lines = firstFourLines(*m_setup.detailed);
+    if (cancelled())
+        return;
+    static const QByteArray none;
+    if (lines.at(2).isEmpty())
+        callLibrary(lines.at(0), lines.at(1), none, none, m_setup.detailedFile);
+    else
+        callLibrary(lines.at(0), lines.at(1), lines.at(2), lines.at(3), m_setup.detailedFile);
+}
+
+void calcThread::runTrigger()
+{
+    const QList<QByteArray>& lines = *m_setup.testing;
+    const int n = int(lines.size());
+    int first = 0;
+    if (n > 0) {
+        const char c = lines.at(0).isEmpty() ? '\0' : char(std::toupper(static_cast<unsigned char>(lines.at(0).at(0))));
+        if (c != 'T' && c != 'R' && c != 'P')
+            first = 1;
+    }
+    int reported = -1;
+    for (int i = first; i < n; ++i) {
+        if (cancelled())
+            return;
+        const QByteArray& line = lines.at(i);
+        // Blank lines (the end of the last line, most often) hold no station.
+        if (!line.isEmpty()) {
+            char countries[kCountriesCapacity + 1];
+            std::fill(countries, countries + kCountriesCapacity, ' ');
+            countries[kCountriesCapacity] = '\0';
+            int error = 0;
+            if (m_report)
+                m_report->commitIfDue();
+            ++m_statistics.libraryCalls;
+            m_setup.hcmfsAnnex11(&error, line.constData(), intLength(line), countries, kCountriesCapacity,
+                                 m_setup.terrainPath.constData(), intLength(m_setup.terrainPath));
+            const char* end = std::find_if(countries, countries + kCountriesCapacity,
+                                           [](char c) { return c == ' ' || c == '\0'; });
+            if (m_report->insertTrigger(QString::fromLatin1(stationField(line, 8)),
+                                        QString::fromLatin1(stationField(line, 43)),
+                                        QString::fromLatin1(countries, end - countries), error))
+                ++m_statistics.rowsWritten;
+        }
+        const int percent = int((qint64(i) + 1) * 100 / n);
+        if (percent != reported) {
+            reported = percent;
+            emit calcProgressChanged(percent, 100);
+        }
+    }
+}

@@ -1,0 +1,101 @@
+#ifndef CALCTHREAD_H
+#define CALCTHREAD_H
+
+#include "calcmode.h"
+#include "listcalculation.h"
+
+#include "hcmfs_api.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+
+class dataReport;
+
+// One calculation run on a worker thread: reads the prepared station lines,
+// calls the HCM library for each case and writes the outcome into the report
+// file (or, for a detailed run, lets the library write its text report).
+//
+// The thread shares with its owner only the cancel flag and the error code;
+// progress goes out through calcProgressChanged, meant for a queued
+// connection.
+class calcThread : public QThread, private ListCalculation::Cases
+{
+    Q_OBJECT
+
+public:
+    struct Setup
+    {
+        int calcMode = ListToListMode;
+        HCMFS_V2_Fn hcmfsV2 = nullptr;
+        HCMFS_ANNEX11_1_Fn hcmfsAnnex11 = nullptr;
+        QByteArray terrainPath;
+        QString testingFile;
+        QString referenceFile;
+        QString reportFile;
+        QByteArray detailedFile;
+        double threshold = 0.0;
+        QString libraryVersion;
+        // Filled by the owner before the start and left alone until the end.
+        const QList<QByteArray>* testing = nullptr;
+        const QList<QByteArray>* reference = nullptr;
+        const QList<QByteArray>* detailed = nullptr;
+        std::atomic<int>* error = nullptr;
+        std::atomic<bool>* cancel = nullptr;
+        ListCalculation::Limits limits;
+    };
+
+    explicit calcThread(const Setup& setup, QObject* parent = nullptr);
+
+    // Valid once the thread has finished.
+    CalcStatistics statistics() const { return m_statistics; }
+
+signals:
+    void calcProgressChanged(int value, int max);
+
+protected:
+    void run() override;
+
+private:
+    struct Outcome
+    {
+        double overlappingArea = 0.0;
+        float nfd = 0.0f;
+        float md = 0.0f;
+        float interferenceLevel = 0.0f;
+        float aTotal = 0.0f;
+        float td = 0.0f;
+        int error = 0;
+    };
+
+    void runListToList();
+    void runSingleEntry();
+    void runDetailed();
+    void runTrigger();
+
+    Outcome callLibrary(const QByteArray& s1, const QByteArray& s2, const QByteArray& s3, const QByteArray& s4,
+                        const QByteArray& detailedFile);
+    void calculateAndStore(const StationLine& tx, const StationLine* prx, const StationLine* ptx,
+                           const StationLine& rx, bool alwaysStore);
+    void setError(int code);
+
+    // ListCalculation::Cases
+    bool cancelled() const override;
+    void calculate(const StationLine& tx, const StationLine* prx, const StationLine* ptx,
+                   const StationLine& rx) override;
+    void writeRow(const ResultRow& row) override;
+    void progress(double done, double total) override;
+
+    Setup m_setup;
+    dataReport* m_report = nullptr;
+    double m_reportedProgress = 0.0;
+    CalcStatistics m_statistics;
+};
+
+// The first four lines that are not empty, in order; missing ones are empty.
+QList<QByteArray> firstFourLines(const QList<QByteArray>& lines, QList<int>* positions = nullptr);
+
+#endif

@@ -1,0 +1,88 @@
+#ifndef DATAREPORT_H
+#define DATAREPORT_H
+
+#include "resultrow.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringList>
+
+#include <memory>
+
+class QSqlQueryModel;
+
+// One report file: an SQLite database holding the results of one calculation
+// run (table results, or trigger for the co-ordination trigger) and the
+// version of the library that produced them (table version).
+//
+// Each instance has a connection of its own, used only on the thread that
+// created the instance: a run writes through one dataReport on its worker
+// thread while a window may be showing another report through its own.
+//
+// Rows are written inside transactions that are committed about every second
+// and on close(), so that a large run is not held up by one disk sync per row
+// and a cancelled run still keeps every row written so far.
+class dataReport : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit dataReport(const QString& fileName, QObject* parent = nullptr);
+    ~dataReport() override;
+
+    // Open the file for writing and (re)create the tables of a list or
+    // single-entry run, or of a trigger run; whatever an earlier run left in
+    // the file is dropped. False when the file cannot be opened or a table
+    // cannot be made.
+    bool createResultsSchema();
+    bool createTriggerSchema();
+
+    bool storeVersion(const QString& version);
+    QString readVersion();
+
+    // Failed inserts do not stop a run; the return value is for callers that care.
+    bool insertResult(const ResultRow& row);
+    bool insertTrigger(const QString& name, const QString& reference, const QString& countries, int error);
+
+    // Fill model() with the results or trigger table, labelled for display.
+    // False when the file is not a report of that kind.
+    bool readResults();
+    bool readTrigger();
+    QSqlQueryModel* model() const { return m_model; }
+
+    // Commits pending rows when the last commit is a second old or more.
+    void commitIfDue();
+    void close();
+
+    QString fileName() const { return m_fileName; }
+
+    static QStringList resultLabels();
+    static QStringList triggerLabels();
+    // How a library value is stored: six significant digits, and -2222 for
+    // values that have no number (infinite or not a number).
+    static double storedValue(double value);
+
+private:
+    bool openForWriting();
+    bool openForReading();
+    bool createSchema(const char* dropFirst, const char* dropSecond, const char* createStatement);
+    bool execute(const QString& statement);
+    bool dropTableIfPresent(const QString& table);
+    bool readTable(const QString& statement, const QStringList& labels);
+    void beginBatch();
+    void commitBatch();
+
+    QString m_fileName;
+    QString m_connectionName;
+    QSqlDatabase m_db;
+    std::unique_ptr<QSqlQuery> m_resultInsert;
+    std::unique_ptr<QSqlQuery> m_triggerInsert;
+    QSqlQueryModel* m_model;
+    QElapsedTimer m_batchAge;
+    bool m_inBatch = false;
+    bool m_readOnly = false;
+};
+
+#endif

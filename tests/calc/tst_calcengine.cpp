@@ -1,0 +1,650 @@
+// The calculation engine against a fake library that logs every call: which
+// cases are calculated in which order, which rows reach the report file, and
+// how runs start, fail, cancel and end.
+#include "calc/calc.h"
+#include "calc/stationline.h"
+#include "calctestsupport.h"
+
+#include <QtSql>
+#include <QtTest>
+
+#include <cmath>
+#include <memory>
+
+using calctest::station;
+using calctest::writeLines;
+
+namespace {
+
+struct Limits
+{
+    double frequency = 300.0;
+    double distance = 1000.0;
+    double repeaterDistance = 2.0;
+};
+
+QList<QVariantList> queryRows(const QString& file, const QString& sql)
+{
+    QList<QVariantList> rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(file);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(sql)) {
+                while (q.next()) {
+                    QVariantList row;
+                    for (int i = 0; i < q.record().count(); ++i)
+                        row.append(q.value(i));
+                    rows.append(row);
+                }
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    return rows;
+}
+
+QStringList asStrings(const QVariantList& row)
+{
+    QStringList out;
+    for (const QVariant& v : row)
+        out.append(v.toString());
+    return out;
+}
+
+} // namespace
+
+class TestCalcEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void transmitterAndReceiverPasses();
+    void repeaterCase_data();
+    void repeaterCase();
+    void brokenRepeaterRows();
+    void pairLimits_data();
+    void pairLimits();
+    void repeaterLimits_data();
+    void repeaterLimits();
+    void singleEntry_data();
+    void singleEntry();
+    void trigger();
+    void detailedRuns();
+    void cancelKeepsRows();
+    void destroyDuringRun();
+    void valuesWithoutNumber();
+    void libraryMissing();
+    void entryPointMissing();
+    void unreadableInput_data();
+    void unreadableInput();
+    void reportNotCreated_data();
+    void reportNotCreated();
+    void progressSteps();
+
+private:
+    QString writeFile(const QString& name, const QByteArrayList& lines);
+    bool runList(const QByteArrayList& testing, const QByteArrayList& reference, double threshold = 1.0,
+                 const Limits& limits = Limits());
+    bool waitFor(CALC& calc, bool detailed = false);
+    QList<QStringList> logLines() const;
+    QStringList calls() const;
+    QList<QStringList> rows(const QString& columns) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CALC> m_calc;
+    QString m_log;
+    QString m_report;
+};
+
+void TestCalcEngine::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_log = m_dir->filePath(QStringLiteral("calls.log"));
+    m_report = m_dir->filePath(QStringLiteral("report.lwrpt"));
+    qputenv("FAKEHCMFS_LOG", QFile::encodeName(m_log));
+    m_calc = std::make_unique<CALC>(QStringLiteral("/terrain/path"), QStringLiteral(FAKEHCMFS_PATH));
+    QCOMPARE(m_calc->errorCode(), 0);
+}
+
+void TestCalcEngine::cleanup()
+{
+    m_calc.reset();
+    m_dir.reset();
+}
+
+QString TestCalcEngine::writeFile(const QString& name, const QByteArrayList& lines)
+{
+    const QString path = m_dir->filePath(name);
+    return writeLines(path, lines) ? path : QString();
+}
+
+bool TestCalcEngine::waitFor(CALC& calc, bool detailed)
+{
+    if (detailed) {
+        QSignalSpy spy(&calc, &CALC::finishedDC);
+        return spy.wait(20000);
+    }
+    QSignalSpy spy(&calc, &CALC::finished);
+    return spy.wait(20000);
+}
+
+bool TestCalcEngine::runList(const QByteArrayList& testing, const QByteArrayList& reference, double threshold,
+                             const Limits& limits)
+{
+    QFile::remove(m_log);
+    const QString t = writeFile(QStringLiteral("testing.txt"), testing);
+    const QString r = writeFile(QStringLiteral("reference.txt"), reference);
+    QSignalSpy spy(m_calc.get(), &CALC::finished);
+    if (!m_calc->startListCalculation(t, r, m_report, threshold, limits.frequency, limits.distance,
+                                      limits.repeaterDistance))
+        return false;
+    return spy.wait(20000) && spy.first().first().toInt() == 0;
+}
+
+QList<QStringList> TestCalcEngine::logLines() const
+{
+    QList<QStringList> out;
+    QFile f(m_log);
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        if (!line.isEmpty())
+            out.append(QString::fromLatin1(line).split(QLatin1Char('\t')));
+    }
+    return out;
+}
+
+// The station names of each call, as "tx>prx>ptx>rx" or "tx>rx".
+QStringList TestCalcEngine::calls() const
+{
+    QStringList out;
+    for (const QStringList& call : logLines())
+        out.append(call.value(1));
+    return out;
+}
+
+QList<QStringList> TestCalcEngine::rows(const QString& columns) const
+{
+    QList<QStringList> out;
+    for (const QVariantList& row : queryRows(m_report, QStringLiteral("SELECT %1 FROM results").arg(columns)))
+        out.append(asStrings(row));
+    return out;
+}
+
+void TestCalcEngine::transmitterAndReceiverPasses()
+{
+    const QByteArrayList testing{station("TX", "a"), station("rx", "b")};
+    const QByteArrayList reference{station("RX", "c"), station("Tx", "d"), station("PRX", "p"), station("PTx", "q"),
+                                   station("RX", "e")};
+    QVERIFY(runList(testing, reference));
+    QCOMPARE(calls(), (QStringList{"a>c", "a>p>q>c", "a>p>q>e", "a>e", "d>b", "d>p>q>b"}));
+
+    // The library gets each station's line unchanged, and the terrain path.
+    const QStringList first = logLines().first();
+    QCOMPARE(first.value(2).toLatin1(), testing.at(0));
+    QCOMPARE(first.value(3).toLatin1(), reference.at(0));
+    QCOMPARE(first.value(4), QString());
+    QCOMPARE(first.value(7), QStringLiteral("/terrain/path"));
+
+    const QList<QStringList> stored =
+        rows(QStringLiteral("TxIndex,TxFileNo,PRxIndex,PTxIndex,PxFileNo,RxIndex,RxFileNo,TxName,PRxName,"
+                            "PTxName,RxName,PxCountry,PRxReference,RxReference"));
+    QCOMPARE(stored.size(), 6);
+    QCOMPARE(stored.at(0).mid(0, 11), (QStringList{"0", "1", "-1", "-1", "1", "0", "2", "a", "", "", "c"}));
+    QCOMPARE(stored.at(1),
+             (QStringList{"0", "1", "2", "3", "2", "0", "2", "a", "p", "q", "c", "AUT", "p-REF", "c-REF"}));
+    QCOMPARE(stored.at(5).mid(0, 11), (QStringList{"1", "2", "2", "3", "2", "1", "1", "d", "p", "q", "b"}));
+
+    const QList<QVariantList> version = queryRows(m_report, QStringLiteral("SELECT ver FROM version"));
+    QCOMPARE(version.size(), 1);
+    QCOMPARE(version.first().first().toString(), QStringLiteral("9.8.7.6"));
+}
+
+void TestCalcEngine::repeaterCase_data()
+{
+    QTest::addColumn<QByteArrayList>("testing");
+    QTest::addColumn<QByteArrayList>("reference");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("testing shorter than reference")
+        << QByteArrayList{station("PRX", "p"), station("PTX", "q"), station("TX", "a"), station("RX", "b")}
+        << QByteArrayList{station("TX", "c"), station("RX", "d"), station("TX", "e")}
+        << QStringList{"c>p>q>d", "c>p>q>b", "e>p>q>d", "e>p>q>b", "a>p>q>d", "a>d", "c>b", "e>b"};
+    // A testing transmitter beyond the length of the reference file still
+    // meets every reference receiver through the repeater.
+    QTest::newRow("testing longer than reference")
+        << QByteArrayList{station("PRX", "p"), station("PTX", "q"), station("RX", "b"), station("TX", "a")}
+        << QByteArrayList{station("TX", "c"), station("RX", "d")}
+        << QStringList{"c>p>q>d", "c>p>q>b", "a>p>q>d", "a>d", "c>b"};
+}
+
+void TestCalcEngine::repeaterCase()
+{
+    QFETCH(QByteArrayList, testing);
+    QFETCH(QByteArrayList, reference);
+    QFETCH(QStringList, expected);
+    QVERIFY(runList(testing, reference));
+    QCOMPARE(calls(), expected);
+    QCOMPARE(rows(QStringLiteral("TxName")).size(), expected.size());
+}
+
+void TestCalcEngine::brokenRepeaterRows()
+{
+    // p is followed by a receiver, q follows a receiver, z ends the file, and
+    // the reference file ends with a PRX of its own.
+    const QByteArrayList testing{station("TX", "a"), station("PRX", "p"), station("RX", "b"), station("PTX", "q"),
+                                 station("PRX", "z")};
+    const QByteArrayList reference{station("RX", "c"), station("PRX", "y")};
+    QVERIFY(runList(testing, reference, 100.0));
+    QCOMPARE(calls(), QStringList{"a>c"});
+    const QList<QStringList> stored = rows(QStringLiteral(
+        "TxName,TxIndex,PRxName,PRxIndex,PTxName,PTxIndex,RxName,RxIndex,PxFileNo,PxCountry,Td,Error,Nfd"));
+    const QList<QStringList> expected{
+        {"Error!", "-1", "p", "1", "PTX is missing!", "-1", "", "-1", "1", "AUT", "0", "0", "0"},
+        {"Error!", "-1", "PRx is missing!", "-1", "q", "3", "", "-1", "1", "AUT", "0", "0", "0"},
+        {"Error!", "-1", "z", "4", "PTX is missing!", "-1", "", "-1", "1", "AUT", "0", "0", "0"},
+        {"a", "0", "y", "1", "PTX is missing!", "-1", "", "-1", "2", "AUT", "0", "0", "0"},
+        {"Error!", "-1", "y", "1", "PTX is missing!", "-1", "b", "2", "2", "AUT", "0", "0", "0"},
+    };
+    QCOMPARE(stored, expected);
+}
+
+void TestCalcEngine::pairLimits_data()
+{
+    QTest::addColumn<QByteArray>("txFrequency");
+    QTest::addColumn<QByteArray>("txUnit");
+    QTest::addColumn<QByteArray>("txCoordinates");
+    QTest::addColumn<QByteArray>("rxFrequency");
+    QTest::addColumn<QByteArray>("rxUnit");
+    QTest::addColumn<QByteArray>("rxCoordinates");
+    QTest::addColumn<double>("frequencyLimit");
+    QTest::addColumn<QString>("distanceLimit"); // a number, or the exact distance ("exact", "above")
+    QTest::addColumn<bool>("called");
+
+    const QByteArray here = calctest::kHere;
+    const QByteArray north = "015E000047N1000"; // 10 minutes north, about 18.5 km
+    const QByteArray far = "015W000047S0000";
+    QTest::newRow("frequency difference equal to the limit") << QByteArray("13000") << QByteArray("M") << here
+                                                             << QByteArray("13300") << QByteArray("M") << here
+                                                             << 300.0 << "1000" << false;
+    QTest::newRow("frequency difference below the limit") << QByteArray("13000") << QByteArray("M") << here
+                                                          << QByteArray("13299.99") << QByteArray("M") << here
+                                                          << 300.0 << "1000" << true;
+    QTest::newRow("7.5 GHz is 7500 MHz") << QByteArray("7.5") << QByteArray("G") << here << QByteArray("7500")
+                                         << QByteArray("X") << here << 0.001 << "1000" << true;
+    QTest::newRow("kHz divide by 1000") << QByteArray("7500000") << QByteArray("K") << here << QByteArray("7500")
+                                        << QByteArray("M") << here << 0.001 << "1000" << true;
+    QTest::newRow("lower-case unit is not a unit") << QByteArray("7.5") << QByteArray("g") << here
+                                                   << QByteArray("7500") << QByteArray("M") << here << 300.0
+                                                   << "1000" << false;
+    QTest::newRow("distance equal to the limit") << QByteArray("13000") << QByteArray("M") << here
+                                                 << QByteArray("13000") << QByteArray("M") << north << 300.0
+                                                 << "exact" << false;
+    QTest::newRow("distance just below the limit") << QByteArray("13000") << QByteArray("M") << here
+                                                   << QByteArray("13000") << QByteArray("M") << north << 300.0
+                                                   << "above" << true;
+    const QByteArray nearEquator = "015E000000N0500";
+    QTest::newRow("co-located stations") << QByteArray("13000") << QByteArray("M") << nearEquator
+                                         << QByteArray("13000") << QByteArray("M") << nearEquator << 300.0 << "0.001"
+                                         << true;
+    QTest::newRow("transmitter without co-ordinates") << QByteArray("13000") << QByteArray("M") << QByteArray()
+                                                      << QByteArray("13000") << QByteArray("M") << far << 300.0
+                                                      << "1" << true;
+    QTest::newRow("receiver with broken latitude") << QByteArray("13000") << QByteArray("M") << far
+                                                   << QByteArray("13000") << QByteArray("M")
+                                                   << QByteArray("015E000047Nx000") << 300.0 << "1" << true;
+    QTest::newRow("both frequencies missing") << QByteArray("") << QByteArray("M") << here << QByteArray("abc")
+                                              << QByteArray("M") << far << 300.0 << "1" << true;
+    QTest::newRow("one frequency missing") << QByteArray("") << QByteArray("M") << here << QByteArray("13000")
+                                           << QByteArray("M") << here << 300.0 << "1000" << false;
+}
+
+void TestCalcEngine::pairLimits()
+{
+    QFETCH(QByteArray, txFrequency);
+    QFETCH(QByteArray, txUnit);
+    QFETCH(QByteArray, txCoordinates);
+    QFETCH(QByteArray, rxFrequency);
+    QFETCH(QByteArray, rxUnit);
+    QFETCH(QByteArray, rxCoordinates);
+    QFETCH(double, frequencyLimit);
+    QFETCH(QString, distanceLimit);
+    QFETCH(bool, called);
+
+    const QByteArray tx = station("TX", "t", QByteArray(), txCoordinates, txFrequency, txUnit);
+    const QByteArray rx = station("RX", "r", QByteArray(), rxCoordinates, rxFrequency, rxUnit);
+    Limits limits;
+    limits.frequency = frequencyLimit;
+    const double exact = stationDistance(parseStationLine(tx, 0, true), parseStationLine(rx, 0, false));
+    if (distanceLimit == QLatin1String("exact"))
+        limits.distance = exact;
+    else if (distanceLimit == QLatin1String("above"))
+        limits.distance = std::nextafter(exact, 1e9);
+    else
+        limits.distance = distanceLimit.toDouble();
+    QVERIFY(runList({tx}, {rx}, 1.0, limits));
+    QCOMPARE(calls(), called ? QStringList{"t>r"} : QStringList());
+}
+
+void TestCalcEngine::repeaterLimits_data()
+{
+    QTest::addColumn<QByteArray>("ptxCoordinates");
+    QTest::addColumn<QByteArray>("ptxFrequency");
+    QTest::addColumn<QString>("repeaterLimit");
+    QTest::addColumn<bool>("called");
+
+    const QByteArray north = "015E000047N0100"; // one minute north of the receiver
+    QTest::newRow("PTx-Rx distance equal to the limit") << north << QByteArray("13000") << "exact" << false;
+    QTest::newRow("PTx-Rx distance just below the limit") << north << QByteArray("13000") << "above" << true;
+    QTest::newRow("PTx without co-ordinates") << QByteArray("junk") << QByteArray("13000") << "0.5" << true;
+    QTest::newRow("PTx without frequency") << north << QByteArray() << "0.5" << true;
+}
+
+void TestCalcEngine::repeaterLimits()
+{
+    QFETCH(QByteArray, ptxCoordinates);
+    QFETCH(QByteArray, ptxFrequency);
+    QFETCH(QString, repeaterLimit);
+    QFETCH(bool, called);
+
+    const QByteArray tx = station("TX", "a");
+    const QByteArray prx = station("PRX", "p");
+    const QByteArray ptx = station("PTX", "q", QByteArray(), ptxCoordinates, ptxFrequency);
+    const QByteArray rx = station("RX", "r");
+    Limits limits;
+    const double exact = stationDistance(parseStationLine(ptx, 0, false), parseStationLine(rx, 0, false));
+    if (repeaterLimit == QLatin1String("exact"))
+        limits.repeaterDistance = exact;
+    else if (repeaterLimit == QLatin1String("above"))
+        limits.repeaterDistance = std::nextafter(exact, 1e9);
+    else
+        limits.repeaterDistance = repeaterLimit.toDouble();
+    QVERIFY(runList({tx}, {prx, ptx, rx}, 1.0, limits));
+    QCOMPARE(calls(), called ? QStringList({"a>p>q>r", "a>r"}) : QStringList{"a>r"});
+}
+
+void TestCalcEngine::singleEntry_data()
+{
+    QTest::addColumn<QByteArrayList>("lines");
+    QTest::addColumn<QString>("call");
+    QTest::addColumn<QStringList>("row");
+
+    QTest::newRow("two stations") << QByteArrayList{"", station("TX", "a", "td=-50"), "", station("RX", "b"), "", ""}
+                                  << "a>b" << QStringList{"1", "-1", "-1", "3", "a", "", "", "b", "-50"};
+    QTest::newRow("through a repeater")
+        << QByteArrayList{station("TX", "a"), station("PRX", "p"), station("PTX", "q"), station("RX", "b", "err=7")}
+        << "a>p>q>b" << QStringList{"0", "1", "2", "3", "a", "p", "q", "b", "10"};
+}
+
+void TestCalcEngine::singleEntry()
+{
+    QFETCH(QByteArrayList, lines);
+    QFETCH(QString, call);
+    QFETCH(QStringList, row);
+
+    QFile::remove(m_log);
+    const QString file = writeFile(QStringLiteral("single.txt"), lines);
+    QSignalSpy spy(m_calc.get(), &CALC::finished);
+    QVERIFY(m_calc->startSingleCalculation(file, m_report));
+    QVERIFY(spy.wait(20000));
+    QCOMPARE(spy.first().first().toInt(), 1);
+    QCOMPARE(m_calc->errorCode(), 0);
+    QCOMPARE(calls(), QStringList{call});
+    // The single case is stored whatever its TD.
+    const QList<QStringList> stored =
+        rows(QStringLiteral("TxIndex,PRxIndex,PTxIndex,RxIndex,TxName,PRxName,PTxName,RxName,Td"));
+    QCOMPARE(stored, QList<QStringList>{row});
+}
+
+void TestCalcEngine::trigger()
+{
+    const QByteArrayList lines{"HEADER;line", station("TX", "a"), "", station("RX", "O'Brien", "err=5 cty=AUT_X"),
+                               station("TX", "c", "cty=D,F,I"), ""};
+    const QString file = writeFile(QStringLiteral("trigger.txt"), lines);
+    QSignalSpy progress(m_calc.get(), &CALC::calcProgressChanged);
+    QSignalSpy spy(m_calc.get(), &CALC::finished);
+    QVERIFY(m_calc->startTriggerCalculation(file, m_report));
+    QVERIFY(spy.wait(20000));
+    QCOMPARE(spy.first().first().toInt(), 3);
+    QCOMPARE(calls(), (QStringList{"a", "O'Brien", "c"}));
+    QCOMPARE(logLines().first().value(3), QStringLiteral("/terrain/path"));
+    QList<QStringList> stored;
+    for (const QVariantList& row : queryRows(m_report, QStringLiteral("SELECT * FROM trigger")))
+        stored.append(asStrings(row));
+    const QList<QStringList> expected{{"a", "a-REF", "HNG,SVN", "0"},
+                                      {"O'Brien", "O'Brien-REF", "AUT", "5"},
+                                      {"c", "c-REF", "D,F,I", "0"}};
+    QCOMPARE(stored, expected);
+    QVERIFY(queryRows(m_report, QStringLiteral("SELECT * FROM results")).isEmpty());
+    QCOMPARE(progress.last(), (QVariantList{100, 100}));
+
+    // A first line that is a station takes part.
+    QFile::remove(m_log);
+    const QString second = writeFile(QStringLiteral("trigger2.txt"), {station("rx", "first"), station("TX", "b")});
+    QVERIFY(m_calc->startTriggerCalculation(second, m_report));
+    QVERIFY(waitFor(*m_calc));
+    QCOMPARE(calls(), (QStringList{"first", "b"}));
+}
+
+void TestCalcEngine::detailedRuns()
+{
+    QVERIFY(runList({station("TX", "a"), station("RX", "b")}, {station("RX", "c"), station("TX", "d"),
+                                                                station("PRX", "p"), station("PTX", "q")}));
+    const QString detail = m_dir->filePath(QStringLiteral("detail.txt"));
+    auto detailText = [&detail] {
+        QFile f(detail);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+
+    QFile::remove(m_log);
+    QVERIFY(m_calc->startDetailedCalculation({LinePick{true, 0}, LinePick{true, -1}, LinePick{true, -1},
+                                              LinePick{false, 0}},
+                                             detail));
+    QVERIFY(waitFor(*m_calc, true));
+    QCOMPARE(m_calc->errorCode(), 0);
+    QCOMPARE(calls(), QStringList{"a>c"});
+    QCOMPARE(logLines().first().value(6), detail);
+    QCOMPARE(detailText(), QByteArray("Detailed calculation\nTX a\nRX c\n"));
+
+    // Each detailed run calculates its own picks, not those of the first one.
+    QFile::remove(m_log);
+    QVERIFY(m_calc->startDetailedCalculation({LinePick{false, 1}, LinePick{false, 2}, LinePick{false, 3},
+                                              LinePick{true, 1}},
+                                             detail));
+    QVERIFY(waitFor(*m_calc, true));
+    QCOMPARE(calls(), QStringList{"d>p>q>b"});
+    QCOMPARE(detailText(), QByteArray("Detailed calculation\nTX d\nPRX p\nPTX q\nRX b\n"));
+
+    // A pick past the end of its list is reported and left out.
+    QFile::remove(m_log);
+    QVERIFY(m_calc->startDetailedCalculation({LinePick{true, 0}, LinePick{true, -1}, LinePick{true, -1},
+                                              LinePick{false, 4}},
+                                             detail));
+    QVERIFY(waitFor(*m_calc, true));
+    QCOMPARE(m_calc->errorCode(), 3);
+    QCOMPARE(m_calc->errorText(), QStringLiteral("Could not find the requested link!"));
+    QCOMPARE(calls(), QStringList{"a"});
+}
+
+void TestCalcEngine::cancelKeepsRows()
+{
+    QByteArrayList testing;
+    for (int i = 0; i < 40; ++i)
+        testing.append(station("TX", "t" + QByteArray::number(i), "sleep=25"));
+    QFile::remove(m_log);
+    const QString t = writeFile(QStringLiteral("testing.txt"), testing);
+    const QString r = writeFile(QStringLiteral("reference.txt"), {station("RX", "r")});
+    QSignalSpy spy(m_calc.get(), &CALC::finished);
+    QVERIFY(m_calc->startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0));
+    QVERIFY(m_calc->isRunning());
+    // One run at a time: a second start while the first goes on is refused.
+    QVERIFY(!m_calc->startSingleCalculation(t, m_report));
+    QTRY_VERIFY_WITH_TIMEOUT(calls().size() >= 3, 10000);
+    m_calc->cancelCalculations();
+    QVERIFY(spy.wait(20000));
+    const int made = int(calls().size());
+    QVERIFY2(made < 40, qPrintable(QString::number(made)));
+    QCOMPARE(rows(QStringLiteral("TxName")).size(), made);
+    QCOMPARE(m_calc->lastStatistics().rowsWritten, qint64(made));
+
+    // A cancelled run does not stop a detailed run asked for afterwards.
+    QFile::remove(m_log);
+    QVERIFY(m_calc->startDetailedCalculation({LinePick{true, 0}, LinePick{true, -1}, LinePick{true, -1},
+                                              LinePick{false, 0}},
+                                             m_dir->filePath(QStringLiteral("d.txt"))));
+    QVERIFY(waitFor(*m_calc, true));
+    QCOMPARE(calls(), QStringList{"t0>r"});
+}
+
+void TestCalcEngine::destroyDuringRun()
+{
+    QByteArrayList testing;
+    for (int i = 0; i < 40; ++i)
+        testing.append(station("TX", "t" + QByteArray::number(i), "sleep=25"));
+    const QString t = writeFile(QStringLiteral("testing.txt"), testing);
+    const QString r = writeFile(QStringLiteral("reference.txt"), {station("RX", "r")});
+    QVERIFY(m_calc->startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0));
+    QTRY_VERIFY_WITH_TIMEOUT(calls().size() >= 1, 10000);
+    // The engine waits for its run to stop before it unloads the library.
+    m_calc.reset();
+    const int made = int(calls().size());
+    QVERIFY(made < 40);
+    QCOMPARE(rows(QStringLiteral("TxName")).size(), made);
+}
+
+void TestCalcEngine::valuesWithoutNumber()
+{
+    const QByteArray rx = station("RX", "O'Hara", "il=inf oa=-inf nfd=nan td=12.3456789 md=1e30 at=-0.000123456789");
+    QVERIFY(runList({station("TX", "It's")}, {rx}));
+    const QList<QVariantList> stored = queryRows(
+        m_report, QStringLiteral("SELECT TxName,RxName,Td,Interference_Level,Overlapping_Area,Nfd,Md,A_Total "
+                                 "FROM results"));
+    QCOMPARE(stored.size(), 1);
+    const QVariantList& row = stored.first();
+    QCOMPARE(row.at(0).toString(), QStringLiteral("It's"));
+    QCOMPARE(row.at(1).toString(), QStringLiteral("O'Hara"));
+    QCOMPARE(row.at(2).toDouble(), 12.3457);
+    QCOMPARE(row.at(3).toDouble(), -2222.0);
+    QCOMPARE(row.at(4).toDouble(), -2222.0);
+    QCOMPARE(row.at(5).toDouble(), -2222.0);
+    QCOMPARE(row.at(6).toDouble(), double(QString::number(double(1e30f), 'g', 6).toDouble()));
+    QCOMPARE(row.at(7).toDouble(), -0.000123457);
+}
+
+void TestCalcEngine::libraryMissing()
+{
+    CALC calc(QString(), m_dir->filePath(QStringLiteral("no-such-library.so")));
+    QCOMPARE(calc.errorCode(), 4);
+    QCOMPARE(calc.errorText(), QStringLiteral("Could not load HCM library (DLL)!"));
+    QCOMPARE(calc.libraryVersion(), QString());
+    const QString t = writeFile(QStringLiteral("testing.txt"), {station("TX", "a")});
+    const QString r = writeFile(QStringLiteral("reference.txt"), {station("RX", "b")});
+    QSignalSpy spy(&calc, &CALC::finished);
+    QVERIFY(calc.startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0));
+    QVERIFY(spy.wait(20000));
+    QCOMPARE(calc.errorCode(), 4);
+    QVERIFY(!QFile::exists(m_log));
+}
+
+void TestCalcEngine::entryPointMissing()
+{
+    CALC calc(QString(), QStringLiteral(FAKEHCMFS_NOANNEX_PATH));
+    QCOMPARE(calc.errorCode(), 4);
+    const QString t = writeFile(QStringLiteral("testing.txt"), {station("TX", "a")});
+    const QString r = writeFile(QStringLiteral("reference.txt"), {station("RX", "b")});
+    // The list calculation needs only HCMFS_V2 and still works...
+    QVERIFY(calc.startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0));
+    QVERIFY(waitFor(calc));
+    QCOMPARE(calc.errorCode(), 0);
+    QCOMPARE(calls(), QStringList{"a>b"});
+    // ...the trigger calculation cannot run without HCMFS_ANNEX11_1.
+    QVERIFY(calc.startTriggerCalculation(t, m_report));
+    QVERIFY(waitFor(calc));
+    QCOMPARE(calc.errorCode(), 4);
+}
+
+void TestCalcEngine::unreadableInput_data()
+{
+    QTest::addColumn<bool>("testingMissing");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("testing") << true << 1 << "Could not read HCM testing data file!";
+    QTest::newRow("reference") << false << 2 << "Could not read HCM reference data file!";
+}
+
+void TestCalcEngine::unreadableInput()
+{
+    QFETCH(bool, testingMissing);
+    QFETCH(int, error);
+    QFETCH(QString, message);
+    const QString present = writeFile(QStringLiteral("present.txt"), {station("TX", "a"), station("RX", "b")});
+    const QString missing = m_dir->filePath(QStringLiteral("missing.txt"));
+    QSignalSpy spy(m_calc.get(), &CALC::finished);
+    QVERIFY(m_calc->startListCalculation(testingMissing ? missing : present, testingMissing ? present : missing,
+                                         m_report, 1.0, 300.0, 1000.0, 2.0));
+    QVERIFY(spy.wait(20000));
+    QCOMPARE(m_calc->errorCode(), error);
+    QCOMPARE(m_calc->errorText(), message);
+    // The run still took place, on what could be read.
+    QVERIFY(QFile::exists(m_report));
+    QVERIFY(rows(QStringLiteral("TxName")).isEmpty());
+}
+
+void TestCalcEngine::reportNotCreated_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("list") << 0;
+    QTest::newRow("single") << 1;
+    QTest::newRow("trigger") << 3;
+}
+
+void TestCalcEngine::reportNotCreated()
+{
+    QFETCH(int, mode);
+    const QString file = writeFile(QStringLiteral("in.txt"), {station("TX", "a"), station("RX", "b")});
+    const QString report = m_dir->filePath(QStringLiteral("no/such/folder/report.lwrpt"));
+    QFile::remove(m_log);
+    if (mode == 0)
+        QVERIFY(m_calc->startListCalculation(file, file, report, 1.0, 300.0, 1000.0, 2.0));
+    else if (mode == 1)
+        QVERIFY(m_calc->startSingleCalculation(file, report));
+    else
+        QVERIFY(m_calc->startTriggerCalculation(file, report));
+    QVERIFY(waitFor(*m_calc));
+    QCOMPARE(m_calc->errorCode(), 6);
+    QCOMPARE(m_calc->errorText(), QStringLiteral("Could not create report file!"));
+    QVERIFY(calls().isEmpty());
+}
+
+void TestCalcEngine::progressSteps()
+{
+    QByteArrayList testing;
+    QByteArrayList reference;
+    for (int i = 0; i < 30; ++i) {
+        testing.append(station(i % 2 ? "RX" : "TX", "t" + QByteArray::number(i)));
+        reference.append(station(i % 3 ? "RX" : "TX", "r" + QByteArray::number(i)));
+    }
+    reference.append(station("PRX", "p"));
+    reference.append(station("PTX", "q"));
+    QSignalSpy progress(m_calc.get(), &CALC::calcProgressChanged);
+    QVERIFY(runList(testing, reference));
+    QVERIFY(progress.size() > 10);
+    int last = -1;
+    for (int i = 0; i + 1 < progress.size(); ++i) {
+        const int value = progress.at(i).at(0).toInt();
+        QCOMPARE(progress.at(i).at(1).toInt(), 100);
+        QVERIFY2(value > last, qPrintable(QStringLiteral("%1 after %2").arg(value).arg(last)));
+        last = value;
+    }
+    // The walk's own count reaches its total before the closing 100 %.
+    QVERIFY2(last >= 98, qPrintable(QString::number(last)));
+    QCOMPARE(progress.last(), (QVariantList{100, 100}));
+}
+
+QTEST_GUILESS_MAIN(TestCalcEngine)
+#include "tst_calcengine.moc"

@@ -1,0 +1,292 @@
+// Report files: their tables, how values are stored, reading them back and
+// telling report files from other files.
+#include "calc/datareport.h"
+
+#include <QtSql>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+QStringList tablesOf(const QString& file)
+{
+    QStringList tables;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
+        db.setDatabaseName(file);
+        if (db.open())
+            tables = db.tables();
+        tables.sort();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("peek"));
+    return tables;
+}
+
+int countRows(const QString& file, const QString& table)
+{
+    int n = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
+        db.setDatabaseName(file);
+        QSqlQuery q(db);
+        if (db.open() && q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + table) && q.next())
+            n = q.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("count"));
+    return n;
+}
+
+ResultRow sampleRow(const QString& name)
+{
+    ResultRow row;
+    row.txIndex = 3;
+    row.txTesting = true;
+    row.rxIndex = 5;
+    row.rxTesting = false;
+    row.repeaterTesting = false;
+    row.txName = name;
+    row.rxName = QStringLiteral("Rx");
+    row.td = 12.3456789;
+    row.error = 0;
+    row.txReference = QStringLiteral("R'1");
+    row.interferenceLevel = -123.456789;
+    return row;
+}
+
+} // namespace
+
+class TestDataReport : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void newFileHoldsBlankVersion();
+    void storedValues_data();
+    void storedValues();
+    void resultRowRoundTrip();
+    void triggerRoundTrip();
+    void schemasReplaceEachOther();
+    void reopen_data();
+    void reopen();
+    void missingFileIsNotCreated();
+    void rowsCommittedWhileOpen();
+    void twoReportsAtOnce();
+
+private:
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestDataReport::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestDataReport::newFileHoldsBlankVersion()
+{
+    dataReport report(path(QStringLiteral("r.lwrpt")));
+    QVERIFY(report.createResultsSchema());
+    QCOMPARE(report.readVersion(), QStringLiteral(" "));
+    QVERIFY(report.storeVersion(QStringLiteral("2.1.0'3")));
+    QCOMPARE(report.readVersion(), QStringLiteral("2.1.0'3"));
+    QCOMPARE(tablesOf(path(QStringLiteral("r.lwrpt"))), (QStringList{"results", "version"}));
+}
+
+void TestDataReport::storedValues_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("stored");
+    QTest::newRow("six significant digits") << 12.3456789 << 12.3457;
+    QTest::newRow("large") << 123456789.0 << 123457000.0;
+    QTest::newRow("small") << -0.000123456789 << -0.000123457;
+    QTest::newRow("exact") << -150.0 << -150.0;
+    QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << -2222.0;
+    QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity() << -2222.0;
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << -2222.0;
+}
+
+void TestDataReport::storedValues()
+{
+    QFETCH(double, value);
+    QFETCH(double, stored);
+    QCOMPARE(dataReport::storedValue(value), stored);
+
+    // The same through a file, in Td and in each of the library's values.
+    const QString file = path(QStringLiteral("v.lwrpt"));
+    {
+        dataReport report(file);
+        QVERIFY(report.createResultsSchema());
+        ResultRow row;
+        row.td = row.interferenceLevel = row.overlappingArea = row.nfd = row.md = row.aTotal = value;
+        QVERIFY(report.insertResult(row));
+        report.close();
+    }
+    dataReport reader(file);
+    QVERIFY(reader.readResults());
+    QCOMPARE(reader.model()->rowCount(), 1);
+    for (int column : {11, 20, 21, 22, 23, 24})
+        QCOMPARE(reader.model()->index(0, column).data().toDouble(), stored);
+}
+
+void TestDataReport::resultRowRoundTrip()
+{
+    const QString file = path(QStringLiteral("q.lwrpt"));
+    {
+        dataReport report(file);
+        QVERIFY(report.createResultsSchema());
+        QVERIFY(report.insertResult(sampleRow(QStringLiteral("O'Brien's \"hill\"; '); DROP TABLE results; --"))));
+        report.close();
+    }
+    dataReport reader(file);
+    QVERIFY(reader.readResults());
+    QSqlQueryModel* model = reader.model();
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->columnCount(), 25);
+    QCOMPARE(model->index(0, 7).data().toString(), QStringLiteral("O'Brien's \"hill\"; '); DROP TABLE results; --"));
+    QCOMPARE(model->index(0, 16).data().toString(), QStringLiteral("R'1"));
+    QCOMPARE(model->index(0, 0).data().toInt(), 3);
+    QCOMPARE(model->index(0, 1).data().toInt(), 1); // testing file
+    QCOMPARE(model->index(0, 4).data().toInt(), 2); // reference file
+    QCOMPARE(model->index(0, 6).data().toInt(), 2);
+    QCOMPARE(model->index(0, 11).data().toDouble(), 12.3457);
+    QCOMPARE(model->headerData(7, Qt::Horizontal).toString(), QStringLiteral("Tx Name"));
+    QCOMPARE(model->headerData(14, Qt::Horizontal).toString(), QStringLiteral("PTxRx Country"));
+    QCOMPARE(model->headerData(24, Qt::Horizontal).toString(), QStringLiteral("Total att., dB"));
+}
+
+void TestDataReport::triggerRoundTrip()
+{
+    const QString file = path(QStringLiteral("t.lwrpt"));
+    {
+        dataReport report(file);
+        QVERIFY(report.createTriggerSchema());
+        QVERIFY(report.insertTrigger(QStringLiteral("St. Mary's"), QStringLiteral("X'1"), QStringLiteral("D'E"), 7));
+        report.close();
+    }
+    dataReport reader(file);
+    QVERIFY(!reader.readResults());
+    QVERIFY(reader.readTrigger());
+    QSqlQueryModel* model = reader.model();
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("St. Mary's"));
+    QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("X'1"));
+    QCOMPARE(model->index(0, 2).data().toString(), QStringLiteral("D'E"));
+    QCOMPARE(model->index(0, 3).data().toInt(), 7);
+    QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Countries to coordinate with"));
+}
+
+void TestDataReport::schemasReplaceEachOther()
+{
+    const QString file = path(QStringLiteral("s.lwrpt"));
+    {
+        dataReport report(file);
+        QVERIFY(report.createResultsSchema());
+        QVERIFY(report.insertResult(sampleRow(QStringLiteral("a"))));
+        QVERIFY(report.storeVersion(QStringLiteral("1.0.0.0")));
+        QVERIFY(report.createTriggerSchema());
+        report.close();
+    }
+    QCOMPARE(tablesOf(file), (QStringList{"trigger", "version"}));
+    {
+        dataReport report(file);
+        QVERIFY(report.createResultsSchema());
+        QCOMPARE(report.readVersion(), QStringLiteral(" "));
+        report.close();
+    }
+    QCOMPARE(tablesOf(file), (QStringList{"results", "version"}));
+    QCOMPARE(countRows(file, QStringLiteral("results")), 0);
+}
+
+void TestDataReport::reopen_data()
+{
+    QTest::addColumn<QByteArray>("content"); // SQL run on a new database, or raw bytes
+    QTest::addColumn<bool>("sql");
+    QTest::addColumn<bool>("results");
+    QTest::addColumn<bool>("trigger");
+    QTest::newRow("results report") << QByteArray("CREATE TABLE results(a);CREATE TABLE version(ver)") << true
+                                    << true << false;
+    QTest::newRow("trigger only") << QByteArray("CREATE TABLE trigger(a);CREATE TABLE version(ver)") << true << false
+                                  << true;
+    QTest::newRow("neither table") << QByteArray("CREATE TABLE masks(a)") << true << false << false;
+    QTest::newRow("text file") << QByteArray("TX;13000;M;;\r\n") << false << false << false;
+    QTest::newRow("empty file") << QByteArray() << false << false << false;
+}
+
+void TestDataReport::reopen()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, sql);
+    QFETCH(bool, results);
+    QFETCH(bool, trigger);
+    const QString file = path(QStringLiteral("x.lwrpt"));
+    if (sql) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
+            db.setDatabaseName(file);
+            QVERIFY(db.open());
+            for (const QByteArray& statement : content.split(';'))
+                QVERIFY(QSqlQuery(db).exec(QString::fromLatin1(statement)));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("make"));
+    } else {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    dataReport reader(file);
+    QCOMPARE(reader.readResults(), results);
+    if (!results)
+        QCOMPARE(reader.readTrigger(), trigger);
+}
+
+void TestDataReport::missingFileIsNotCreated()
+{
+    const QString file = path(QStringLiteral("absent.lwrpt"));
+    dataReport reader(file);
+    QVERIFY(!reader.readResults());
+    QVERIFY(!reader.readTrigger());
+    QCOMPARE(reader.readVersion(), QString());
+    QVERIFY(!QFile::exists(file));
+}
+
+void TestDataReport::rowsCommittedWhileOpen()
+{
+    const QString file = path(QStringLiteral("c.lwrpt"));
+    dataReport report(file);
+    QVERIFY(report.createResultsSchema());
+    QVERIFY(report.insertResult(sampleRow(QStringLiteral("a"))));
+    // Rows stay in the open transaction for up to a second...
+    QCOMPARE(countRows(file, QStringLiteral("results")), 0);
+    QTest::qWait(1100);
+    // ...and are on disk once it is due, before the run closes the file.
+    report.commitIfDue();
+    QCOMPARE(countRows(file, QStringLiteral("results")), 1);
+    QVERIFY(report.insertResult(sampleRow(QStringLiteral("b"))));
+    report.close();
+    QCOMPARE(countRows(file, QStringLiteral("results")), 2);
+}
+
+void TestDataReport::twoReportsAtOnce()
+{
+    // A window showing one report while a run writes another: neither
+    // connection may disturb the other.
+    dataReport shown(path(QStringLiteral("one.lwrpt")));
+    QVERIFY(shown.createResultsSchema());
+    QVERIFY(shown.insertResult(sampleRow(QStringLiteral("one"))));
+    QVERIFY(shown.readResults());
+    {
+        dataReport other(path(QStringLiteral("two.lwrpt")));
+        QVERIFY(other.createTriggerSchema());
+        QVERIFY(other.insertTrigger(QStringLiteral("two"), QString(), QString(), 0));
+        QVERIFY(other.readTrigger());
+        QCOMPARE(other.model()->index(0, 0).data().toString(), QStringLiteral("two"));
+    }
+    QCOMPARE(shown.model()->index(0, 7).data().toString(), QStringLiteral("one"));
+}
+
+QTEST_GUILESS_MAIN(TestDataReport)
+#include "tst_datareport.moc"

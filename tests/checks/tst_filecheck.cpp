@@ -1,0 +1,197 @@
+// The whole-file check: which items it yields, in which order, their text,
+// the totals, progress and cancelling.
+#include "checktestdata.h"
+
+#include "checks/checkclasses.h"
+#include "checks/filecheck.h"
+#include "hcm/hcmfile.h"
+
+#include <QtTest>
+
+namespace {
+
+const QByteArray kCleanHeader = "1;CLEAN TEST FILE;N;AUT;J SMITH;+43 1 234567;+43 1 234568;INFO@EXAMPLE.AT;%1;06122026";
+
+struct TestFile
+{
+    CheckSettings settings = kDefaultCheckSettings;
+    HCMFile file{nullptr, &settings};
+
+    // Clean records, then the given edits applied to record `number`.
+    explicit TestFile(int records)
+    {
+        QByteArray header = kCleanHeader;
+        header.replace("%1", QByteArray::number(records));
+        file.header().parseLine(header);
+        for (int i = 0; i < records; ++i)
+            file.append(cleanRecord(&settings));
+    }
+    HCMRecord& record(int number) { return *file.recordAt(number); }
+};
+
+QList<int> itemNumbers(const FileCheck& check)
+{
+    QList<int> numbers;
+    for (const FileCheckItem& item : check.items())
+        numbers.append(item.recordNumber);
+    return numbers;
+}
+
+} // namespace
+
+class TestFileCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanFileHasNoItems();
+    void itemsAndTotals();
+    void itemText_data();
+    void itemText();
+    void rowOrderIsFollowed();
+    void calcOnlyFaultsGiveNoItem();
+    void cancelStopsBetweenRecords();
+    void progressCoversEveryRow();
+    void rowWithoutRecordIsSkipped();
+    void readerFindingText();
+};
+
+void TestFileCheck::cleanFileHasNoItems()
+{
+    TestFile t(4);
+    FileCheck check(t.file);
+    QVERIFY(check.run());
+    QVERIFY(check.items().empty());
+    QCOMPARE(check.errorCount(), 0);
+    QCOMPARE(check.warningCount(), 0);
+}
+
+void TestFileCheck::itemsAndTotals()
+{
+    TestFile t(5);
+    t.file.header().setText(HCMHeader::Email, "");      // error
+    t.record(1).setText(HcmField::StationName, "Graz"); // warning
+    t.record(3).setText(HcmField::Azimuth, "");         // error
+    t.record(3).setText(HcmField::TypeOfEntry, "tx");   // warning
+    FileCheck check(t.file);
+    QVERIFY(check.run());
+    QCOMPARE(itemNumbers(check), QList<int>({-1, 1, 3}));
+    QVERIFY(check.items().front().isHeader());
+    QCOMPARE(check.errorCount(), 2);
+    QCOMPARE(check.warningCount(), 2);
+    QCOMPARE(check.items()[2].codes, QList<int>({1001, 112}));
+}
+
+void TestFileCheck::itemText_data()
+{
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QList<int>>("codes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("header, errors only") << -1 << QList<int>{158, 165}
+                                         << QStringLiteral("HEADER: \nErrors:\nE-mail is empty.\n"
+                                                           "Value of Number of records does not match the actual "
+                                                           "record count.\nWarnings:\n");
+    QTest::newRow("record with only warnings")
+        << 7 << QList<int>{1001, 1008}
+        << QStringLiteral("RECORD NO: 7\nErrors:\nWarnings:\nType of entry contains illegal characters.\n"
+                          "Station name contains illegal characters.\n");
+    QTest::newRow("mixed, errors gathered before warnings")
+        << 0 << QList<int>{1001, 112, 1015, 21}
+        << QStringLiteral("RECORD NO: 0\nErrors:\nAzimuth is missing.\nAntenna gain is not a number.\nWarnings:\n"
+                          "Type of entry contains illegal characters.\nReceiver noise power level may be "
+                          "incorrect.\n");
+}
+
+void TestFileCheck::itemText()
+{
+    QFETCH(int, number);
+    QFETCH(QList<int>, codes);
+    QFETCH(QString, text);
+    FileCheckItem item;
+    item.recordNumber = number;
+    item.codes = codes;
+    QCOMPARE(item.text(), text);
+}
+
+void TestFileCheck::rowOrderIsFollowed()
+{
+    TestFile t(4);
+    for (int i = 0; i < 4; ++i)
+        t.record(i).setText(HcmField::Azimuth, "");
+    FileCheck check(t.file);
+    check.setRecordNumbers({3, 0, 2});
+    QVERIFY(check.run());
+    // The header must state the number of rows, here 3 rather than 4.
+    QCOMPARE(itemNumbers(check), QList<int>({-1, 3, 0, 2}));
+    QCOMPARE(check.items().front().codes, QList<int>({165}));
+}
+
+void TestFileCheck::calcOnlyFaultsGiveNoItem()
+{
+    TestFile t(2);
+    t.settings |= CheckCalcOnly;
+    t.record(1).setText(HcmField::StationName, "");
+    t.record(1).setText(HcmField::Remarks, "remarks");
+    FileCheck check(t.file);
+    QVERIFY(check.run());
+    QVERIFY(check.items().empty());
+}
+
+void TestFileCheck::cancelStopsBetweenRecords()
+{
+    TestFile t(6);
+    for (int i = 0; i < 6; ++i)
+        t.record(i).setText(HcmField::Azimuth, "");
+    t.file.header().setText(HCMHeader::Phone, "");
+    FileCheck check(t.file);
+    // The cancel button is pressed while the third row's progress is shown.
+    check.setProgress([&check](int value, int) {
+        if (value == 2)
+            check.cancel();
+    });
+    QVERIFY(!check.run());
+    QVERIFY(check.wasCancelled());
+    QCOMPARE(itemNumbers(check), QList<int>({-1, 0, 1}));
+    QCOMPARE(check.errorCount(), 3);
+
+    // A new run starts with the request cleared.
+    check.setProgress({});
+    QVERIFY(check.run());
+    QVERIFY(!check.wasCancelled());
+    QCOMPARE(check.items().size(), std::size_t(7));
+}
+
+void TestFileCheck::progressCoversEveryRow()
+{
+    TestFile t(3);
+    FileCheck check(t.file);
+    QList<int> values;
+    int maximum = -1;
+    check.setProgress([&](int value, int max) {
+        values.append(value);
+        maximum = max;
+    });
+    QVERIFY(check.run());
+    QCOMPARE(values, QList<int>({0, 1, 2, 3}));
+    QCOMPARE(maximum, 3);
+}
+
+void TestFileCheck::rowWithoutRecordIsSkipped()
+{
+    TestFile t(2);
+    t.record(1).setText(HcmField::Azimuth, "");
+    FileCheck check(t.file);
+    check.setRecordNumbers({0, 7, 1});
+    QVERIFY(check.run());
+    QCOMPARE(itemNumbers(check), QList<int>({-1, 1}));
+}
+
+void TestFileCheck::readerFindingText()
+{
+    QCOMPARE(::readerFindingText(-1, 145), QStringLiteral("Reading the header: File header is too short."));
+    QCOMPARE(::readerFindingText(12, 138), QStringLiteral("Reading record NO: 12: TX record is too short."));
+}
+
+QTEST_GUILESS_MAIN(TestFileCheck)
+#include "tst_filecheck.moc"

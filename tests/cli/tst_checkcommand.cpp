@@ -1,0 +1,220 @@
+// linkwise-cli check, run as a separate process the way scripts use it.
+#include <QtTest>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runCli(const QStringList& args, const QStringList& extraEnvironment = {})
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& kv : extraEnvironment)
+        env.insert(kv.section(QLatin1Char('='), 0, 0), kv.section(QLatin1Char('='), 1));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(LINKWISE_BINDIR "/linkwise-cli"), QStringList{QStringLiteral("check")} + args);
+    Run r;
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+QString testData(const char* name) { return QStringLiteral(LINKWISE_TESTDATA "/checks/") + QLatin1String(name); }
+
+QString writeFile(QTemporaryDir& dir, const char* name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(QLatin1String(name));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        return QString();
+    return path;
+}
+
+const QByteArray kSeededList =
+    "HEADER: \nErrors:\nValue of Number of records does not match the actual record count.\n"
+    "Warnings:\nE-mail contains illegal characters.\n\n"
+    "RECORD NO: 0\nErrors:\nWarnings:\n"
+    "Frequency is outside the frequency bands listed in $1.2.3 of HCM Agreement.\n\n"
+    "RECORD NO: 1\nErrors:\nLongitude is incorrect. Minutes >= 60!\n"
+    "Height of the station site above sea level is missing.\n"
+    "Co-ordination reference has incorrect number of characters.\n"
+    "Warnings:\nType of entry contains illegal characters.\nStation name contains illegal characters.\n\n"
+    "RECORD NO: 3\nErrors:\nTX/RX mask frequency No2 is missing.\nTX/RX mask attenuation No2 is missing.\n"
+    "Warnings:\nReceiver noise power level may be incorrect.\n\n"
+    "Found errors: 6\nFound warnings: 5\n";
+
+const QByteArray kCleanHeader = "1;CLEAN TEST FILE;N;AUT;J SMITH;+43 1 234567;+43 1 234568;INFO@EXAMPLE.AT;%1;06122026";
+
+} // namespace
+
+class TestCheckCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanFile();
+    void seededFileList();
+    void switches_data();
+    void switches();
+    void warningsOnlyExitZero();
+    void readerCodesComeFirst();
+    void unreadableInput_data();
+    void unreadableInput();
+    void badUsage_data();
+    void badUsage();
+    void localeDoesNotMatter();
+};
+
+void TestCheckCommand::cleanFile()
+{
+    const Run r = runCli({testData("clean.hcm")});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("No syntax errors found in the file\nclean.hcm\n"));
+    QCOMPARE(r.err, QByteArray()); // no progress bar when standard error is no terminal
+
+    const Run codes = runCli({QStringLiteral("--codes"), testData("clean.hcm")});
+    QCOMPARE(codes.exitCode, 0);
+    QCOMPARE(codes.out, QByteArray());
+}
+
+void TestCheckCommand::seededFileList()
+{
+    const Run r = runCli({testData("seeded.hcm")});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, kSeededList);
+}
+
+void TestCheckCommand::switches_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("codes");
+
+    QTest::newRow("all classes") << QStringList{}
+                                 << QByteArray("HEADER: 1067 165\n0: 1004\n1: 1001 1008 42 48 136\n3: 61 84 1015\n");
+    QTest::newRow("no characters") << QStringList{QStringLiteral("--no-characters")}
+                                   << QByteArray("HEADER: 165\n0: 1004\n1: 42 48 136\n3: 61 84 1015\n");
+    QTest::newRow("no values") << QStringList{QStringLiteral("--no-values")}
+                               << QByteArray("HEADER: 1067 165\n1: 1001 1008 42 48 136\n3: 61 84\n");
+    QTest::newRow("calculation entries only") << QStringList{QStringLiteral("--calc-only")}
+                                              << QByteArray("HEADER: 1067 165\n0: 1004\n1: 1001 42 48\n3: 61 84 1015\n");
+    QTest::newRow("switches after the file")
+        << QStringList{QStringLiteral("@FILE"), QStringLiteral("--no-values"), QStringLiteral("--no-characters")}
+        << QByteArray("HEADER: 165\n1: 42 48 136\n3: 61 84\n");
+}
+
+void TestCheckCommand::switches()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, codes);
+    if (!args.contains(QStringLiteral("@FILE")))
+        args.append(QStringLiteral("@FILE"));
+    args.replaceInStrings(QStringLiteral("@FILE"), testData("seeded.hcm"));
+    const Run r = runCli(QStringList{QStringLiteral("--codes")} + args);
+    QCOMPARE(r.out, codes);
+    QCOMPARE(r.exitCode, 1);
+}
+
+void TestCheckCommand::warningsOnlyExitZero()
+{
+    QTemporaryDir dir;
+    QFile clean(testData("clean.hcm"));
+    QVERIFY(clean.open(QIODevice::ReadOnly));
+    QByteArray text = clean.readAll();
+    text.replace("INFO@EXAMPLE.AT", "info@example.at");
+    const QString path = writeFile(dir, "warned.hcm", text);
+    const Run r = runCli({path});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QByteArray("HEADER: \nErrors:\nWarnings:\nE-mail contains illegal characters.\n\n"
+                               "Found errors: 0\nFound warnings: 1\n"));
+}
+
+void TestCheckCommand::readerCodesComeFirst()
+{
+    // A header with eleven fields and a receiver line that ends after field
+    // 20: both are read with whatever they hold and checked like any other
+    // (the header keeps no writing date, the record misses its later fields).
+    QFile clean(testData("clean.hcm"));
+    QVERIFY(clean.open(QIODevice::ReadOnly));
+    QList<QByteArray> lines = clean.readAll().split('\n');
+    lines[0] += ";EXTRA";
+    lines[2] = lines[2].split(';').mid(0, 20).join(';') + ';';
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "short.hcm", lines.join('\n'));
+
+    const Run codes = runCli({QStringLiteral("--codes"), path});
+    QCOMPARE(codes.exitCode, 1);
+    QVERIFY2(codes.out.startsWith("READ HEADER: 146\nREAD 1: 141\nHEADER: 162\n1: "), codes.out);
+    QCOMPARE(codes.out.count('\n'), 4);
+
+    const Run list = runCli({path});
+    QCOMPARE(list.exitCode, 1);
+    QVERIFY2(list.out.startsWith("Reading the header: Semicolon found at the and of header. Too many fields in the "
+                                 "header?\nReading record NO: 1: RX record is too short.\nHEADER: \nErrors:\nWriting date is empty.\n"),
+             list.out);
+    // The two reader codes count as errors beside those of the header and record 1.
+    int errors = 3;
+    const QByteArray recordLine = codes.out.split('\n').at(3);
+    for (const QByteArray& code : recordLine.mid(3).split(' '))
+        errors += code.toInt() < 1000 ? 1 : 0;
+    QVERIFY2(list.out.endsWith("Found errors: " + QByteArray::number(errors) + "\nFound warnings: 0\n"), list.out);
+}
+
+void TestCheckCommand::unreadableInput_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("missing") << QStringLiteral("missing.hcm");
+    QTest::newRow("empty") << QStringLiteral("empty.hcm");
+    QTest::newRow("directory") << QStringLiteral("folder");
+}
+
+void TestCheckCommand::unreadableInput()
+{
+    QFETCH(QString, file);
+    QTemporaryDir dir;
+    writeFile(dir, "empty.hcm", QByteArray());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    const QString path = dir.filePath(file);
+    const Run r = runCli({path});
+    QCOMPARE(r.exitCode, 2);
+    QCOMPARE(r.out, QByteArray());
+    QCOMPARE(r.err.count('\n'), 1);
+    QVERIFY2(r.err.contains(path.toUtf8()), r.err);
+}
+
+void TestCheckCommand::badUsage_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("no file") << QStringList{QStringLiteral("--codes")};
+    QTest::newRow("unknown switch") << QStringList{QStringLiteral("--strict"), testData("clean.hcm")};
+    QTest::newRow("two files") << QStringList{testData("clean.hcm"), testData("seeded.hcm")};
+}
+
+void TestCheckCommand::badUsage()
+{
+    QFETCH(QStringList, args);
+    const Run r = runCli(args);
+    QCOMPARE(r.exitCode, 2);
+    QCOMPARE(r.out, QByteArray());
+    QVERIFY(!r.err.isEmpty());
+}
+
+void TestCheckCommand::localeDoesNotMatter()
+{
+    const Run r = runCli({testData("seeded.hcm")}, {QStringLiteral("LC_ALL=de_DE.UTF-8"), QStringLiteral("LANG=de_DE.UTF-8")});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, kSeededList);
+}
+
+QTEST_GUILESS_MAIN(TestCheckCommand)
+#include "tst_checkcommand.moc"

@@ -1,0 +1,273 @@
+// linkwise-cli calc and report, run as a user runs them, against the fake
+// HCM library of the engine tests.
+#include "../calc/calctestsupport.h"
+
+#include <QtTest>
+
+using calctest::station;
+using calctest::writeLines;
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList& args, const QString& log = QString())
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("FAKEHCMFS_LOG"), log);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(LINKWISE_BINDIR "/linkwise-cli"), args);
+    Run run;
+    if (!p.waitForFinished(60000))
+        return run;
+    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    run.out = QString::fromUtf8(p.readAllStandardOutput());
+    run.err = QString::fromUtf8(p.readAllStandardError());
+    return run;
+}
+
+const QString kFake = QStringLiteral(FAKEHCMFS_PATH);
+
+} // namespace
+
+class TestCliCalc : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void listThenReport();
+    void reportAsCsv();
+    void sqliteShellReadsReport();
+    void limitsAndThreshold_data();
+    void limitsAndThreshold();
+    void singleEntry();
+    void triggerReport();
+    void detail();
+    void detailBadPick();
+    void failures_data();
+    void failures();
+    void defaultLibraryBesideProgram();
+
+private:
+    QString file(const QString& name, const QByteArrayList& lines);
+    QString m_testing;
+    QString m_reference;
+    QString m_report;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestCliCalc::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_testing = file(QStringLiteral("testing.txt"),
+                     {station("TX", "Alpha, \"North\""), station("RX", "Bravo's"), station("TX", "Far", "", "120W000033S0000")});
+    m_reference = file(QStringLiteral("reference.txt"),
+                       {station("RX", "Charlie", "td=0.5"), station("TX", "Delta", "il=inf"),
+                        station("RX", "Echo", "", calctest::kHere, "14000")});
+    m_report = m_dir->filePath(QStringLiteral("out.lwrpt"));
+}
+
+QString TestCliCalc::file(const QString& name, const QByteArrayList& lines)
+{
+    const QString path = m_dir->filePath(name);
+    return writeLines(path, lines, "\n") ? path : QString();
+}
+
+void TestCliCalc::listThenReport()
+{
+    const Run calc = cli({"calc", "list", m_testing, m_reference, "--report", m_report, "--library", kFake});
+    QCOMPARE(calc.exitCode, 0);
+    // Alpha and Far meet Charlie (TD 0.5, below the default threshold of 1)
+    // and Far is beyond 1000 km; Bravo's meets Delta. Echo is 1000 MHz off.
+    QCOMPARE(calc.out, QStringLiteral("Rows written: 1\n"));
+    QCOMPARE(calc.err, QString()); // no progress bar when standard error is not a terminal
+
+    const Run report = cli({"report", m_report});
+    QCOMPARE(report.exitCode, 0);
+    const QStringList lines = report.out.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.at(0), QStringLiteral("HCM Library version:9.8.7.6"));
+    QVERIFY(lines.at(1).startsWith(QLatin1String("TxIndex  TxFileNo  PRxIndex")));
+    QVERIFY(lines.at(1).endsWith(QLatin1String("NFD, dB  MD, dB  Total att., dB")));
+    QVERIFY(lines.at(2).contains(QLatin1String("Delta")));
+    QVERIFY(lines.at(2).contains(QLatin1String("Bravo's")));
+    QVERIFY(lines.at(2).contains(QLatin1String("-2222")));
+    // Columns line up: each label starts where its values start.
+    const qsizetype at = lines.at(1).indexOf(QLatin1String("  Rx Name")) + 2;
+    QCOMPARE(lines.at(2).mid(at, 7), QStringLiteral("Bravo's"));
+    QCOMPARE(lines.at(3), QString());
+}
+
+void TestCliCalc::reportAsCsv()
+{
+    QCOMPARE(cli({"calc", "list", m_testing, m_reference, "--report", m_report, "--library", kFake, "--td", "0"})
+                 .exitCode,
+             0);
+    const Run report = cli({"report", "--csv", m_report});
+    QCOMPARE(report.exitCode, 0);
+    const QStringList lines = report.out.split(QLatin1Char('\n'));
+    QCOMPARE(lines.at(0), QStringLiteral("HCM Library version:9.8.7.6"));
+    QCOMPARE(lines.at(1), QStringLiteral("TxIndex,TxFileNo,PRxIndex,PTxIndex,PxFileNo,RxIndex,RxFileNo,Tx Name,PRx Name,"
+                                         "PTx Name,Rx Name,TD,Error,Tx Country,PTxRx Country,Rx Country,Tx Reference,"
+                                         "PRx Reference,PTx Reference,Rx Reference,\"I, dBW\",Overl. Area,"
+                                         "\"NFD, dB\",\"MD, dB\",\"Total att., dB\""));
+    QCOMPARE(lines.at(2), QStringLiteral("0,1,-1,-1,1,0,2,\"Alpha, \"\"North\"\"\",,,Charlie,0.5,0,AUT,,AUT,"
+                                         "\"Alpha, \"\"North\"\"-REF\",,,Charlie-REF,-123.457,0.5,1.25,2.5,150.125"));
+}
+
+void TestCliCalc::sqliteShellReadsReport()
+{
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    if (shell.isEmpty())
+        QSKIP("no sqlite3 shell on this machine");
+    QCOMPARE(cli({"calc", "list", m_testing, m_reference, "--report", m_report, "--library", kFake}).exitCode, 0);
+    QProcess p;
+    p.start(shell, {m_report, "SELECT TxName, RxName, Interference_Level FROM results; SELECT ver FROM version;"});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), QStringLiteral("Delta|Bravo's|-2222.0\n9.8.7.6\n"));
+}
+
+void TestCliCalc::limitsAndThreshold_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("rows");
+    QTest::newRow("defaults") << QStringList() << "1";
+    // Alpha-Charlie (TD 0.5), Alpha-Echo (1000 MHz apart), Far-Charlie
+    // (beyond 1000 km) and Delta-Bravo's (TD 10).
+    QTest::newRow("threshold 0") << QStringList{"--td", "0"} << "2";
+    QTest::newRow("threshold as --td=") << QStringList{"--td=0"} << "2";
+    QTest::newRow("frequency limit 1001 MHz") << QStringList{"--td", "-5", "--freq", "1001"} << "3";
+    QTest::newRow("no distance limit to speak of") << QStringList{"--td", "0", "--dist", "20000"} << "3";
+    QTest::newRow("frequency limit 0") << QStringList{"--freq", "0"} << "0";
+}
+
+void TestCliCalc::limitsAndThreshold()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, rows);
+    const Run calc = cli(QStringList{"calc", "list", m_testing, m_reference, "--report", m_report, "--library", kFake}
+                         + options);
+    QCOMPARE(calc.exitCode, 0);
+    QCOMPARE(calc.out, QStringLiteral("Rows written: %1\n").arg(rows));
+}
+
+void TestCliCalc::singleEntry()
+{
+    const QString single = file(QStringLiteral("single.txt"), {station("TX", "A", "td=-40"), station("RX", "B")});
+    const Run calc = cli({"calc", "single", single, "--report", m_report, "--library", kFake});
+    QCOMPARE(calc.exitCode, 0);
+    QCOMPARE(calc.out, QStringLiteral("Rows written: 1\n"));
+    const Run report = cli({"report", "--csv", m_report});
+    QVERIFY(report.out.contains(QLatin1String("\n0,1,-1,-1,1,1,1,A,,,B,-40,0,")));
+}
+
+void TestCliCalc::triggerReport()
+{
+    const QString log = m_dir->filePath(QStringLiteral("calls.log"));
+    const Run calc =
+        cli({"calc", "trigger", m_testing, "--report", m_report, "--library", kFake, "--terrain", "/data/terrain"},
+            log);
+    QCOMPARE(calc.exitCode, 0);
+    QCOMPARE(calc.out, QStringLiteral("Rows written: 3\n"));
+    QFile f(log);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(f.readAll().contains("\t/data/terrain\n"));
+
+    const Run report = cli({"report", m_report});
+    QCOMPARE(report.exitCode, 0);
+    const QStringList lines = report.out.split(QLatin1Char('\n'));
+    QCOMPARE(lines.at(1), QStringLiteral("Station Name    Reference           Countries to coordinate with  Error"));
+    QCOMPARE(lines.at(3), QStringLiteral("Bravo's         Bravo's-REF         HNG,SVN                       0"));
+}
+
+void TestCliCalc::detail()
+{
+    const QString out = m_dir->filePath(QStringLiteral("detail.txt"));
+    const Run run = cli({"calc", "detail", m_testing, m_reference, "--tx", "r:1", "--rx", "t:1", "--out", out,
+                         "--library", kFake});
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.out, QStringLiteral("Detailed calculation\nTX Delta\nRX Bravo's\n"));
+    QVERIFY(QFile::exists(out));
+}
+
+void TestCliCalc::detailBadPick()
+{
+    const QString out = m_dir->filePath(QStringLiteral("detail.txt"));
+    const Run past = cli({"calc", "detail", m_testing, m_reference, "--tx", "r:1", "--rx", "t:9", "--out", out,
+                          "--library", kFake});
+    QCOMPARE(past.exitCode, 3);
+    QCOMPARE(past.err, QStringLiteral("Could not find the requested link!\n"));
+    const Run malformed = cli({"calc", "detail", m_testing, m_reference, "--tx", "x:1", "--rx", "t:1", "--out", out,
+                               "--library", kFake});
+    QCOMPARE(malformed.exitCode, 2);
+    const Run half = cli({"calc", "detail", m_testing, m_reference, "--tx", "r:1", "--rx", "t:1", "--prx", "r:0",
+                          "--out", out, "--library", kFake});
+    QCOMPARE(half.exitCode, 2);
+}
+
+void TestCliCalc::failures_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message"); // a part of the one-line message
+
+    QTest::newRow("no report option") << QStringList{"calc", "list", "T", "R"} << 2 << "--report OUT is required";
+    QTest::newRow("unknown calculation") << QStringList{"calc", "sideways", "T", "--report", "O"} << 2
+                                         << "unknown calculation";
+    QTest::newRow("bad number") << QStringList{"calc", "list", "T", "R", "--report", "O", "--td", "1,5"} << 2
+                                << "--td needs a number";
+    QTest::newRow("unreadable testing file") << QStringList{"calc", "list", "missing.txt", "R", "--report", "O"} << 2
+                                             << "missing.txt: No such file";
+    QTest::newRow("missing library") << QStringList{"calc", "single", "T", "--report", "O", "--library", "nolib.so"}
+                                     << 3 << "Could not load HCM library (DLL)!";
+    QTest::newRow("report of a text file") << QStringList{"report", "T"} << 2 << "is not a report file";
+    QTest::newRow("report of a missing file") << QStringList{"report", "absent.lwrpt"} << 2 << "cannot read";
+    QTest::newRow("report option") << QStringList{"report", "--tsv", "O"} << 2 << "unknown option";
+}
+
+void TestCliCalc::failures()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    for (QString& arg : args) {
+        if (arg == QLatin1String("T"))
+            arg = m_testing;
+        else if (arg == QLatin1String("R"))
+            arg = m_reference;
+        else if (arg == QLatin1String("O"))
+            arg = m_report;
+        else if (arg.endsWith(QLatin1String(".txt")) || arg.endsWith(QLatin1String(".so"))
+                 || arg.endsWith(QLatin1String(".lwrpt")))
+            arg = m_dir->filePath(arg);
+    }
+    const Run run = cli(args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QCOMPARE(run.err.count(QLatin1Char('\n')), 1);
+    QCOMPARE(run.out, QString());
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("absent.lwrpt"))));
+}
+
+void TestCliCalc::defaultLibraryBesideProgram()
+{
+    // Without --library the library installed beside linkwise-cli answers.
+    const Run calc = cli({"calc", "single", m_testing, "--report", m_report});
+    QCOMPARE(calc.exitCode, 0);
+    QCOMPARE(calc.out, QStringLiteral("Rows written: 1\n"));
+    const Run report = cli({"report", m_report});
+    QVERIFY(!report.out.startsWith(QLatin1String("HCM Library version:9.8.7.6")));
+    QVERIFY(!report.out.startsWith(QLatin1String("HCM Library version:\n")));
+}
+
+QTEST_GUILESS_MAIN(TestCliCalc)
+#include "tst_cli_calc.moc"

@@ -1,0 +1,297 @@
+// Border files on disk: reading and checking them, choosing among them,
+// finding the folder, and the per-folder cache.
+#include "borderfixture.h"
+
+#include "trigger/bordercache.h"
+#include "trigger/borderfile.h"
+#include "trigger/borderlocation.h"
+#include "trigger/borderset.h"
+#include "trigger/trigger.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <atomic>
+#include <thread>
+
+using namespace hcmfs::trigger;
+using fixture::Deg;
+
+namespace {
+
+std::filesystem::path fsPath(const QString& path)
+{
+    return std::filesystem::u8path(path.toStdString());
+}
+
+// A station in the middle of nowhere with points 10 km and 500 km away.
+const Deg kSite{20.0, 55.0};
+const TriggerStation kStation = TriggerStation::fromDegrees(kSite.lon, kSite.lat, 13.0, 0.0, "OWN");
+
+QByteArray nearPoint()
+{
+    return fixture::borderBytes({fixture::destination(kSite, 45.0, 10.0)});
+}
+
+QByteArray farPoint()
+{
+    return fixture::borderBytes({fixture::destination(kSite, 45.0, 500.0)});
+}
+
+int triggerIn(const QString& folder, QString& countries)
+{
+    std::string text;
+    const int error = triggeredCountries(fsPath(folder), kStation, text);
+    countries = QString::fromStdString(text);
+    return error;
+}
+
+} // namespace
+
+class TestBorderData : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void decodesLittleEndianRadians();
+    void damagedFile_data();
+    void damagedFile();
+    void damagedFolder_data();
+    void damagedFolder();
+    void fileNames_data();
+    void fileNames();
+    void fullOutlineWinsOverZeroLine();
+    void lowerCaseNamesOnDisk();
+    void findsTheFolder();
+    void fallsBackToTheShippedData();
+    void cacheNoticesChangedFiles();
+    void cacheRecoversAfterRepair();
+    void concurrentTriggersAgree();
+};
+
+void TestBorderData::decodesLittleEndianRadians()
+{
+    // 1.0 and -0.5 as little-endian float64, written byte by byte.
+    const unsigned char bytes[16] = {0, 0, 0, 0, 0, 0, 0xf0, 0x3f, 0, 0, 0, 0, 0, 0, 0xe0, 0xbf};
+    std::vector<LonLat> points;
+    QCOMPARE(decodeBorderPoints(bytes, sizeof bytes, points), 0);
+    QCOMPARE(int(points.size()), 1);
+    QCOMPARE(points[0].lon, 1.0);
+    QCOMPARE(points[0].lat, -0.5);
+}
+
+void TestBorderData::damagedFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("error");
+
+    const QByteArray good = fixture::borderBytes({{16.0, 48.0}, {16.1, 48.05}});
+    QTest::newRow("good") << good << 0;
+    QTest::newRow("empty") << QByteArray() << 2008;
+    QTest::newRow("one byte short") << good.left(good.size() - 1) << 2008;
+    QTest::newRow("half a point") << good.left(8) << 2008;
+    QTest::newRow("trailing byte") << good + QByteArray(1, '\0') << 2008;
+
+    QByteArray degrees;
+    fixture::appendFloat64LE(degrees, 16.0);
+    fixture::appendFloat64LE(degrees, 48.0);
+    QTest::newRow("written in degrees") << degrees << 2008;
+
+    QByteArray latitude;
+    fixture::appendFloat64LE(latitude, 0.3);
+    fixture::appendFloat64LE(latitude, 1.6);
+    QTest::newRow("latitude beyond pi/2") << latitude << 2008;
+
+    QByteArray notANumber;
+    fixture::appendFloat64LE(notANumber, std::numeric_limits<double>::quiet_NaN());
+    fixture::appendFloat64LE(notANumber, 0.8);
+    QTest::newRow("NaN") << good + notANumber << 2008;
+
+    QByteArray infinite;
+    fixture::appendFloat64LE(infinite, 0.3);
+    fixture::appendFloat64LE(infinite, -std::numeric_limits<double>::infinity());
+    QTest::newRow("infinite") << infinite << 2008;
+
+    QByteArray edges;
+    fixture::appendFloat64LE(edges, -fixture::kPi);
+    fixture::appendFloat64LE(edges, fixture::kPi / 2);
+    QTest::newRow("range edges") << edges << 0;
+
+    QTest::newRow("text") << QByteArray("AUT border line 1;2;3;4;5;6;7;8;9;0;1;2;\n") << 2008;
+}
+
+void TestBorderData::damagedFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, error);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("AUT.ALL");
+    QVERIFY(fixture::writeFile(file, bytes));
+    std::vector<LonLat> points;
+    QCOMPARE(readBorderFile(fsPath(file), points), error);
+    QCOMPARE(points.empty(), error != 0);
+}
+
+void TestBorderData::damagedFolder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("truncated") << "X.ALL" << (nearPoint() + farPoint()).left(20);
+    QTest::newRow("degrees") << "X.000" << QByteArray(16, '\x40');
+    QTest::newRow("empty") << "X.ALL" << QByteArray();
+}
+
+// One damaged file spoils the whole set: listing fewer countries than the data
+// holds would pass for a clean result.
+void TestBorderData::damagedFolder()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint()));
+    QVERIFY(fixture::writeFile(dir.filePath(name), bytes));
+    QString countries = "unchanged";
+    QCOMPARE(triggerIn(dir.path(), countries), 2008);
+    QCOMPARE(countries, QString());
+}
+
+void TestBorderData::fileNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("code");
+
+    QTest::newRow("ALL") << "AUT.ALL" << "AUT";
+    QTest::newRow("000") << "D.000" << "D";
+    QTest::newRow("lower case") << "hol.all" << "HOL";
+    QTest::newRow("mixed case") << "Sui.All" << "SUI";
+    QTest::newRow("x-km line") << "AUT.006" << "";
+    QTest::newRow("no extension") << "AUT" << "";
+    QTest::newRow("hidden") << ".ALL" << "";
+    QTest::newRow("blank in code") << "A B.ALL" << "";
+    QTest::newRow("comma in code") << "A,B.ALL" << "";
+    QTest::newRow("too long") << "ABCDEFGHI.ALL" << "";
+    QTest::newRow("other file") << "README.txt" << "";
+}
+
+void TestBorderData::fileNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, code);
+    QCOMPARE(QString::fromStdString(borderFileCode(name.toStdString())), code);
+}
+
+void TestBorderData::fullOutlineWinsOverZeroLine()
+{
+    QTemporaryDir dir;
+    QVERIFY(fixture::writeFile(dir.filePath("A.000"), farPoint()));
+    QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint()));
+    QVERIFY(fixture::writeFile(dir.filePath("B.000"), nearPoint()));
+    QVERIFY(fixture::writeFile(dir.filePath("notes.txt"), "not border data"));
+    QString countries;
+    QCOMPARE(triggerIn(dir.path(), countries), 0);
+    QCOMPARE(countries, QString("A,B"));
+}
+
+void TestBorderData::lowerCaseNamesOnDisk()
+{
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkdir("border"));
+    const QString folder = root.filePath("border");
+    QVERIFY(fixture::writeFile(folder + "/aut.all", nearPoint()));
+    QVERIFY(fixture::writeFile(folder + "/d.000", nearPoint()));
+    QVERIFY(fixture::writeFile(folder + "/own.all", nearPoint()));
+    QString countries;
+    QCOMPARE(triggerIn(folder, countries), 0);
+    QCOMPARE(countries, QString("AUT,D"));
+}
+
+void TestBorderData::findsTheFolder()
+{
+    QTemporaryDir root;
+    QDir r(root.path());
+    QVERIFY(r.mkdir("TOPO") && r.mkdir("Border"));
+    QVERIFY(fixture::writeFile(r.filePath("Border/A.ALL"), nearPoint()));
+    // A root holding the border folder, the border folder itself, and a folder
+    // with neither.
+    QCOMPARE(findBorderFolder(fsPath(root.path())), fsPath(r.filePath("Border")));
+    QCOMPARE(findBorderFolder(fsPath(r.filePath("Border"))), fsPath(r.filePath("Border")));
+    QVERIFY(findBorderFolder(fsPath(r.filePath("TOPO"))).empty());
+    QVERIFY(findBorderFolder(fsPath(r.filePath("missing"))).empty());
+    QCOMPARE(resolveBorderFolder(root.path().toStdString()), fsPath(r.filePath("Border")));
+}
+
+void TestBorderData::fallsBackToTheShippedData()
+{
+    // The build copies the shipped data beside the binaries, as an installation does.
+    const std::filesystem::path shipped = fsPath(QStringLiteral(LINKWISE_BINDIR "/BORDER"));
+    QCOMPARE(defaultBorderFolder(), shipped);
+    QCOMPARE(resolveBorderFolder(""), shipped);
+    QTemporaryDir terrainOnly;
+    QVERIFY(QDir(terrainOnly.path()).mkdir("TOPO"));
+    QCOMPARE(resolveBorderFolder(terrainOnly.path().toStdString()), shipped);
+    QCOMPARE(resolveBorderFolder("/no/such/folder"), shipped);
+}
+
+void TestBorderData::cacheNoticesChangedFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint()));
+    QString countries;
+    QCOMPARE(triggerIn(dir.path(), countries), 0);
+    QCOMPARE(countries, QString("A"));
+
+    // New content of another size, and a new country: both seen at once.
+    QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), farPoint() + farPoint()));
+    QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), nearPoint()));
+    QCOMPARE(triggerIn(dir.path(), countries), 0);
+    QCOMPARE(countries, QString("B"));
+
+    // Damaged after it was cached: not served from the cache.
+    QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), (nearPoint() + farPoint()).left(24)));
+    QCOMPARE(triggerIn(dir.path(), countries), 2008);
+
+    QVERIFY(QDir(dir.path()).removeRecursively());
+    QCOMPARE(triggerIn(dir.path(), countries), 2008);
+}
+
+void TestBorderData::cacheRecoversAfterRepair()
+{
+    QTemporaryDir dir;
+    QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint().left(15)));
+    QString countries;
+    QCOMPARE(triggerIn(dir.path(), countries), 2008);
+    QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint()));
+    QCOMPARE(triggerIn(dir.path(), countries), 0);
+    QCOMPARE(countries, QString("A"));
+}
+
+void TestBorderData::concurrentTriggersAgree()
+{
+    QTemporaryDir first;
+    QTemporaryDir second;
+    QVERIFY(fixture::writeFile(first.filePath("A.ALL"), nearPoint()));
+    QVERIFY(fixture::writeFile(second.filePath("B.ALL"), nearPoint()));
+    QVERIFY(fixture::writeFile(second.filePath("C.ALL"), nearPoint()));
+    std::atomic<int> wrong{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            const bool odd = t % 2;
+            const QString folder = odd ? second.path() : first.path();
+            for (int i = 0; i < 200; ++i) {
+                std::string countries;
+                const int error = triggeredCountries(fsPath(folder), kStation, countries);
+                if (error != 0 || countries != (odd ? "B,C" : "A"))
+                    ++wrong;
+            }
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    QCOMPARE(wrong.load(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestBorderData)
+#include "tst_borderdata.moc"

@@ -1,0 +1,223 @@
+// Trigger distances by band and site height, and the search for border points
+// within them, on synthetic border sets held in memory.
+#include "borderfixture.h"
+
+#include "trigger/borderset.h"
+#include "trigger/trigger.h"
+#include "trigger/triggerdistance.h"
+
+#include <QtTest>
+
+using namespace hcmfs::trigger;
+using fixture::Deg;
+
+namespace {
+
+std::vector<LonLat> radians(const std::vector<Deg>& points)
+{
+    std::vector<LonLat> out;
+    for (const Deg& p : points)
+        out.push_back({p.lon * fixture::kPi / 180.0, p.lat * fixture::kPi / 180.0});
+    return out;
+}
+
+// A country "IN" with points just inside `km` of the station and a country
+// "OUT" with points just outside, in several directions so that the search
+// has to look into neighbouring cells east, west, north and south.
+BorderSet ringsAround(Deg station, double km, double margin)
+{
+    std::vector<Deg> inside;
+    std::vector<Deg> outside;
+    for (double bearing : {0.0, 45.0, 90.0, 135.0, 180.0, 225.0, 270.0, 315.0}) {
+        inside.push_back(fixture::destination(station, bearing, km - margin));
+        outside.push_back(fixture::destination(station, bearing, km + margin));
+    }
+    return BorderSet({{"IN", radians(inside)}, {"OUT", radians(outside)}});
+}
+
+QString run(const BorderSet& set, const TriggerStation& station, int* error = nullptr)
+{
+    std::string countries;
+    const int e = triggeredCountries(set, station, countries);
+    if (error)
+        *error = e;
+    return QString::fromStdString(countries);
+}
+
+} // namespace
+
+class TestTriggerBands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void bandEdges_data();
+    void bandEdges();
+    void eachDirectionAtTheLimit_data();
+    void eachDirectionAtTheLimit();
+    void acrossTheAntimeridianAndNearThePole_data();
+    void acrossTheAntimeridianAndNearThePole();
+    void ownCountryIsNeverListed_data();
+    void ownCountryIsNeverListed();
+    void codesSortedAndJoined();
+    void invalidStations_data();
+    void invalidStations();
+};
+
+void TestTriggerBands::bandEdges_data()
+{
+    QTest::addColumn<double>("ghz");
+    QTest::addColumn<double>("heightM");
+    QTest::addColumn<double>("km");
+
+    QTest::newRow("0.1 GHz high") << 0.1 << 1000.0 << 200.0;
+    QTest::newRow("5 GHz low") << 5.0 << 299.9 << 100.0;
+    QTest::newRow("5 GHz high") << 5.0 << 300.0 << 200.0;
+    QTest::newRow("above 5 GHz low") << 5.001 << 299.9 << 100.0;
+    QTest::newRow("above 5 GHz high") << 5.001 << 300.0 << 150.0;
+    QTest::newRow("10 GHz low") << 10.0 << 0.0 << 100.0;
+    QTest::newRow("10 GHz high") << 10.0 << 2500.0 << 150.0;
+    QTest::newRow("above 10 GHz high") << 10.001 << 2500.0 << 100.0;
+    QTest::newRow("12 GHz") << 12.0 << 2500.0 << 100.0;
+    QTest::newRow("above 12 GHz") << 12.001 << 2500.0 << 80.0;
+    QTest::newRow("20 GHz") << 20.0 << 0.0 << 80.0;
+    QTest::newRow("above 20 GHz") << 20.001 << 0.0 << 60.0;
+    QTest::newRow("24.5 GHz") << 24.5 << 0.0 << 60.0;
+    QTest::newRow("above 24.5 GHz") << 24.501 << 0.0 << 40.0;
+    QTest::newRow("30 GHz") << 30.0 << 0.0 << 40.0;
+    QTest::newRow("above 30 GHz") << 30.001 << 0.0 << 30.0;
+    QTest::newRow("39.5 GHz") << 39.5 << 0.0 << 30.0;
+    QTest::newRow("above 39.5 GHz") << 39.501 << 0.0 << 20.0;
+    QTest::newRow("50 GHz high") << 50.0 << 3000.0 << 20.0;
+}
+
+void TestTriggerBands::bandEdges()
+{
+    QFETCH(double, ghz);
+    QFETCH(double, heightM);
+    QFETCH(double, km);
+
+    QCOMPARE(triggerDistanceKm(ghz, heightM), km);
+    // 10 m either side of the limit decides.
+    const Deg site{10.3, 50.2};
+    const BorderSet set = ringsAround(site, km, 0.01);
+    QCOMPARE(run(set, TriggerStation::fromDegrees(site.lon, site.lat, ghz, heightM, "X")), QString("IN"));
+}
+
+void TestTriggerBands::eachDirectionAtTheLimit_data()
+{
+    QTest::addColumn<double>("bearing");
+    for (double b : {0.0, 30.0, 60.0, 90.0, 120.0, 150.0, 180.0, 210.0, 240.0, 270.0, 300.0, 330.0})
+        QTest::newRow(qPrintable(QString::number(b))) << b;
+}
+
+// One country per run, 200 km away: found just inside, missed just outside,
+// whatever cell of the index the point falls into.
+void TestTriggerBands::eachDirectionAtTheLimit()
+{
+    QFETCH(double, bearing);
+    const Deg site{16.37, 61.9};
+    const TriggerStation station = TriggerStation::fromDegrees(site.lon, site.lat, 2.0, 400.0, "S");
+    const BorderSet near({{"NOR", radians({fixture::destination(site, bearing, 199.99)})}});
+    const BorderSet far({{"NOR", radians({fixture::destination(site, bearing, 200.01)})}});
+    QCOMPARE(run(near, station), QString("NOR"));
+    QCOMPARE(run(far, station), QString());
+}
+
+void TestTriggerBands::acrossTheAntimeridianAndNearThePole_data()
+{
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<double>("lat");
+    QTest::addColumn<double>("bearing");
+
+    QTest::newRow("east across 180") << 179.9 << 65.0 << 90.0;
+    QTest::newRow("west across 180") << -179.95 << 65.0 << 270.0;
+    QTest::newRow("over the north pole") << 20.0 << 89.5 << 0.0;
+    QTest::newRow("near the south pole") << -60.0 << -89.7 << 135.0;
+    QTest::newRow("on the equator") << 0.0 << 0.0 << 225.0;
+}
+
+void TestTriggerBands::acrossTheAntimeridianAndNearThePole()
+{
+    QFETCH(double, lon);
+    QFETCH(double, lat);
+    QFETCH(double, bearing);
+    const Deg site{lon, lat};
+    const TriggerStation station = TriggerStation::fromDegrees(lon, lat, 13.0, 10.0, "X");
+    const BorderSet near({{"A", radians({fixture::destination(site, bearing, 79.99)})}});
+    const BorderSet far({{"A", radians({fixture::destination(site, bearing, 80.01)})}});
+    QCOMPARE(run(near, station), QString("A"));
+    QCOMPARE(run(far, station), QString());
+}
+
+void TestTriggerBands::ownCountryIsNeverListed_data()
+{
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("own AUT") << "AUT" << "D";
+    QTest::newRow("lower case, blanks") << " aut " << "D";
+    QTest::newRow("own D") << "D" << "AUT";
+    QTest::newRow("a third country") << "SUI" << "AUT,D";
+    QTest::newRow("empty") << "" << "AUT,D";
+}
+
+void TestTriggerBands::ownCountryIsNeverListed()
+{
+    QFETCH(QString, own);
+    QFETCH(QString, expected);
+    const Deg site{13.0, 47.8};
+    const BorderSet set({{"AUT", radians({fixture::destination(site, 10.0, 5.0)})},
+                         {"D", radians({fixture::destination(site, 300.0, 5.0)})}});
+    QCOMPARE(run(set, TriggerStation::fromDegrees(site.lon, site.lat, 23.0, 500.0, own.toStdString())),
+             expected);
+}
+
+void TestTriggerBands::codesSortedAndJoined()
+{
+    const Deg site{7.0, 49.0};
+    // Given out of order, lower case, and one code twice: merged and sorted.
+    const BorderSet set({{"lux", radians({fixture::destination(site, 0.0, 10.0)})},
+                         {"F", radians({fixture::destination(site, 90.0, 10.0)})},
+                         {"BEL", radians({fixture::destination(site, 180.0, 150.0)})},
+                         {"D", radians({fixture::destination(site, 270.0, 10.0)})},
+                         {"BEL", radians({fixture::destination(site, 200.0, 10.0)})},
+                         {"HOL", radians({fixture::destination(site, 0.0, 300.0)})}});
+    QCOMPARE(run(set, TriggerStation::fromDegrees(site.lon, site.lat, 15.0, 0.0, "XYZ")),
+             QString("BEL,D,F,LUX"));
+}
+
+void TestTriggerBands::invalidStations_data()
+{
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<double>("lat");
+    QTest::addColumn<double>("ghz");
+    QTest::addColumn<double>("heightM");
+    QTest::addColumn<int>("error");
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("fine") << 10.0 << 50.0 << 13.0 << 100.0 << 0;
+    QTest::newRow("frequency 0") << 10.0 << 50.0 << 0.0 << 100.0 << 2002;
+    QTest::newRow("frequency above 50") << 10.0 << 50.0 << 50.01 << 100.0 << 2002;
+    QTest::newRow("frequency NaN") << 10.0 << 50.0 << nan << 100.0 << 2002;
+    QTest::newRow("latitude beyond the pole") << 10.0 << 90.5 << 13.0 << 100.0 << 2003;
+    QTest::newRow("longitude NaN") << nan << 50.0 << 13.0 << 100.0 << 2003;
+    QTest::newRow("height NaN") << 10.0 << 50.0 << 13.0 << nan << 2014;
+}
+
+void TestTriggerBands::invalidStations()
+{
+    QFETCH(double, lon);
+    QFETCH(double, lat);
+    QFETCH(double, ghz);
+    QFETCH(double, heightM);
+    QFETCH(int, error);
+    const BorderSet set({{"A", radians({{10.0, 50.1}})}});
+    int e = -1;
+    const QString countries = run(set, TriggerStation::fromDegrees(lon, lat, ghz, heightM, "X"), &e);
+    QCOMPARE(e, error);
+    QCOMPARE(countries, error == 0 ? QString("A") : QString());
+}
+
+QTEST_GUILESS_MAIN(TestTriggerBands)
+#include "tst_triggerbands.moc"

@@ -1,0 +1,166 @@
+// The trigger against the border data shipped with the program, and the
+// country list written into a caller's fixed-size buffer.
+#include "trigger/borderfolder.h"
+#include "trigger/borderlocation.h"
+#include "trigger/trigger.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace hcmfs::trigger;
+
+class TestTriggerShipped : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void shippedDataCoversEurope();
+    void stationsNearBorders_data();
+    void stationsNearBorders();
+    void writeIntoBuffer_data();
+    void writeIntoBuffer();
+    void fullBufferCutAtWholeCode();
+    void intoTheCallersBuffer_data();
+    void intoTheCallersBuffer();
+};
+
+void TestTriggerShipped::shippedDataCoversEurope()
+{
+    std::vector<BorderFileEntry> files;
+    QCOMPARE(listBorderFiles(defaultBorderFolder(), files), 0);
+    QStringList codes;
+    for (const BorderFileEntry& f : files)
+        codes << QString::fromStdString(f.code);
+    for (const char* code : {"D", "F", "I", "AUT", "BEL", "SUI", "HOL", "LUX", "CZE", "SVK", "POL", "HNG",
+                             "SVN", "HRV", "ROU", "DNK", "G", "IRL", "E", "POR", "NOR", "S", "FIN", "GRC",
+                             "TUR", "RUS", "UKR", "MRC", "ALG", "TUN", "EGY"})
+        QVERIFY2(codes.contains(code), code);
+}
+
+void TestTriggerShipped::stationsNearBorders_data()
+{
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<double>("lat");
+    QTest::addColumn<double>("ghz");
+    QTest::addColumn<double>("heightM");
+    QTest::addColumn<QString>("own");
+    QTest::addColumn<QString>("expected");
+
+    // Bavaria, 30 km from the Austrian border.
+    QTest::newRow("23 GHz in Germany") << 12.0 << 47.95 << 23.0 << 500.0 << "D" << "AUT";
+    // Salzburg land, 30 km from the German border.
+    QTest::newRow("23 GHz in Austria") << 13.4 << 47.42 << 23.0 << 800.0 << "AUT" << "D";
+    // The same German site lower in frequency reaches further.
+    QTest::newRow("2 GHz low site in Germany") << 12.0 << 47.95 << 2.0 << 299.0 << "D" << "AUT,I";
+    QTest::newRow("2 GHz high site in Germany") << 12.0 << 47.95 << 2.0 << 300.0 << "D" << "AUT,CZE,I,SUI";
+    // Across the sea: the English Channel is narrower than 80 km at Dover.
+    QTest::newRow("15 GHz at Dover") << 1.3 << 51.13 << 15.0 << 100.0 << "G" << "F";
+    // Far from every border.
+    QTest::newRow("38 GHz in central France") << 2.5 << 46.5 << 38.0 << 300.0 << "F" << "";
+}
+
+void TestTriggerShipped::stationsNearBorders()
+{
+    QFETCH(double, lon);
+    QFETCH(double, lat);
+    QFETCH(double, ghz);
+    QFETCH(double, heightM);
+    QFETCH(QString, own);
+    QFETCH(QString, expected);
+
+    std::string countries;
+    const TriggerStation station = TriggerStation::fromDegrees(lon, lat, ghz, heightM, own.toStdString());
+    QCOMPARE(triggeredCountries(resolveBorderFolder(""), station, countries), 0);
+    QCOMPARE(QString::fromStdString(countries), expected);
+}
+
+void TestTriggerShipped::writeIntoBuffer_data()
+{
+    QTest::addColumn<QString>("countries");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<int>("error");
+
+    QTest::newRow("room to spare") << "AUT,D,I" << 10 << "AUT,D,I   " << 0;
+    QTest::newRow("exact fit") << "AUT,D,I" << 7 << "AUT,D,I" << 0;
+    QTest::newRow("last code cut off") << "AUT,D,I" << 6 << "AUT,D " << 2009;
+    QTest::newRow("ends before a comma") << "AUT,D,I" << 5 << "AUT,D" << 2009;
+    QTest::newRow("inside the second code") << "AUT,HNG" << 5 << "AUT  " << 2009;
+    QTest::newRow("not even one code") << "AUT,D" << 2 << "  " << 2009;
+    QTest::newRow("nothing triggered") << "" << 4 << "    " << 0;
+    QTest::newRow("no room, nothing to write") << "" << 0 << "" << 0;
+    QTest::newRow("no room") << "D" << 0 << "" << 2009;
+}
+
+void TestTriggerShipped::writeIntoBuffer()
+{
+    QFETCH(QString, countries);
+    QFETCH(int, capacity);
+    QFETCH(QString, written);
+    QFETCH(int, error);
+
+    // Guard bytes either side show that nothing is written outside the capacity.
+    QByteArray buffer(capacity + 2, '#');
+    QCOMPARE(writeCountryList(countries.toStdString(), buffer.data() + 1, capacity), error);
+    QCOMPARE(buffer, "#" + written.toLatin1() + "#");
+}
+
+void TestTriggerShipped::fullBufferCutAtWholeCode()
+{
+    std::string countries;
+    QStringList codes;
+    for (int i = 0; i < 60; ++i)
+        codes << QString("C%1").arg(i, 2, 10, QChar('0'));
+    countries = codes.join(',').toStdString(); // 60 codes of 3 characters: 239 characters
+    QByteArray buffer(200, '#');
+    QCOMPARE(writeCountryList(countries, buffer.data(), buffer.size()), 2009);
+    // 50 codes and their commas take 199 characters; the 51st would need 203.
+    QCOMPARE(buffer.left(199), codes.mid(0, 50).join(',').toLatin1());
+    QCOMPARE(buffer.at(199), ' ');
+    QVERIFY(!buffer.contains('#'));
+    QCOMPARE(writeCountryList(countries, nullptr, 200), 2009);
+}
+
+void TestTriggerShipped::intoTheCallersBuffer_data()
+{
+    QTest::addColumn<double>("ghz");
+    QTest::addColumn<bool>("damagedRoot");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<int>("error");
+
+    const QString blanks200(200, ' ');
+    QTest::newRow("shipped data") << 23.0 << false << 200 << ("AUT" + blanks200).left(200) << 0;
+    QTest::newRow("too long") << 2.0 << false << 10 << "AUT,CZE,I " << 2009;
+    QTest::newRow("damaged data root") << 23.0 << true << 200 << blanks200 << 2008;
+    QTest::newRow("bad frequency") << 0.0 << false << 200 << blanks200 << 2002;
+}
+
+// The German station 30 km from Austria, through the call the library's entry
+// point makes: every error leaves nothing but blanks behind.
+void TestTriggerShipped::intoTheCallersBuffer()
+{
+    QFETCH(double, ghz);
+    QFETCH(bool, damagedRoot);
+    QFETCH(int, capacity);
+    QFETCH(QString, written);
+    QFETCH(int, error);
+
+    QTemporaryDir root;
+    std::string dataRoot;
+    if (damagedRoot) {
+        QVERIFY(QDir(root.path()).mkdir("BORDER"));
+        QFile damaged(root.filePath("BORDER/AUT.ALL"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("0123456789") == 10);
+        damaged.close();
+        dataRoot = root.path().toStdString();
+    }
+    const TriggerStation station = TriggerStation::fromDegrees(12.0, 47.95, ghz, 500.0, "D");
+    QByteArray buffer(capacity, '#');
+    QCOMPARE(triggerIntoBuffer(station, dataRoot, buffer.data(), capacity), error);
+    QCOMPARE(QString::fromLatin1(buffer), written);
+}
+
+QTEST_GUILESS_MAIN(TestTriggerShipped)
+#include "tst_triggershipped.moc"
