@@ -1,5 +1,7 @@
 #include "apppaths.h"
 
+#include "calc/fileversion.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
@@ -89,20 +91,9 @@ QString lockFilePath()
     return folder + QStringLiteral("/linkwise.lock");
 }
 
-QString libraryFileName()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("HCMFS_DLL.dll");
-#elif defined(Q_OS_MACOS)
-    return QStringLiteral("libHCMFS_DLL.dylib");
-#else
-    return QStringLiteral("libHCMFS_DLL.so");
-#endif
-}
-
 QString defaultLibraryPath()
 {
-    return applicationFolder() + QLatin1Char('/') + libraryFileName();
+    return applicationFolder() + QLatin1Char('/') + hcmLibraryFileName();
 }
 
 QString googleEarthTowerIcon()

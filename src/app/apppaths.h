@@ -35,7 +35,6 @@ QString lockFilePath();
 
 // The calculation library shipped beside the executable.
 QString defaultLibraryPath();
-QString libraryFileName();
 
 QString googleEarthTowerIcon();
 QString googleEarthTowerModel();

@@ -2,6 +2,7 @@
 
 #include "aboutdialog.h"
 #include "apppaths.h"
+#include "calc/fileversion.h"
 #include "calcfilesdialog.h"
 #include "downloadcentre.h"
 #include "editor/options.h"
@@ -12,7 +13,6 @@
 #include "reportwindow.h"
 #include "unsavedfilesprompt.h"
 #include "userprompts.h"
-#include "versiontext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,7 +71,7 @@ hcmForm::hcmForm(QWidget* parent) : QMainWindow(parent), m_reportFiles(QString()
     createDialogs();
     readSettings();
     m_libraryVersion = QFile::exists(m_settings.hcmLibrary)
-                         ? VersionText::ofFile(m_settings.hcmLibrary)
+                         ? fileVersionText(m_settings.hcmLibrary)
                          : QString();
     m_updateFolder = AppPaths::dataSubFolder(QStringLiteral("update"));
     m_options->setOptions(m_settings.check.checkOnEditing, m_settings.check.calcErrors,

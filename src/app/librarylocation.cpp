@@ -1,6 +1,7 @@
 #include "librarylocation.h"
 
-#include "versiontext.h"
+#include "calc/fileversion.h"
+#include "calc/versioncompare.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,9 +27,9 @@ QString terrainPath(const QString& libraryPath, const QString& current,
 {
     if (!QFile::exists(libraryPath))
         return current;
-    const QString version = VersionText::ofFile(libraryPath);
+    const QString version = fileVersionText(libraryPath);
     if (version.isEmpty()
-        || VersionText::compare(QLatin1String(kLastDriveTerrainVersion), version) == 1)
+        || compareVersions(QLatin1String(kLastDriveTerrainVersion), version) == 1)
         return current;
     for (const QFileInfo& drive : drives) {
         const QString root = drive.absoluteFilePath();

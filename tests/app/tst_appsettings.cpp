@@ -1,8 +1,7 @@
-// Settings stores, version texts and the start-up decisions.
+// Settings stores, folders and the start-up decisions.
 #include "app/apppaths.h"
 #include "app/appsettings.h"
 #include "app/startup.h"
-#include "app/versiontext.h"
 
 #include <QLocale>
 #include <QSettings>
@@ -23,11 +22,6 @@ private slots:
     void unchangedFoldersLeaveMachineStoreAlone();
     void unwritableMachineStoreIsReported();
     void environmentMovesEveryStore();
-    void compareVersions_data();
-    void compareVersions();
-    void versionOfFile_data();
-    void versionOfFile();
-    void versionOfShippedLibrary();
     void commandLine_data();
     void commandLine();
     void startupJob_data();
@@ -159,72 +153,6 @@ void TestAppSettings::environmentMovesEveryStore()
     QCOMPARE(AppPaths::lockFilePath(), path("locks/linkwise.lock"));
     QVERIFY(QFileInfo(path("locks")).isDir());
     qunsetenv("LINKWISE_LOCK_DIR");
-}
-
-void TestAppSettings::compareVersions_data()
-{
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<QString>("candidate");
-    QTest::addColumn<int>("result");
-    QTest::newRow("newer last part") << "2.0.9.9" << "2.0.9.10" << 1;
-    QTest::newRow("newer first part") << "2.0.9.9" << "3.0.0.0" << 1;
-    QTest::newRow("older") << "2.1.0.0" << "2.0.9.9" << 0;
-    QTest::newRow("equal") << "2.1.1.0" << "2.1.1.0" << 0;
-    QTest::newRow("numbers, not text") << "2.0.9.0" << "2.0.10.0" << 1;
-    QTest::newRow("empty parts skipped") << "2..0.9.9" << "2.1.0.0" << 1;
-    QTest::newRow("three parts, missing fourth is 0") << "2.1.0" << "2.1.0.1" << 1;
-    QTest::newRow("three parts equal") << "2.1.0.0" << "2.1.0" << 0;
-    QTest::newRow("fifth part ignored") << "1.2.3.4.1" << "1.2.3.4.9" << 0;
-    QTest::newRow("too few parts") << "2.1" << "2.1.0.0" << -1;
-    QTest::newRow("candidate too short") << "2.1.0.0" << "3" << -1;
-    QTest::newRow("not a number") << "2.0.9.9" << "2.x.0.0" << -1;
-    QTest::newRow("empty") << "2.0.9.9" << "" << -1;
-}
-
-void TestAppSettings::compareVersions()
-{
-    QFETCH(QString, current);
-    QFETCH(QString, candidate);
-    QFETCH(int, result);
-    QCOMPARE(VersionText::compare(current, candidate), result);
-}
-
-void TestAppSettings::versionOfFile_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("version");
-    const QByteArray marker("HCMFS-FILE-VERSION:");
-    QTest::newRow("marker") << QByteArray("\x7f" "ELF junk\0", 9) + marker + QByteArray("2.1.0.3\0tail", 12)
-                            << "2.1.0.3";
-    QTest::newRow("no marker") << QByteArray("nothing here") << "";
-    QTest::newRow("marker without version") << marker + QByteArray("\0", 1) << "";
-    QTest::newRow("first good marker") << marker + QByteArray("bad\0", 4) + marker
-                                              + QByteArray("1.2.3.4\0", 8)
-                                       << "1.2.3.4";
-    // Placed so that the marker straddles the reader's 1 MiB chunks.
-    QTest::newRow("across chunks") << QByteArray((1 << 20) - 7, 'x') + marker + QByteArray("9.8.7.6\0", 8)
-                                   << "9.8.7.6";
-}
-
-void TestAppSettings::versionOfFile()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, version);
-    const QString file = path("lib.bin");
-    QFile f(file);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-    f.close();
-    QCOMPARE(VersionText::ofFile(file), version);
-    QVERIFY(VersionText::ofFile(path("missing.bin")).isEmpty());
-}
-
-void TestAppSettings::versionOfShippedLibrary()
-{
-    const QString library = QStringLiteral(LINKWISE_BINDIR) + "/" + AppPaths::libraryFileName();
-    const QString version = VersionText::ofFile(library);
-    QVERIFY2(!version.isEmpty(), qPrintable(library));
-    QCOMPARE(VersionText::compare("0.0.0.0", version) >= 0, true);
 }
 
 void TestAppSettings::commandLine_data()
