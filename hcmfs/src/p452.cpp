@@ -132,7 +132,7 @@ double gasAlong(double f, double press, double tempK, double rho, double dist)
 
 bool allFinite(const P452Result& r)
 {
-    const double v[] = {r.ae, r.dtot, r.hts, r.hrs, r.thetaT, r.thetaR, r.theta, r.hm, r.hte, r.hre,
+    const double v[] = {r.gt, r.gr, r.ae, r.dtot, r.hts, r.hrs, r.thetaT, r.thetaR, r.theta, r.hm, r.hte, r.hre,
                         r.hstd, r.hsrd, r.dlt, r.dlr, r.dtm, r.dlm, r.b0, r.omega, r.lb, r.lbfsg,
                         r.lb0p, r.lb0b, r.ldsph, r.ld50, r.ldp, r.lbs, r.lba};
     for (double x : v)
@@ -365,6 +365,11 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
         out.dlr = dt - out.dlt;
     }
     out.theta = 1000 * dt / ae + out.thetaT + out.thetaR;
+    double gt = par.gt, gr = par.gr;
+    if (par.horizonGains)
+        par.horizonGains(out, gt, gr);
+    out.gt = gt;
+    out.gr = gr;
 
     // Least-squares smooth surface and the heights derived from it.
     double v1 = 0, v2 = 0;
@@ -417,7 +422,7 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
 
     // Troposcatter.
     const double lf = 25 * log10d(f) - 2.5 * std::pow(log10d(f / 2), 2);
-    const double lc = 0.051 * std::exp(0.055 * (par.gt + par.gr));
+    const double lc = 0.051 * std::exp(0.055 * (gt + gr));
     const double agScatter = gasAlong(f, par.press, tempK, 3.0, dt);
     out.lbs = 190 + lf + 20 * log10d(dt) + 0.573 * out.theta - 0.15 * par.n0 + lc + agScatter
         - 10.1 * std::pow(-log10d(p / 50), 0.7);

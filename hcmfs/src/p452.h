@@ -4,6 +4,7 @@
 #ifndef HCMFS_P452_H
 #define HCMFS_P452_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,11 @@ struct P452Params {
     double n0 = 325;        // sea-level surface refractivity, N-units
     double ae = 0;          // effective Earth radius in km; 0 derives it from dn
     double lambdaNumerator = 0.2998; // wavelength in m is this over f in GHz
+
+    // Optional: antenna gains towards the horizon that depend on the path
+    // geometry (horizon angles). Called once the path analysis is done; it
+    // replaces gt and gr for the troposcatter term.
+    std::function<void(const struct P452Result& geometry, double& gt, double& gr)> horizonGains;
 };
 
 struct P452Result {
@@ -51,6 +57,7 @@ struct P452Result {
     bool transHorizon = false;
     double dtm = 0, dlm = 0, b0 = 0, omega = 0;
     double centreLat = 0, centreLon = 0; // great-circle midpoint of the profile, degrees
+    double gt = 0, gr = 0;               // gains used by the troposcatter term, dBi
     // losses, dB
     double lb = 0, lbfsg = 0, lb0p = 0, lb0b = 0;
     double ldsph = 0, ld50 = 0, ldp = 0, lbs = 0, lba = 0;

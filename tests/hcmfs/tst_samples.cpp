@@ -1,0 +1,86 @@
+// The shipped sample: its terrain tiles are what the generator writes, and
+// its links give plausible results with that terrain (the ridge between the
+// link ends shields the direct path; the passive repeater on the crest
+// carries the signal over it).
+#include "hcmfstestutil.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSamples : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void generatorReproducesTiles();
+    void sampleLinks();
+
+private:
+    QList<QByteArray> records_;
+    hcmfstest::Library lib_;
+    QTemporaryDir tmp_;
+};
+
+static const QString kSamples = QStringLiteral(LINKWISE_SOURCEDIR "/samples/terrain");
+
+void TestSamples::initTestCase()
+{
+    QVERIFY(lib_.ok());
+    QVERIFY(tmp_.isValid());
+    qputenv("LINKWISE_MACHINE_INI", QFile::encodeName(tmp_.filePath("none.ini")));
+    QFile f(kSamples + "/ridge-links.txt");
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    for (const QByteArray& line : f.readAll().split('\r'))
+        if (!line.trimmed().isEmpty())
+            records_ << line;
+    QCOMPARE(records_.size(), 4);
+}
+
+void TestSamples::generatorReproducesTiles()
+{
+    QProcess gen;
+    gen.start(QStringLiteral(LINKWISE_BINDIR "/hcmfs-terrain-gen"), {tmp_.path()});
+    QVERIFY(gen.waitForFinished(120000));
+    QCOMPARE(gen.exitCode(), 0);
+    for (const char* tile : {"/TOPO/E016/E016N50.63E", "/TOPO/E017/E017N50.63E"}) {
+        QFile shipped(kSamples + tile);
+        QFile fresh(tmp_.path() + tile);
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        QVERIFY(fresh.open(QIODevice::ReadOnly));
+        QCOMPARE(shipped.size(), qint64(1483488));
+        QVERIFY2(shipped.readAll() == fresh.readAll(), tile);
+    }
+}
+
+void TestSamples::sampleLinks()
+{
+    const QByteArray terrain = QFile::encodeName(kSamples);
+    const hcmfstest::Outputs direct = lib_.call({records_[0], records_[3]}, QByteArray(), terrain);
+    const hcmfstest::Outputs repeater = lib_.call(records_, QFile::encodeName(tmp_.filePath("detail.txt")), terrain);
+    const hcmfstest::Outputs noTerrain = lib_.call({records_[0], records_[3]});
+    qInfo("sample TX -> RX over the ridge: I %.2f dBW, A_total %.2f dB, TD %.3f dB", direct.i, direct.aTotal, direct.td);
+    qInfo("sample TX -> PRX/PTX -> RX:     I %.2f dBW, A_total %.2f dB, TD %.3f dB", repeater.i, repeater.aTotal, repeater.td);
+    qInfo("sample TX -> RX, smooth earth:  I %.2f dBW, A_total %.2f dB, TD %.3f dB", noTerrain.i, noTerrain.aTotal, noTerrain.td);
+    QCOMPARE(direct.error, 0);
+    QCOMPARE(repeater.error, 0);
+    QCOMPARE(noTerrain.error, 0);
+    QVERIFY(direct.i > -150 && direct.i < -125);
+    QVERIFY(direct.td > 0 && direct.td < 1);
+    QVERIFY(repeater.i > -145 && repeater.i < -125);
+    // Without the ridge the direct path is line of sight: far stronger.
+    QVERIFY(noTerrain.i > direct.i + 30);
+
+    QFile report(tmp_.filePath("detail.txt"));
+    QVERIFY(report.open(QIODevice::ReadOnly));
+    const QByteArray text = report.readAll();
+    QVERIFY(text.contains("four stations"));
+    QVERIFY(text.contains("Hop 2: PTX -> RX"));
+    QVERIFY(text.contains("E016N50.63E (HCM .63E)"));
+    QVERIFY(text.contains("repeater jumper 9L PRX + 9L PTX"));
+}
+
+QTEST_GUILESS_MAIN(TestSamples)
+#include "tst_samples.moc"
