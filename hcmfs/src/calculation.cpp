@@ -86,8 +86,15 @@ bool checkValues(Calculation& c)
         for (const auto& n : needed)
             if (!n.value.valid)
                 return fail(c, ErrStationGeometry, stationLabel(c, i) + ": " + n.code + (n.value.present ? " is not a number" : " is empty"));
+        // Values no real station has would only lead the path model astray.
         if (r.elevation.value < -90 || r.elevation.value > 90)
             return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9B outside -90..90 degrees");
+        if (std::fabs(r.azimuth.value) > 3600)
+            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9A is not an azimuth");
+        if (r.siteHeight.value < -1000 || r.siteHeight.value > 9000)
+            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 4Z outside -1000..9000 m");
+        if (r.antennaHeight.value < 0 || r.antennaHeight.value > 3000)
+            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9Y outside 0..3000 m");
         if (r.lineLoss.present && !r.lineLoss.valid)
             return fail(c, ErrRecordSyntax, stationLabel(c, i) + ": 9L is not a number");
         c.stations[i].heightAsl = r.siteHeight.value + r.antennaHeight.value;

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <sys/stat.h>
 #include <vector>
 
 namespace hcmfs {
@@ -36,17 +37,30 @@ std::shared_ptr<const Grid> loadGrid(const std::string& path)
     return grid;
 }
 
+// Maps are read once and kept; a map that appears, changes or goes away on
+// disk is noticed through its size and modification time.
 std::shared_ptr<const Grid> cachedGrid(const std::string& path)
 {
+    struct Entry {
+        long long size = -1, mtime = 0;
+        std::shared_ptr<const Grid> grid;
+    };
     static std::mutex mutex;
-    static std::map<std::string, std::shared_ptr<const Grid>> grids;
+    static std::map<std::string, Entry> grids;
+    struct stat st;
+    long long size = -1, mtime = 0;
+    if (::stat(path.c_str(), &st) == 0) {
+        size = static_cast<long long>(st.st_size);
+        mtime = static_cast<long long>(st.st_mtime);
+    }
     std::lock_guard<std::mutex> lock(mutex);
-    auto it = grids.find(path);
-    if (it != grids.end())
-        return it->second;
-    std::shared_ptr<const Grid> g = loadGrid(path);
-    grids[path] = g;
-    return g;
+    Entry& e = grids[path];
+    if (e.size != size || e.mtime != mtime) {
+        e.size = size;
+        e.mtime = mtime;
+        e.grid = size > 0 ? loadGrid(path) : nullptr;
+    }
+    return e.grid;
 }
 
 double interpolate(const Grid& g, double lat, double lon)

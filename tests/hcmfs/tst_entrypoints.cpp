@@ -222,6 +222,9 @@ void TestEntryPoints::errorCodes_data()
     QTest::newRow("elevation text") << txLine() << rxLine({{34, "up"}}) << 2014;
     QTest::newRow("site height empty") << txLine({{11, ""}}) << rxLine() << 2014;
     QTest::newRow("antenna height empty") << txLine() << rxLine({{38, ""}}) << 2014;
+    QTest::newRow("antenna height negative") << txLine({{38, "-5"}}) << rxLine() << 2014;
+    QTest::newRow("site height absurd") << txLine({{11, "1e308"}}) << rxLine() << 2014;
+    QTest::newRow("elevation 95") << txLine({{34, "95"}}) << rxLine() << 2014;
 }
 
 void TestEntryPoints::errorCodes()
@@ -328,13 +331,21 @@ void TestEntryPoints::fuzzDamagedRecords()
     // call must come back with a known code; on error every output is 0; on
     // success every output is finite unless the masks do not overlap.
     QRandomGenerator rng(452);
-    const QList<QByteArray> valid = {txLine(), rxLine()};
+    QMap<int, QByteArray> prx = flatTx();
+    prx[0] = "PRX";
+    prx[10] = "036E000001N0130";
+    prx[33] = "180";
+    QMap<int, QByteArray> ptx = prx;
+    ptx[0] = "PTX";
+    ptx[33] = "0";
+    const QList<QByteArray> twoStations = {txLine(), rxLine()};
+    const QList<QByteArray> fourStations = {txLine(), recordLine(prx, flatPattern()), recordLine(ptx, flatPattern()), rxLine()};
     const QByteArray alphabet = QByteArray("0123456789;.-+eEHVTXRPNSW ") + QByteArray(1, '\0') + "\xff\x80";
     const QList<QByteArray> absurd = {"1e308", "-1e308", "nan", "inf", "99999999", "-0", "1e-320", ""};
     const QString report = tmp_.filePath("fuzz.txt");
     for (int round = 0; round < 1500; ++round) {
-        QList<QByteArray> lines = valid;
-        const int which = rng.bounded(2);
+        QList<QByteArray> lines = round % 3 == 0 ? fourStations : twoStations;
+        const int which = rng.bounded(int(lines.size()));
         QByteArray& l = lines[which];
         switch (rng.bounded(5)) {
         case 0:

@@ -9,6 +9,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+#include <vector>
+
 class TestSamples : public QObject
 {
     Q_OBJECT
@@ -17,6 +21,7 @@ private slots:
     void initTestCase();
     void generatorReproducesTiles();
     void sampleLinks();
+    void concurrentCallsAgree();
 
 private:
     QList<QByteArray> records_;
@@ -80,6 +85,31 @@ void TestSamples::sampleLinks()
     QVERIFY(text.contains("Hop 2: PTX -> RX"));
     QVERIFY(text.contains("E016N50.63E (HCM .63E)"));
     QVERIFY(text.contains("repeater jumper 9L PRX + 9L PTX"));
+}
+
+void TestSamples::concurrentCallsAgree()
+{
+    // The program may call from several threads; results must not depend on it.
+    const QByteArray terrain = QFile::encodeName(kSamples);
+    const hcmfstest::Outputs direct = lib_.call({records_[0], records_[3]}, QByteArray(), terrain);
+    const hcmfstest::Outputs repeater = lib_.call(records_, QByteArray(), terrain);
+    std::atomic<int> mismatches{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t) {
+        threads.emplace_back([&, t] {
+            for (int k = 0; k < 25; ++k) {
+                const bool four = (k + t) % 2 == 0;
+                const hcmfstest::Outputs o =
+                    four ? lib_.call(records_, QByteArray(), terrain) : lib_.call({records_[0], records_[3]}, QByteArray(), terrain);
+                const hcmfstest::Outputs& want = four ? repeater : direct;
+                if (o.error != 0 || o.i != want.i || o.td != want.td || o.aTotal != want.aTotal)
+                    ++mismatches;
+            }
+        });
+    }
+    for (std::thread& th : threads)
+        th.join();
+    QCOMPARE(mismatches.load(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestSamples)

@@ -59,6 +59,7 @@ private slots:
     void flatTileEqualsSmoothEarth();
     void ridgeRaisesLoss();
     void settingsFileSuppliesTerrain();
+    void refractivityMaps();
 
 private:
     QTemporaryDir tmp_;
@@ -323,6 +324,35 @@ void TestTerrain::settingsFileSuppliesTerrain()
     QVERIFY(!viaSettings.smoothEarth);
     QCOMPARE(viaSettings.hops[0].p452.lb, viaArgument.hops[0].p452.lb);
     QVERIFY(f.remove());
+}
+
+void TestTerrain::refractivityMaps()
+{
+    // Maps beside the tiles replace the fixed dN = 45, N0 = 325.
+    const QString root = tmp_.filePath("flat250");
+    const hcmfs::Calculation fixed = calculate(QFile::encodeName(root));
+    QVERIFY(!fixed.hops[0].refractivity.fromMaps);
+    QCOMPARE(fixed.hops[0].params.dn, 45.0);
+    auto writeMap = [&](const char* name, double value) {
+        QByteArray text;
+        for (int r = 0; r < 121; ++r) {
+            for (int c = 0; c < 241; ++c)
+                text += QByteArray::number(c == 11 ? value + 10 : value) + ' '; // column 11 is 16.5 E
+            text += '\n';
+        }
+        return writeFile(root + "/" + name, text);
+    };
+    QVERIFY(writeMap("DN50.TXT", 60));
+    QVERIFY(writeMap("N050.TXT", 300));
+    const hcmfs::Calculation mapped = calculate(QFile::encodeName(root));
+    QCOMPARE(mapped.error, 0);
+    QVERIFY(mapped.hops[0].refractivity.fromMaps);
+    // Path centre at 16.875 E: between columns 11 (16.5 E) and 12 (18 E), a quarter of the way.
+    const double dn = 60 + 10 * (1 - (16.875 - 16.5) / 1.5);
+    QVERIFY2(std::fabs(mapped.hops[0].params.dn - dn) < 0.01, qPrintable(QString::number(mapped.hops[0].params.dn)));
+    QVERIFY(std::fabs(mapped.hops[0].p452.ae - 6371 * 157 / (157 - mapped.hops[0].params.dn)) < 1e-9);
+    QVERIFY(QFile::remove(root + "/DN50.TXT"));
+    QVERIFY(!calculate(QFile::encodeName(root)).hops[0].refractivity.fromMaps);
 }
 
 QTEST_GUILESS_MAIN(TestTerrain)
