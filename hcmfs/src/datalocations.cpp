@@ -113,13 +113,20 @@ DataLocations resolveDataLocations(const std::string& terrainArgument)
 {
     DataLocations loc;
     if (!terrainArgument.empty()) {
-        loc.root = terrainArgument;
+        // Callers written for older libraries pass only a drive letter whose
+        // root holds TOPO/ (and MORPHO/, BORDER/).
+        std::string root = terrainArgument;
+        if (root.size() == 1 && std::isalpha(static_cast<unsigned char>(root[0])))
+            root += ":/";
+        else if (root.size() == 2 && root[1] == ':' && std::isalpha(static_cast<unsigned char>(root[0])))
+            root += "/";
+        loc.root = root;
         loc.origin = "terrain argument " + terrainArgument;
-        const std::string topo = subFolder(terrainArgument, "TOPO");
-        loc.topo = topo.empty() ? terrainArgument : topo;
-        loc.morpho = subFolder(terrainArgument, "MORPHO");
-        const std::string border = subFolder(terrainArgument, "BORDER");
-        loc.border = border.empty() ? terrainArgument : border;
+        const std::string topo = subFolder(root, "TOPO");
+        loc.topo = topo.empty() ? root : topo;
+        loc.morpho = subFolder(root, "MORPHO");
+        const std::string border = subFolder(root, "BORDER");
+        loc.border = border.empty() ? root : border;
         return loc;
     }
     const std::string ini = machineSettingsPath();

@@ -228,22 +228,25 @@ void budget(Text& t, const Calculation& c)
         t.line("Not computed (see the error below).");
         return;
     }
-    t.line("  L_tx  TX line losses 9L            + %s dB", num(c.ltx, 2).c_str());
+    auto row = [&t](const std::string& label, char sign, double value, const char* unit) {
+        t.line("  %-40s %c %9s %s", label.c_str(), sign, num(value, 2).c_str(), unit);
+    };
+    row("L_tx   TX line losses 9L", '+', c.ltx, "dB");
     for (std::size_t k = 0; k < c.hops.size(); ++k) {
-        t.line("  L_b   hop %zu                       + %s dB", k + 1, num(c.hops[k].p452.lb, 2).c_str());
-        t.line("  A_ant hop %zu                       + %s dB", k + 1, num(c.hops[k].antennaAttenuation, 2).c_str());
+        row("L_b    basic transmission loss, hop " + std::to_string(k + 1), '+', c.hops[k].p452.lb, "dB");
+        row("A_ant  antenna attenuation, hop " + std::to_string(k + 1), '+', c.hops[k].antennaAttenuation, "dB");
     }
     if (c.form == 4)
-        t.line("  repeater jumper 9L PRX + 9L PTX   + %s dB", num(c.lrepeater, 2).c_str());
-    t.line("  L_rx  RX line losses 9L            + %s dB", num(c.lrx, 2).c_str());
-    t.line("  MD    masks discrimination         + %s dB", num(c.md, 2).c_str());
-    t.line("  gains 9X1 (%s)                - %s dB", c.form == 4 ? "TX, PRX, PTX, RX" : "TX, RX", num(c.gainSum, 2).c_str());
-    t.line("  A_total                            = %s dB", num(c.aTotal, 2).c_str());
-    t.line("  I = 8B - A_total = %s - %s       = %s dBW", num(c.ptx, 2).c_str(), num(c.aTotal, 2).c_str(),
-           num(c.interference, 2).c_str());
-    t.line("  N = 9H of the receiver             = %s dBW;  I - N = %s dB", num(c.noise, 2).c_str(),
-           num(c.interference - c.noise, 2).c_str());
-    t.line("  TD = 10 log10(1 + 10^((I - N)/10)) = %s dB", num(c.td, 3).c_str());
+        row("L_rep  repeater jumper 9L PRX + 9L PTX", '+', c.lrepeater, "dB");
+    row("L_rx   RX line losses 9L", '+', c.lrx, "dB");
+    row("MD     masks discrimination", '+', c.md, "dB");
+    row(std::string("G      gains 9X1 of ") + (c.form == 4 ? "TX, PRX, PTX, RX" : "TX and RX"), '-', c.gainSum, "dB");
+    row("A_total", '=', c.aTotal, "dB");
+    row("P_tx   transmitter power 8B", ' ', c.ptx, "dBW");
+    row("I = P_tx - A_total", '=', c.interference, "dBW");
+    row("N      receiver noise 9H", ' ', c.noise, "dBW");
+    row("I - N", '=', c.interference - c.noise, "dB");
+    t.line("  %-40s = %9s dB", "TD = 10 log10(1 + 10^((I - N)/10))", num(c.td, 3).c_str());
 }
 
 void profileDump(Text& t, const Calculation& c)

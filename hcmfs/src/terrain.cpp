@@ -275,8 +275,20 @@ bool TerrainSource::height(double lat, double lon, double& h, std::string& messa
         }
     }
     std::shared_ptr<const TerrainTile> tile = cache().get(folder_, lonF, latF, message);
-    if (!tile)
-        return false;
+    if (!tile) {
+        // A point on a whole degree is also the north or east edge of the
+        // neighbouring tile, which may be the only one present.
+        const bool onLat = lat == latF, onLon = lon == lonF;
+        std::string ignored;
+        if (onLat)
+            tile = cache().get(folder_, lonF, latF - 1, ignored);
+        if (!tile && onLon)
+            tile = cache().get(folder_, lonF - 1, latF, ignored);
+        if (!tile && onLat && onLon)
+            tile = cache().get(folder_, lonF - 1, latF - 1, ignored);
+        if (!tile)
+            return false;
+    }
     used_.push_back(tile);
     h = tile->heightAt(lat, lon);
     return true;

@@ -275,8 +275,10 @@ void TestEntryPoints::detailedReport()
     QVERIFY(text.contains("smooth earth"));
     QVERIFY(text.contains("line of sight"));
     QVERIFY(text.contains("A_total"));
-    QVERIFY(text.contains(QStringLiteral("I = 8B - A_total = -30.00 - %1").arg(-30 - o.i, 0, 'f', 2)));
-    QVERIFY(text.contains(QStringLiteral("TD = 10 log10(1 + 10^((I - N)/10)) = %1 dB").arg(o.td, 0, 'f', 3)));
+    QVERIFY(QRegularExpression(QStringLiteral("I = P_tx - A_total +=  +%1 dBW").arg(o.i, 0, 'f', 2)).match(text).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("TD = 10 log10\\(1 \\+ 10\\^\\(\\(I - N\\)/10\\)\\) += +%1 dB").arg(o.td, 0, 'f', 3))
+                .match(text)
+                .hasMatch());
     QVERIFY(text.contains("dN = 45"));
     QVERIFY(text.contains("Result: error 0 (success)"));
 

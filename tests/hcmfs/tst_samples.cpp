@@ -84,7 +84,7 @@ void TestSamples::sampleLinks()
     QVERIFY(text.contains("four stations"));
     QVERIFY(text.contains("Hop 2: PTX -> RX"));
     QVERIFY(text.contains("E016N50.63E (HCM .63E)"));
-    QVERIFY(text.contains("repeater jumper 9L PRX + 9L PTX"));
+    QVERIFY(text.contains("L_rep  repeater jumper 9L PRX + 9L PTX"));
 }
 
 void TestSamples::concurrentCallsAgree()

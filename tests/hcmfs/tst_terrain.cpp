@@ -204,6 +204,11 @@ void TestTerrain::unreadableTiles()
     QVERIFY(!source.height(0.5, 0.5, h, message));
     QVERIFY(!source.height(5.5, 5.5, h, message)); // no tile at all
     QVERIFY(QString::fromStdString(message).contains("E005N05"));
+
+    // The north-east corner of a tile is found in that tile even without its neighbours.
+    hcmfs::TerrainSource rt(tmp_.filePath("rt").toStdString());
+    QVERIFY2(rt.height(51.0, 17.0, h, message), message.c_str());
+    QVERIFY(std::fabs(h - (100 + 1000 + 500)) <= 0.51);
 }
 
 void TestTerrain::tileRewrittenIsReread()
@@ -244,6 +249,9 @@ void TestTerrain::settingsFile()
     QDir().mkpath(tmp_.filePath("root1/TOPO"));
     QCOMPARE(hcmfs::resolveDataLocations(tmp_.filePath("root1").toStdString()).topo,
              tmp_.filePath("root1/TOPO").toStdString());
+    // A bare drive letter names that drive's root.
+    QCOMPARE(hcmfs::resolveDataLocations("D").root, std::string("D:/"));
+    QCOMPARE(hcmfs::resolveDataLocations("e:").root, std::string("e:/"));
 }
 
 static hcmfs::Calculation calculate(const QByteArray& terrain)
