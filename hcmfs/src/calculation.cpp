@@ -287,7 +287,11 @@ double thresholdDegradation(double i, double n)
 {
     if (std::isinf(i) && i < 0)
         return 0;
-    return 10 * std::log10(1 + std::pow(10.0, (i - n) / 10));
+    // Written so that a large I - N cannot overflow: 10 log(1 + 10^(x/10))
+    // = m + 10 log(10^(-m/10) + 10^((x - m)/10)) with m = max(x, 0).
+    const double x = i - n;
+    const double m = std::max(x, 0.0);
+    return m + 10 * std::log10(std::pow(10.0, -m / 10) + std::pow(10.0, (x - m) / 10));
 }
 
 void runCalculation(const CalcRequest& req, Calculation& c)

@@ -1,7 +1,9 @@
 #include "csvtable.h"
 
+#include <charconv>
 #include <cmath>
 #include <sstream>
+#include <system_error>
 
 namespace hcmfs {
 
@@ -32,8 +34,8 @@ std::vector<CsvRow> parseCsvTable(const char* text)
 
 bool parseNumber(const std::string& text, double& value)
 {
-    // std::istringstream uses the classic locale unless told otherwise, so a
-    // user's decimal comma never leaks into the tables or the records.
+    // std::from_chars ignores the process locale, so a user's decimal comma
+    // never leaks into the tables or the records.
     std::size_t b = 0;
     std::size_t e = text.size();
     while (b < e && (text[b] == ' ' || text[b] == '\t'))
@@ -42,11 +44,13 @@ bool parseNumber(const std::string& text, double& value)
         --e;
     if (b == e)
         return false;
-    std::istringstream in(text.substr(b, e - b));
-    in.imbue(std::locale::classic());
+    const char* first = text.data() + b;
+    const char* last = text.data() + e;
+    if (*first == '+') // written by some tools, not accepted by from_chars
+        ++first;
     double v = 0;
-    in >> v;
-    if (in.fail() || !in.eof() || !std::isfinite(v))
+    const std::from_chars_result r = std::from_chars(first, last, v);
+    if (r.ec != std::errc() || r.ptr != last || !std::isfinite(v))
         return false;
     value = v;
     return true;

@@ -272,8 +272,14 @@ std::string formatReport(const Calculation& c)
     t.line("Library HCMFS_DLL version %s;  propagation %s", HCMFS_VERSION, HCMFS_P452_REVISION);
     const std::time_t now = std::time(nullptr);
     char when[32] = "";
-    if (const std::tm* tm = std::gmtime(&now))
-        std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S UTC", tm);
+    std::tm utc{};
+#if defined(_WIN32)
+    const bool haveTime = gmtime_s(&utc, &now) == 0;
+#else
+    const bool haveTime = gmtime_r(&now, &utc) != nullptr; // reentrant, unlike std::gmtime
+#endif
+    if (haveTime)
+        std::strftime(when, sizeof when, "%Y-%m-%d %H:%M:%S UTC", &utc);
     t.line("Written %s;  call form: %s", when,
            c.form == 4 ? "four stations (TX, PRX, PTX, RX: passive repeater)" : "two stations (TX, RX)");
     t.line("Result: error %d (%s)", c.error, errorMeaning(c.error));

@@ -148,6 +148,8 @@ void TestGeometry::thresholdDegradation()
     QFETCH(double, td);
     QVERIFY(std::fabs(hcmfs::thresholdDegradation(-120 + iMinusN, -120) - td) < 5e-4);
     QCOMPARE(hcmfs::thresholdDegradation(-INFINITY, -120), 0.0);
+    // Far above the noise TD approaches I - N without overflowing.
+    QVERIFY(std::fabs(hcmfs::thresholdDegradation(500, -120) - 620) < 1e-9);
 }
 
 QTEST_GUILESS_MAIN(TestGeometry)

@@ -89,6 +89,10 @@ void TestRecords::frequencyUnits_data()
     QTest::newRow("MHz is no unit") << "23058" << "MHz" << false << 0.0;
     QTest::newRow("comma") << "23,058" << "G" << false << 0.0;
     QTest::newRow("empty") << "" << "M" << false << 0.0;
+    QTest::newRow("plus sign") << "+23058" << "M" << true << 23058.0;
+    QTest::newRow("blanks") << " 23058 " << "M" << true << 23058.0;
+    QTest::newRow("trailing text") << "23058MHz" << "M" << false << 0.0;
+    QTest::newRow("hex") << "0x10" << "M" << false << 0.0;
 }
 
 void TestRecords::frequencyUnits()
