@@ -216,6 +216,12 @@ bool runHop(Calculation& c, Hop& hop, TerrainSource& topo, const CalcRequest& re
     par.temp = 15;
     const GeoPoint mid = pointAlong(sf.record.position, hop.azFromTo, hop.distanceKm / 2);
     hop.refractivity = refractivityAt(c.locations.root, mid.lat, mid.lon);
+    if (!hop.refractivity.fromMaps && !c.locations.topo.empty()) {
+        // The maps may also sit beside the topography folder.
+        const Refractivity beside = refractivityAt(parentFolder(c.locations.topo), mid.lat, mid.lon);
+        if (beside.fromMaps)
+            hop.refractivity = beside;
+    }
     par.dn = hop.refractivity.dn;
     par.n0 = hop.refractivity.n0;
     // The troposcatter term wants each antenna's gain towards the horizon,

@@ -59,6 +59,17 @@ bool isDirectory(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && (st.st_mode & S_IFMT) == S_IFDIR;
 }
 
+std::string parentFolder(const std::string& path)
+{
+    std::string p = path;
+    while (p.size() > 1 && (p.back() == '/' || p.back() == '\\'))
+        p.pop_back();
+    const std::size_t sep = p.find_last_of("/\\");
+    if (sep == std::string::npos)
+        return std::string();
+    return sep == 0 ? p.substr(0, 1) : p.substr(0, sep);
+}
+
 std::string joinPath(const std::string& dir, const std::string& name)
 {
     if (dir.empty())

@@ -29,6 +29,8 @@ std::string machineSettingsPath();
 std::map<std::string, std::string> readIniGeneral(const std::string& path);
 
 bool isDirectory(const std::string& path);
+// The folder holding path ("" for a bare name); trailing separators ignored.
+std::string parentFolder(const std::string& path);
 std::string joinPath(const std::string& dir, const std::string& name);
 
 } // namespace hcmfs

@@ -249,6 +249,9 @@ void TestTerrain::settingsFile()
     QDir().mkpath(tmp_.filePath("root1/TOPO"));
     QCOMPARE(hcmfs::resolveDataLocations(tmp_.filePath("root1").toStdString()).topo,
              tmp_.filePath("root1/TOPO").toStdString());
+    QCOMPARE(hcmfs::parentFolder("/data/hcm/TOPO/"), std::string("/data/hcm"));
+    QCOMPARE(hcmfs::parentFolder("/TOPO"), std::string("/"));
+    QCOMPARE(hcmfs::parentFolder("TOPO"), std::string());
     // A bare drive letter names that drive's root.
     QCOMPARE(hcmfs::resolveDataLocations("D").root, std::string("D:/"));
     QCOMPARE(hcmfs::resolveDataLocations("e:").root, std::string("e:/"));
@@ -359,6 +362,8 @@ void TestTerrain::refractivityMaps()
     const double dn = 60 + 10 * (1 - (16.875 - 16.5) / 1.5);
     QVERIFY2(std::fabs(mapped.hops[0].params.dn - dn) < 0.01, qPrintable(QString::number(mapped.hops[0].params.dn)));
     QVERIFY(std::fabs(mapped.hops[0].p452.ae - 6371 * 157 / (157 - mapped.hops[0].params.dn)) < 1e-9);
+    // Named through its TOPO folder, the root's maps are still found.
+    QVERIFY(calculate(QFile::encodeName(root + "/TOPO")).hops[0].refractivity.fromMaps);
     QVERIFY(QFile::remove(root + "/DN50.TXT"));
     QVERIFY(!calculate(QFile::encodeName(root)).hops[0].refractivity.fromMaps);
 }
