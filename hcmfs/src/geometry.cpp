@@ -26,14 +26,19 @@ bool digits(const std::string& s, std::size_t pos, std::size_t count, int& value
 
 bool parseHcmCoordinates(const std::string& text, GeoPoint& point)
 {
-    if (text.size() != 15)
+    // DDDEMMSS DDNMMSS; real files also carry a two-digit longitude
+    // (36E593104N2132), which is just as unambiguous.
+    if (text.size() != 15 && text.size() != 14)
         return false;
+    const std::size_t lonDigits = text.size() - 12;
     int lonD = 0, lonM = 0, lonS = 0, latD = 0, latM = 0, latS = 0;
-    if (!digits(text, 0, 3, lonD) || !digits(text, 4, 2, lonM) || !digits(text, 6, 2, lonS)
-        || !digits(text, 8, 2, latD) || !digits(text, 11, 2, latM) || !digits(text, 13, 2, latS))
+    const std::size_t ewAt = lonDigits;
+    const std::size_t latAt = ewAt + 5;
+    if (!digits(text, 0, lonDigits, lonD) || !digits(text, ewAt + 1, 2, lonM) || !digits(text, ewAt + 3, 2, lonS)
+        || !digits(text, latAt, 2, latD) || !digits(text, latAt + 3, 2, latM) || !digits(text, latAt + 5, 2, latS))
         return false;
-    const char ew = static_cast<char>(std::toupper(static_cast<unsigned char>(text[3])));
-    const char ns = static_cast<char>(std::toupper(static_cast<unsigned char>(text[10])));
+    const char ew = static_cast<char>(std::toupper(static_cast<unsigned char>(text[ewAt])));
+    const char ns = static_cast<char>(std::toupper(static_cast<unsigned char>(text[latAt + 2])));
     if ((ew != 'E' && ew != 'W') || (ns != 'N' && ns != 'S'))
         return false;
     if (lonM > 59 || lonS > 59 || latM > 59 || latS > 59)

@@ -15,8 +15,9 @@ struct GeoPoint {
 };
 
 // "036E514304N2511" style: 8 characters of longitude then 7 of latitude.
-// Lower-case hemisphere letters are accepted. Returns false when the text is
-// not exactly that shape or a value is out of range.
+// Lower-case hemisphere letters and a two-digit longitude ("36E5143...")
+// are accepted. Returns false when the text is not of that shape or a value
+// is out of range.
 bool parseHcmCoordinates(const std::string& text, GeoPoint& point);
 
 double greatCircleDistanceKm(const GeoPoint& a, const GeoPoint& b);

@@ -34,7 +34,9 @@ void TestGeometry::coordinates_data()
     QTest::newRow("east north") << "035E561004N3609" << true << 35.936111 << 4.6025;
     QTest::newRow("lower case") << "036e514304n2511" << true << 36.861944 << 4.419722;
     QTest::newRow("west south") << "004W300012S3000" << true << -4.5 << -12.5;
+    QTest::newRow("two-digit longitude") << "36e593104n2132" << true << 36.991944 << 4.358889;
     QTest::newRow("short") << "035E561004N360" << false << 0.0 << 0.0;
+    QTest::newRow("one-digit longitude") << "6E593104N2132" << false << 0.0 << 0.0;
     QTest::newRow("letter") << "035X561004N3609" << false << 0.0 << 0.0;
     QTest::newRow("minutes 60") << "035E601004N3609" << false << 0.0 << 0.0;
     QTest::newRow("digits") << "03AE561004N3609" << false << 0.0 << 0.0;
@@ -53,7 +55,8 @@ void TestGeometry::coordinates()
     if (ok) {
         QVERIFY(std::fabs(p.lon - lon) < 1e-6);
         QVERIFY(std::fabs(p.lat - lat) < 1e-6);
-        QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)), text.toUpper());
+        const QString canonical = text.size() == 14 ? "0" + text.toUpper() : text.toUpper();
+        QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)), canonical);
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <atomic>
+#include <cmath>
 #include <thread>
 #include <vector>
 
@@ -22,6 +23,8 @@ private slots:
     void generatorReproducesTiles();
     void sampleLinks();
     void concurrentCallsAgree();
+    void realFiles_data();
+    void realFiles();
 
 private:
     QList<QByteArray> records_;
@@ -110,6 +113,47 @@ void TestSamples::concurrentCallsAgree()
     for (std::thread& th : threads)
         th.join();
     QCOMPARE(mismatches.load(), 0);
+}
+
+void TestSamples::realFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("form"); // which records, by type, in call order
+    QTest::addColumn<bool>("overlap");
+    QTest::newRow("co-channel pair") << "KEN 1-2.txt" << "TX RX" << true;
+    QTest::newRow("duplex pair, 1008 MHz apart") << "KEN 7-8.txt" << "TX RX" << false;
+    QTest::newRow("direct past the repeater") << "KEN Tx1-PRx-PTx-Rx2.txt" << "TX RX" << true;
+    QTest::newRow("through the repeater") << "KEN Tx1-PRx-PTx-Rx2.txt" << "TX PRX PTX RX" << true;
+}
+
+void TestSamples::realFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, form);
+    QFETCH(bool, overlap);
+    QFile f(QStringLiteral(LINKWISE_TESTDATA "/hcmfs/real/") + file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QByteArray text = f.readAll();
+    text.replace("\r\n", "\n").replace('\r', '\n');
+    QList<QByteArray> records;
+    for (const QString& type : form.split(' ')) {
+        for (const QByteArray& line : text.split('\n')) {
+            if (line.left(line.indexOf(';')).toUpper() == type.toLatin1()) {
+                records << line;
+                break;
+            }
+        }
+    }
+    QCOMPARE(records.size(), form.split(' ').size());
+    const hcmfstest::Outputs o = lib_.call(records);
+    QCOMPARE(o.error, 0);
+    if (overlap) {
+        QVERIFY(o.overlap > 20 && std::isfinite(o.i) && o.i < -50 && o.i > -250);
+        QVERIFY(o.td >= 0);
+    } else {
+        QCOMPARE(o.overlap, 0.0);
+        QCOMPARE(o.td, 0.0f);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestSamples)
