@@ -200,9 +200,9 @@ void TestP452Validation::commandPrintsEveryComponent()
     QProcess proc;
     proc.start(QStringLiteral(LINKWISE_BINDIR "/hcmfs-p452"),
                {"--profile", profile, "--f", "2", "--p", "10", "--htg", "10", "--hrg", "10", "--phit-e", "0",
-                "--phit-n", "51.2", "--phir-e", "0", "--phir-n", "50.3", "--gt", "20", "--gr", "5", "--pol", "2",
-                "--dct", "500", "--dcr", "500", "--press", "1013", "--temp", "15", "--dn", "42.496", "--n0",
-                "326.522"});
+                "--phit-n", "51.8", "--phir-e", "0", "--phir-n", "50.9007", "--gt", "20", "--gr", "5", "--pol", "2",
+                "--dct", "500", "--dcr", "500", "--press", "1013", "--temp", "15", "--dn", "42.496465", "--n0",
+                "326.521892", "--ae", "8735.511968"});
     QVERIFY(proc.waitForFinished(30000));
     QCOMPARE(proc.exitCode(), 0);
     const QList<QByteArray> lines = proc.readAllStandardOutput().trimmed().split('\n');
@@ -216,6 +216,8 @@ void TestP452Validation::commandPrintsEveryComponent()
     QCOMPARE(lines[14], QByteArray("path=Trans-Horizon"));
     QVERIFY(lines[19].contains('.'));
     QCOMPARE(lines[19].split('.').last().size(), 8);
+    // The validation row for this profile at 2 GHz and 10 %.
+    QVERIFY(std::fabs(lines[19].mid(3).toDouble() - 185.12272680) < 1e-6);
 
     QProcess bad;
     bad.start(QStringLiteral(LINKWISE_BINDIR "/hcmfs-p452"), {"--profile", profile, "--f", "x"});
