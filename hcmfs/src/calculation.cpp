@@ -1,0 +1,350 @@
+#include "calculation.h"
+
+#include "errors.h"
+#include "geometry.h"
+#include "terrain.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace hcmfs {
+namespace {
+
+const double kPi = 3.14159265358979323846;
+const double kProfileStepKm = 0.1;
+const double kTimePercentage = 20;
+const double kMinHopKm = 0.001;
+
+bool fail(Calculation& c, int code, std::string detail)
+{
+    c.error = code;
+    c.errorDetail = std::move(detail);
+    return false;
+}
+
+std::string stationLabel(const Calculation& c, std::size_t i)
+{
+    return "record " + std::to_string(i + 1) + " (" + stationTypeName(c.stations[i].record.type) + ")";
+}
+
+bool parseRecords(const CalcRequest& req, Calculation& c)
+{
+    std::vector<std::string> lines = req.lines;
+    while (lines.size() < 4)
+        lines.push_back(std::string());
+    c.receivedLines = lines;
+    const bool third = !lines[2].empty();
+    const bool fourth = !lines[3].empty();
+    if (third != fourth)
+        return fail(c, ErrStationTypes, "a third record needs a fourth (TX, PRX, PTX, RX)");
+    c.form = third ? 4 : 2;
+    const std::size_t count = static_cast<std::size_t>(c.form);
+    c.stations.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        std::string message;
+        if (!parseStationRecord(lines[i].data(), static_cast<int>(lines[i].size()), c.stations[i].record, message))
+            return fail(c, ErrRecordSyntax, "record " + std::to_string(i + 1) + ": " + message);
+    }
+    const StationType two[] = {StationType::Tx, StationType::Rx};
+    const StationType four[] = {StationType::Tx, StationType::Prx, StationType::Ptx, StationType::Rx};
+    const StationType* expected = c.form == 2 ? two : four;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (c.stations[i].record.type != expected[i])
+            return fail(c, ErrStationTypes,
+                        "record " + std::to_string(i + 1) + " is " + stationTypeName(c.stations[i].record.type)
+                            + ", expected " + stationTypeName(expected[i])
+                            + (c.form == 2 ? " (two-station form TX, RX)" : " (four-station form TX, PRX, PTX, RX)"));
+    }
+    return true;
+}
+
+bool checkValues(Calculation& c)
+{
+    const StationRecord& tx = c.stations.front().record;
+    const StationRecord& rx = c.stations.back().record;
+    for (const StationRecord* r : {&tx, &rx}) {
+        if (!r->hasFrequency)
+            return fail(c, ErrFrequency, std::string(stationTypeName(r->type)) + " frequency 1A/1A1 missing or unreadable");
+        const double ghz = r->frequencyMHz / 1000;
+        if (ghz < 0.1 || ghz > 50)
+            return fail(c, ErrFrequency, std::string(stationTypeName(r->type)) + " frequency outside 0.1-50 GHz");
+    }
+    for (std::size_t i = 0; i < c.stations.size(); ++i)
+        if (!c.stations[i].record.hasCoordinates)
+            return fail(c, ErrCoordinates, stationLabel(c, i) + ": 4C is not DDDEMMSSDDNMMSS");
+    if (!tx.power.valid)
+        return fail(c, ErrPower, tx.power.present ? "8B is not a number" : "8B is empty");
+    if (!rx.noise.valid)
+        return fail(c, ErrNoise, rx.noise.present ? "9H is not a number" : "9H is empty");
+    for (std::size_t i = 0; i < c.stations.size(); ++i) {
+        const StationRecord& r = c.stations[i].record;
+        const struct {
+            const FieldNumber& value;
+            const char* code;
+        } needed[] = {{r.siteHeight, "4Z"}, {r.antennaHeight, "9Y"}, {r.azimuth, "9A"}, {r.elevation, "9B"}};
+        for (const auto& n : needed)
+            if (!n.value.valid)
+                return fail(c, ErrStationGeometry, stationLabel(c, i) + ": " + n.code + (n.value.present ? " is not a number" : " is empty"));
+        // Values no real station has would only lead the path model astray.
+        if (r.elevation.value < -90 || r.elevation.value > 90)
+            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9B outside -90..90 degrees");
+        if (std::fabs(r.azimuth.value) > 3600)
+            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9A is not an azimuth");
+        if (r.siteHeight.value < -1000 || r.siteHeight.value > 9000)
+            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 4Z outside -1000..9000 m");
+        if (r.antennaHeight.value < 0 || r.antennaHeight.value > 3000)
+            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9Y outside 0..3000 m");
+        if (r.lineLoss.present && !r.lineLoss.valid)
+            return fail(c, ErrRecordSyntax, stationLabel(c, i) + ": 9L is not a number");
+        c.stations[i].heightAsl = r.siteHeight.value + r.antennaHeight.value;
+    }
+    for (std::size_t i = 0; i < c.stations.size(); ++i) {
+        std::string message;
+        if (!chooseAntenna(c.stations[i].record, c.stations[i].antenna, message))
+            return fail(c, ErrNoAntenna, stationLabel(c, i) + ": " + message);
+    }
+    return true;
+}
+
+bool computeMasks(Calculation& c)
+{
+    const StationRecord& tx = c.stations.front().record;
+    const StationRecord& rx = c.stations.back().record;
+    c.txMask = chooseMask(tx, true);
+    if (!c.txMask.usable)
+        return fail(c, ErrNoMask, "TX mask: " + std::string(tx.mask.empty() && tx.maskUsable
+                                       ? "7G empty and no default row for this band, class 7G1 and spacing 7G3"
+                                       : "7G points are incomplete, unreadable or not rising"));
+    c.rxMask = chooseMask(rx, false);
+    if (!c.rxMask.usable)
+        return fail(c, ErrNoMask, "RX mask: " + std::string(rx.mask.empty() && rx.maskUsable
+                                       ? "7G empty and no default row for this band, class 7G1 and spacing 7G3"
+                                       : "7G points are incomplete, unreadable or not rising"));
+    c.dfMHz = rx.frequencyMHz - tx.frequencyMHz;
+    c.areaTx = maskArea(c.txMask.mask);
+    c.overlap0 = overlappingArea(c.txMask.mask, c.rxMask.mask, 0);
+    c.overlap = overlappingArea(c.txMask.mask, c.rxMask.mask, c.dfMHz);
+    const double inf = std::numeric_limits<double>::infinity();
+    c.md0 = c.overlap0 > 0 ? 10 * std::log10(c.areaTx / c.overlap0) : inf;
+    if (c.overlap > 0) {
+        c.md = 10 * std::log10(c.areaTx / c.overlap);
+        c.nfd = c.md - c.md0;
+    } else {
+        c.zeroOverlap = true;
+        c.md = inf;
+        c.nfd = inf;
+    }
+    return true;
+}
+
+bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, bool keep, std::vector<double>& d,
+                    std::vector<double>& h)
+{
+    const GeoPoint a = c.stations[hop.from].record.position;
+    const int n = std::max(4, static_cast<int>(std::ceil(hop.distanceKm / kProfileStepKm - 1e-9)) + 1);
+    hop.points = n;
+    hop.stepKm = hop.distanceKm / (n - 1);
+    d.resize(n);
+    h.resize(n);
+    for (int i = 0; i < n; ++i) {
+        d[i] = i == n - 1 ? hop.distanceKm : i * hop.stepKm;
+        if (topo.smoothEarth()) {
+            h[i] = 0; // no need to place the point
+            continue;
+        }
+        const GeoPoint p = i == 0 ? a : i == n - 1 ? c.stations[hop.to].record.position
+                                                    : pointAlong(a, hop.azFromTo, d[i]);
+        std::string message;
+        if (!topo.height(p.lat, p.lon, h[i], message))
+            return fail(c, ErrTerrainTile, message);
+    }
+    hop.groundFrom = h.front();
+    hop.groundTo = h.back();
+    hop.groundMin = *std::min_element(h.begin(), h.end());
+    hop.groundMax = *std::max_element(h.begin(), h.end());
+    if (keep) {
+        hop.profileD = d;
+        hop.profileH = h;
+    }
+    return true;
+}
+
+// Off-axis angles of one antenna towards the other end of its hop.
+AntennaEnd antennaEnd(const Station& s, double azToOther, double etrDeg)
+{
+    AntennaEnd e;
+    e.etrDeg = etrDeg;
+    e.vda = s.record.elevation.value - etrDeg;
+    e.hda = wrapDeg180(azToOther - s.record.azimuth.value);
+    e.tda = totalDifferenceAngle(e.hda, e.vda);
+    e.coAtt = s.antenna.coAttenuation(e.tda, e.hda);
+    e.crossAtt = s.antenna.crossAttenuation(e.tda, e.hda);
+    return e;
+}
+
+bool runHop(Calculation& c, Hop& hop, TerrainSource& topo, const CalcRequest& req)
+{
+    const Station& sf = c.stations[hop.from];
+    const Station& st = c.stations[hop.to];
+    hop.distanceKm = greatCircleDistanceKm(sf.record.position, st.record.position);
+    if (hop.distanceKm < kMinHopKm)
+        return fail(c, ErrShortHop, std::string(stationTypeName(sf.record.type)) + " to "
+                                        + stationTypeName(st.record.type) + " is shorter than 1 m");
+    hop.azFromTo = azimuthDeg(sf.record.position, st.record.position);
+    hop.azToFrom = azimuthDeg(st.record.position, sf.record.position);
+
+    P452Profile profile;
+    if (!extractProfile(c, hop, topo, req.keepProfiles, profile.d, profile.h))
+        return false;
+
+    P452Params& par = hop.params;
+    par.f = c.stations.front().record.frequencyMHz / 1000;
+    par.p = kTimePercentage;
+    // Antenna heights above the profile's ground; the record's 4Z stays the
+    // truth for the antenna, the terrain model only sets the ground under it.
+    par.htg = std::max(sf.heightAsl - hop.groundFrom, 1.0);
+    par.hrg = std::max(st.heightAsl - hop.groundTo, 1.0);
+    par.phitE = sf.record.position.lon;
+    par.phitN = sf.record.position.lat;
+    par.phirE = st.record.position.lon;
+    par.phirN = st.record.position.lat;
+    const char pol = sf.record.polarisation ? sf.record.polarisation : c.stations.front().record.polarisation;
+    par.pol = pol == 'H' ? 1 : 2;
+    par.dct = par.dcr = 500; // no sea along an all-inland profile
+    par.press = 1013.25;
+    par.temp = 15;
+    const GeoPoint mid = pointAlong(sf.record.position, hop.azFromTo, hop.distanceKm / 2);
+    hop.refractivity = refractivityAt(c.locations.root, mid.lat, mid.lon);
+    if (!hop.refractivity.fromMaps && !c.locations.topo.empty()) {
+        // The maps may also sit beside the topography folder.
+        const Refractivity beside = refractivityAt(parentFolder(c.locations.topo), mid.lat, mid.lon);
+        if (beside.fromMaps)
+            hop.refractivity = beside;
+    }
+    par.dn = hop.refractivity.dn;
+    par.n0 = hop.refractivity.n0;
+    // The troposcatter term wants each antenna's gain towards the horizon,
+    // which depends on the horizon angles found by the path analysis.
+    par.horizonGains = [&sf, &st, &hop](const P452Result& g, double& gt, double& gr) {
+        const double mradToDeg = 180.0 / kPi / 1000.0;
+        const AntennaEnd ef = antennaEnd(sf, hop.azFromTo, g.thetaT * mradToDeg);
+        const AntennaEnd et = antennaEnd(st, hop.azToFrom, g.thetaR * mradToDeg);
+        gt = sf.antenna.gain - ef.coAtt;
+        gr = st.antenna.gain - et.coAtt;
+    };
+    const int rc = computeP452(profile, par, hop.p452);
+    par.horizonGains = nullptr;
+    if (rc != 0)
+        return fail(c, ErrNumerical, "propagation model rejected the path (code " + std::to_string(rc) + ")");
+
+    // The elevation of the path at each end is the horizon angle of the path
+    // analysis: the direct ray on a line-of-sight path, the horizon otherwise.
+    const double mradToDeg = 180.0 / kPi / 1000.0;
+    hop.endFrom = antennaEnd(sf, hop.azFromTo, hop.p452.thetaT * mradToDeg);
+    hop.endTo = antennaEnd(st, hop.azToFrom, hop.p452.thetaR * mradToDeg);
+
+    const char pf = sf.record.polarisation, pt = st.record.polarisation;
+    hop.samePolarisation = !pf || !pt || pf == pt;
+    if (hop.samePolarisation) {
+        hop.antennaAttenuation = hop.endFrom.coAtt + hop.endTo.coAtt;
+        hop.polarisationRule = (!pf || !pt) ? "polarisation unknown at one end: co-polar at both ends (worst case)"
+                                            : "same polarisation: co-polar at both ends";
+    } else {
+        const double a = hop.endFrom.coAtt + hop.endTo.crossAtt;
+        const double b = hop.endFrom.crossAtt + hop.endTo.coAtt;
+        hop.antennaAttenuation = std::min(a, b);
+        hop.polarisationRule = std::string("different polarisation: smaller of (co + cross) and (cross + co) = ")
+            + (a <= b ? "co + cross" : "cross + co");
+    }
+    return true;
+}
+
+void computeBudget(Calculation& c)
+{
+    const Station& tx = c.stations.front();
+    const Station& rx = c.stations.back();
+    c.ptx = tx.record.power.value;
+    c.ltx = tx.record.lineLoss.valid ? tx.record.lineLoss.value : 0;
+    c.lrx = rx.record.lineLoss.valid ? rx.record.lineLoss.value : 0;
+    c.noise = rx.record.noise.value;
+    c.lrepeater = 0;
+    c.gainSum = tx.antenna.gain + rx.antenna.gain;
+    if (c.form == 4) {
+        for (std::size_t i : {std::size_t(1), std::size_t(2)}) {
+            const StationRecord& r = c.stations[i].record;
+            c.lrepeater += r.lineLoss.valid ? r.lineLoss.value : 0;
+            c.gainSum += c.stations[i].antenna.gain;
+        }
+    }
+    double propagation = 0;
+    for (const Hop& h : c.hops)
+        propagation += h.p452.lb + h.antennaAttenuation;
+    c.lossSum = c.ltx + c.lrx + c.lrepeater + propagation;
+    c.aTotal = c.lossSum + c.md - c.gainSum;
+    c.interference = c.ptx - c.aTotal;
+    c.td = thresholdDegradation(c.interference, c.noise);
+    c.budgetDone = true;
+}
+
+} // namespace
+
+double thresholdDegradation(double i, double n)
+{
+    if (std::isinf(i) && i < 0)
+        return 0;
+    // Written so that a large I - N cannot overflow: 10 log(1 + 10^(x/10))
+    // = m + 10 log(10^(-m/10) + 10^((x - m)/10)) with m = max(x, 0).
+    const double x = i - n;
+    const double m = std::max(x, 0.0);
+    return m + 10 * std::log10(std::pow(10.0, -m / 10) + std::pow(10.0, (x - m) / 10));
+}
+
+void runCalculation(const CalcRequest& req, Calculation& c)
+{
+    c = Calculation();
+    if (!parseRecords(req, c) || !checkValues(c) || !computeMasks(c))
+        return;
+    c.locations = resolveDataLocations(req.terrain);
+    if (c.zeroOverlap) {
+        // No power of the transmitter reaches the receiver's passband: no
+        // interference, whatever the path.
+        const double inf = std::numeric_limits<double>::infinity();
+        c.aTotal = inf;
+        c.interference = -inf;
+        c.noise = c.stations.back().record.noise.value;
+        c.td = 0;
+        return;
+    }
+    c.smoothEarth = c.locations.topo.empty();
+    if (!c.smoothEarth && !isDirectory(c.locations.topo)) {
+        fail(c, ErrTerrainTile, "terrain folder " + c.locations.topo + " does not exist");
+        return;
+    }
+    TerrainSource topo(c.locations.topo);
+    if (c.form == 2) {
+        c.hops.resize(1);
+        c.hops[0].from = 0;
+        c.hops[0].to = 1;
+    } else {
+        c.hops.resize(2);
+        c.hops[0].from = 0;
+        c.hops[0].to = 1;
+        c.hops[1].from = 2;
+        c.hops[1].to = 3;
+    }
+    for (Hop& hop : c.hops) {
+        if (!runHop(c, hop, topo, req)) {
+            c.tilesUsed = topo.tilesUsed();
+            return;
+        }
+    }
+    c.tilesUsed = topo.tilesUsed();
+    computeBudget(c);
+    const double values[] = {c.aTotal, c.interference, c.td, c.md, c.nfd, c.overlap};
+    for (double v : values)
+        if (!std::isfinite(v))
+            fail(c, ErrNumerical, "a budget value is not finite");
+}
+
+} // namespace hcmfs

@@ -1,0 +1,442 @@
+// The shared library through its two C entry points, loaded like the
+// program loads it: end-to-end results checked by hand, the four-station
+// form, every error code with zero outputs, the detailed report, the trigger
+// for co-ordination, the version marker, and a fuzz run over damaged records.
+#include "hcmfstestutil.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cmath>
+
+using hcmfstest::flatPattern;
+using hcmfstest::flatRx;
+using hcmfstest::flatTx;
+using hcmfstest::Outputs;
+using hcmfstest::recordLine;
+
+namespace {
+
+QByteArray txLine(QMap<int, QByteArray> changes = {})
+{
+    QMap<int, QByteArray> v = flatTx();
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        v[it.key()] = it.value();
+    return recordLine(v, flatPattern());
+}
+
+QByteArray rxLine(QMap<int, QByteArray> changes = {})
+{
+    QMap<int, QByteArray> v = flatRx();
+    for (auto it = changes.begin(); it != changes.end(); ++it)
+        v[it.key()] = it.value();
+    return recordLine(v, flatPattern());
+}
+
+// The hand calculation of the flat line-of-sight case (see flatLineOfSight).
+struct HandValues {
+    double lb, aTotal, i, td;
+};
+
+HandValues handValues()
+{
+    const double pi = 3.14159265358979323846;
+    const double d = 6371.0 * (3.0 / 60.0) * pi / 180.0;               // 5.559746 km
+    const double gammaO = 0.0067160384744085, gammaW = 0.000204381378650376; // dB/km at 2 GHz
+    const double lbfsg = 92.4 + 20 * std::log10(2.0) + 20 * std::log10(d) + (gammaO + gammaW) * d;
+    const double esp = 2.6 * (1 - std::exp(-0.1 * d)) * std::log10(20.0 / 50.0);
+    HandValues h;
+    h.lb = lbfsg + esp;
+    const double md = 10 * std::log10(20.0 / 10.0);
+    h.aTotal = 1 + h.lb + 0 + 2 + md - 30 - 30;
+    h.i = -30 - h.aTotal;
+    h.td = 10 * std::log10(1 + std::pow(10.0, (h.i - -100) / 10));
+    return h;
+}
+
+bool finite(const Outputs& o)
+{
+    return std::isfinite(o.overlap) && std::isfinite(o.nfd) && std::isfinite(o.md) && std::isfinite(o.i)
+        && std::isfinite(o.aTotal) && std::isfinite(o.td);
+}
+
+} // namespace
+
+class TestEntryPoints : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void flatLineOfSight();
+    void azimuthTurnLowersInterference();
+    void crossPolarisationHelps();
+    void fourStationForm();
+    void noOverlapMeansNoInterference();
+    void errorCodes_data();
+    void errorCodes();
+    void terrainErrors();
+    void detailedReport();
+    void unwritableReport();
+    void trigger_data();
+    void trigger();
+    void versionMarker();
+    void fuzzDamagedRecords();
+
+private:
+    hcmfstest::Library lib_;
+    QTemporaryDir tmp_;
+};
+
+void TestEntryPoints::initTestCase()
+{
+    QVERIFY2(lib_.ok(), qPrintable(lib_.fileName()));
+    QVERIFY(tmp_.isValid());
+    // No machine-wide settings: no terrain unless a call names it.
+    qputenv("LINKWISE_MACHINE_INI", QFile::encodeName(tmp_.filePath("no-such.ini")));
+}
+
+void TestEntryPoints::flatLineOfSight()
+{
+    // Flat earth, 5.5597 km, both antennas 130 m above the ground, main beams
+    // aligned (the off-axis angles are 0.018 degrees, inside the patterns'
+    // flat first 0.5 degrees: no antenna attenuation). Near the equator
+    // beta0 (about 46 %) exceeds p = 20 %, so the model gives the
+    // line-of-sight loss with multipath enhancement, and the troposcatter
+    // (about 160 dB) and ducting terms add nothing visible:
+    //   L_bfsg = 92.4 + 20 log 2 + 20 log 5.5597 + (0.0067160 + 0.0002044) * 5.5597
+    //          = 92.4 + 6.0206 + 14.9011 + 0.0385             = 113.3602 dB
+    //   E_sp   = 2.6 (1 - exp(-0.55597)) log(20/50)          =  -0.4413 dB
+    //   L_b    = 112.9189 dB
+    //   MD     = 10 log(A_T / O) = 10 log(20 MHz / 10 MHz)   =   3.0103 dB
+    //           (TX mask a 20 MHz rectangle, RX mask a 10 MHz one)
+    //   A_total = 1 (9L TX) + 112.9189 + 0 + 2 (9L RX) + 3.0103 - 30 - 30 = 58.9292 dB
+    //   I  = 8B - A_total = -30 - 58.9292                     = -88.9292 dBW
+    //   TD = 10 log(1 + 10^((-88.9292 + 100)/10))             =  11.40 dB
+    const HandValues h = handValues();
+    QVERIFY(std::fabs(h.lb - 112.9189) < 1e-3);
+    const Outputs o = lib_.call({txLine(), rxLine()});
+    QCOMPARE(o.error, 0);
+    QVERIFY(std::fabs(o.overlap - 10.0) < 1e-9);
+    QVERIFY(std::fabs(o.md - 3.0103) < 1e-3);
+    QCOMPARE(o.nfd, 0.0f);
+    QVERIFY2(std::fabs(o.aTotal - h.aTotal) < 0.01, qPrintable(QString::number(o.aTotal)));
+    QVERIFY2(std::fabs(o.i - h.i) < 0.01, qPrintable(QString::number(o.i)));
+    QVERIFY2(std::fabs(o.td - h.td) < 0.01, qPrintable(QString::number(o.td)));
+}
+
+void TestEntryPoints::azimuthTurnLowersInterference()
+{
+    const Outputs aligned = lib_.call({txLine(), rxLine()});
+    // Receiving antenna turned by 90 degrees: 20 + 20 * 80/170 = 29.41 dB.
+    const Outputs turned = lib_.call({txLine(), rxLine({{33, "270"}})});
+    QCOMPARE(turned.error, 0);
+    const double expected = 20 + 20 * 80.0 / 170.0;
+    QVERIFY2(std::fabs((aligned.i - turned.i) - expected) < 0.01, qPrintable(QString::number(aligned.i - turned.i)));
+    QVERIFY(turned.td < aligned.td);
+}
+
+void TestEntryPoints::crossPolarisationHelps()
+{
+    // Receiver horizontal, transmitter vertical: the derived cross-polar
+    // pattern of a 30 dBi antenna starts at 30 dB.
+    const Outputs same = lib_.call({txLine(), rxLine()});
+    const Outputs cross = lib_.call({txLine(), rxLine({{35, "H"}})});
+    QCOMPARE(cross.error, 0);
+    QVERIFY(std::fabs((same.i - cross.i) - 30) < 0.01);
+}
+
+void TestEntryPoints::fourStationForm()
+{
+    // A passive repeater at 1 01'30" N, halfway: PRX looks south to the TX,
+    // PTX north to the RX.
+    QMap<int, QByteArray> prx = flatTx();
+    prx[0] = "PRX";
+    prx[10] = "036E000001N0130";
+    prx[33] = "180";
+    prx[37] = "0.5";
+    prx.remove(31);
+    QMap<int, QByteArray> ptx = prx;
+    ptx[0] = "PTX";
+    ptx[33] = "0";
+    ptx[37] = "0.7";
+    const QByteArray prxLine = recordLine(prx, flatPattern());
+    const QByteArray ptxLine = recordLine(ptx, flatPattern());
+    const Outputs o = lib_.call({txLine(), prxLine, ptxLine, rxLine()});
+    QCOMPARE(o.error, 0);
+    // Each hop is half the distance: free space 6.02 dB less per hop, but two
+    // hops and two more 30 dBi gains; jumper loss 0.5 + 0.7 dB.
+    const double pi = 3.14159265358979323846;
+    const double dHop = 6371.0 * (1.5 / 60.0) * pi / 180.0;
+    const double gas = (0.0067160384744085 + 0.000204381378650376) * dHop;
+    const double lbHop = 92.4 + 20 * std::log10(2.0) + 20 * std::log10(dHop) + gas
+        + 2.6 * (1 - std::exp(-0.1 * dHop)) * std::log10(0.4);
+    const double aTotal = 1 + 2 * lbHop + 0.5 + 0.7 + 2 + 10 * std::log10(2.0) - 4 * 30;
+    QVERIFY2(std::fabs(o.aTotal - aTotal) < 0.01, qPrintable(QString::number(o.aTotal) + " vs " + QString::number(aTotal)));
+    QVERIFY(std::fabs(o.i - (-30 - aTotal)) < 0.01);
+
+    // Stations out of order, or a third record without a fourth.
+    QCOMPARE(lib_.call({txLine(), ptxLine, prxLine, rxLine()}).error, 2001);
+    QCOMPARE(lib_.call({txLine(), prxLine, ptxLine}).error, 2001);
+}
+
+void TestEntryPoints::noOverlapMeansNoInterference()
+{
+    const Outputs o = lib_.call({txLine(), rxLine({{1, "2100"}})});
+    QCOMPARE(o.error, 0);
+    QCOMPARE(o.overlap, 0.0);
+    QVERIFY(std::isinf(o.i) && o.i < 0);
+    QCOMPARE(o.td, 0.0f);
+    QVERIFY(std::isinf(o.md) && o.md > 0);
+}
+
+void TestEntryPoints::errorCodes_data()
+{
+    QTest::addColumn<QByteArray>("tx");
+    QTest::addColumn<QByteArray>("rx");
+    QTest::addColumn<int>("error");
+    QTest::newRow("too few fields") << txLine().left(txLine().indexOf(";100;")) << rxLine() << 2000;
+    QTest::newRow("pattern count") << recordLine(flatTx(), "CP;x;0;0") << rxLine() << 2000;
+    QTest::newRow("9L unreadable") << txLine({{37, "one"}}) << rxLine() << 2000;
+    QTest::newRow("swapped") << rxLine() << txLine() << 2001;
+    QTest::newRow("two TX") << txLine() << txLine() << 2001;
+    QTest::newRow("frequency empty") << txLine({{1, ""}}) << rxLine() << 2002;
+    QTest::newRow("unit X") << txLine() << rxLine({{2, "X"}}) << 2002;
+    QTest::newRow("60 GHz") << txLine({{1, "60"}, {2, "G"}}) << rxLine({{1, "60"}, {2, "G"}}) << 2002;
+    QTest::newRow("50 MHz") << txLine({{1, "50"}}) << rxLine({{1, "50"}}) << 2002;
+    QTest::newRow("co-ordinates") << txLine({{10, "036E0000"}}) << rxLine() << 2003;
+    QTest::newRow("rx co-ordinates") << txLine() << rxLine({{10, "036E000001X0300"}}) << 2003;
+    QTest::newRow("no mask, no default row") << txLine({{16, ""}, {17, ""}, {18, ""}, {19, ""}, {28, "3"}, {30, "28"}})
+                                           << rxLine() << 2005;
+    QTest::newRow("half mask point") << txLine({{19, ""}}) << rxLine() << 2005;
+    QTest::newRow("gain missing") << txLine({{48, ""}}) << rxLine() << 2006;
+    QTest::newRow("pattern angles fall") << recordLine(flatTx(), "CP;3;0;0;10;20;5;30") << rxLine() << 2006;
+    QTest::newRow("power empty") << txLine({{31, ""}}) << rxLine() << 2011;
+    QTest::newRow("power text") << txLine({{31, "abc"}}) << rxLine() << 2011;
+    QTest::newRow("noise empty") << txLine() << rxLine({{36, ""}}) << 2012;
+    QTest::newRow("same place") << txLine() << rxLine({{10, "036E000001N0000"}}) << 2013;
+    QTest::newRow("azimuth empty") << txLine({{33, ""}}) << rxLine() << 2014;
+    QTest::newRow("elevation text") << txLine() << rxLine({{34, "up"}}) << 2014;
+    QTest::newRow("site height empty") << txLine({{11, ""}}) << rxLine() << 2014;
+    QTest::newRow("antenna height empty") << txLine() << rxLine({{38, ""}}) << 2014;
+    QTest::newRow("antenna height negative") << txLine({{38, "-5"}}) << rxLine() << 2014;
+    QTest::newRow("site height absurd") << txLine({{11, "1e308"}}) << rxLine() << 2014;
+    QTest::newRow("elevation 95") << txLine({{34, "95"}}) << rxLine() << 2014;
+}
+
+void TestEntryPoints::errorCodes()
+{
+    QFETCH(QByteArray, tx);
+    QFETCH(QByteArray, rx);
+    QFETCH(int, error);
+    const Outputs o = lib_.call({tx, rx});
+    QCOMPARE(o.error, error);
+    QVERIFY(o.allZero());
+}
+
+void TestEntryPoints::terrainErrors()
+{
+    const Outputs missingFolder = lib_.call({txLine(), rxLine()}, QByteArray(), QFile::encodeName(tmp_.filePath("nothing")));
+    QCOMPARE(missingFolder.error, 2004);
+    QVERIFY(missingFolder.allZero());
+    QDir(tmp_.path()).mkpath("emptyroot/TOPO");
+    const Outputs noTile = lib_.call({txLine(), rxLine()}, QByteArray(), QFile::encodeName(tmp_.filePath("emptyroot")));
+    QCOMPARE(noTile.error, 2004);
+    QVERIFY(noTile.allZero());
+    // A tile of the wrong size is unreadable.
+    QDir(tmp_.path()).mkpath("badroot/TOPO/E036");
+    QFile bad(tmp_.filePath("badroot/TOPO/E036/E036N01.33E"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray(1000, '\0'));
+    bad.close();
+    QCOMPARE(lib_.call({txLine(), rxLine()}, QByteArray(), QFile::encodeName(tmp_.filePath("badroot"))).error, 2004);
+}
+
+void TestEntryPoints::detailedReport()
+{
+    const QString path = tmp_.filePath("detail.txt");
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("OLD CONTENT THAT MUST GO\n");
+    old.close();
+    const Outputs o = lib_.call({txLine(), rxLine()}, QFile::encodeName(path));
+    QCOMPARE(o.error, 0);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromLatin1(f.readAll());
+    QVERIFY(!text.contains("OLD CONTENT"));
+    QVERIFY(text.contains("version 1.0.0.0"));
+    QVERIFY(text.contains("P.452-18"));
+    QVERIFY(text.contains("two stations (TX, RX)"));
+    QVERIFY(text.contains(QString::fromLatin1(txLine())));
+    QVERIFY(text.contains("smooth earth"));
+    QVERIFY(text.contains("line of sight"));
+    QVERIFY(text.contains("A_total"));
+    QVERIFY(QRegularExpression(QStringLiteral("I = P_tx - A_total +=  +%1 dBW").arg(o.i, 0, 'f', 2)).match(text).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("TD = 10 log10\\(1 \\+ 10\\^\\(\\(I - N\\)/10\\)\\) += +%1 dB").arg(o.td, 0, 'f', 3))
+                .match(text)
+                .hasMatch());
+    QVERIFY(text.contains("dN = 45"));
+    QVERIFY(text.contains("Result: error 0 (success)"));
+
+    // A failed case still explains itself.
+    const Outputs e = lib_.call({txLine({{31, ""}}), rxLine()}, QFile::encodeName(path));
+    QCOMPARE(e.error, 2011);
+    QVERIFY(f.seek(0));
+    f.close();
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QString errorText = QString::fromLatin1(f.readAll());
+    QVERIFY(errorText.contains("Error 2011: transmitter power 8B missing or unreadable"));
+    QVERIFY(errorText.contains("All outputs are 0."));
+}
+
+void TestEntryPoints::unwritableReport()
+{
+    const QByteArray path = QFile::encodeName(tmp_.filePath("no/such/folder/detail.txt"));
+    const Outputs o = lib_.call({txLine(), rxLine()}, path);
+    QCOMPARE(o.error, 2007);
+    QVERIFY(o.allZero());
+}
+
+void TestEntryPoints::trigger_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("capacity");
+    QTest::addColumn<QByteArray>("root"); // "damaged": a data root whose BORDER folder is damaged
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QByteArray>("countries");
+    // A 23 GHz station in Bavaria, some 30 km from the Austrian border: the
+    // trigger distance is 60 km, France is far beyond it.
+    const QMap<int, QByteArray> bavaria = {{1, "23000"}, {9, "D"}, {10, "012E000047N5700"}};
+    QTest::newRow("german station") << txLine(bavaria) << 40 << QByteArray() << 0 << QByteArray("AUT");
+    QMap<int, QByteArray> lower = bavaria;
+    lower[10] = "012e000047n5700";
+    QTest::newRow("lower-case hemispheres") << txLine(lower) << 40 << QByteArray() << 0 << QByteArray("AUT");
+    QMap<int, QByteArray> austrian = bavaria;
+    austrian[9] = "AUT";
+    QTest::newRow("own country never listed") << txLine(austrian) << 40 << QByteArray() << 0 << QByteArray("D");
+    QTest::newRow("buffer too small") << txLine(bavaria) << 2 << QByteArray() << 2009 << QByteArray();
+    QTest::newRow("record does not parse") << QByteArray("TX;23000;M") << 40 << QByteArray() << 2000 << QByteArray();
+    QMap<int, QByteArray> noFrequency = bavaria;
+    noFrequency[1] = "";
+    QTest::newRow("no frequency") << txLine(noFrequency) << 40 << QByteArray() << 2002 << QByteArray();
+    QTest::newRow("damaged border data") << txLine(bavaria) << 40 << QByteArray("damaged") << 2008 << QByteArray();
+}
+
+void TestEntryPoints::trigger()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(int, capacity);
+    QFETCH(QByteArray, root);
+    QFETCH(int, error);
+    QFETCH(QByteArray, countries);
+    QByteArray terrain;
+    if (root == "damaged") {
+        QVERIFY(QDir(tmp_.path()).mkpath(QStringLiteral("damaged/BORDER")));
+        QFile border(tmp_.filePath(QStringLiteral("damaged/BORDER/AUT.ALL")));
+        QVERIFY(border.open(QIODevice::WriteOnly));
+        border.write("not sixteen"); // not a whole number of points
+        border.close();
+        terrain = QFile::encodeName(tmp_.filePath(QStringLiteral("damaged")));
+    }
+    QByteArray buffer(capacity + 1, 'x');
+    int code = -1;
+    lib_.annex11()(&code, line.constData(), int(line.size()), buffer.data(), capacity,
+                   terrain.isEmpty() ? nullptr : terrain.constData(), int(terrain.size()));
+    QCOMPARE(code, error);
+    QCOMPARE(buffer.left(capacity), countries.leftJustified(capacity, ' '));
+    QCOMPARE(buffer.at(capacity), 'x'); // nothing written past the capacity
+}
+
+void TestEntryPoints::versionMarker()
+{
+    QFile f(lib_.fileName());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    const int at = bytes.indexOf("HCMFS-FILE-VERSION:");
+    QVERIFY(at >= 0);
+    const int end = bytes.indexOf('\0', at);
+    QVERIFY(end > at);
+    const QString version = QString::fromLatin1(bytes.mid(at + 19, end - at - 19));
+    QVERIFY2(QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$").match(version).hasMatch(), qPrintable(version));
+}
+
+void TestEntryPoints::fuzzDamagedRecords()
+{
+    // Random damage to valid lines: truncation, random bytes (semicolons,
+    // NULs, 8-bit characters, digits), swapped fields, absurd numbers. Every
+    // call must come back with a known code; on error every output is 0; on
+    // success every output is finite unless the masks do not overlap.
+    QRandomGenerator rng(452);
+    QMap<int, QByteArray> prx = flatTx();
+    prx[0] = "PRX";
+    prx[10] = "036E000001N0130";
+    prx[33] = "180";
+    QMap<int, QByteArray> ptx = prx;
+    ptx[0] = "PTX";
+    ptx[33] = "0";
+    const QList<QByteArray> twoStations = {txLine(), rxLine()};
+    const QList<QByteArray> fourStations = {txLine(), recordLine(prx, flatPattern()), recordLine(ptx, flatPattern()), rxLine()};
+    const QByteArray alphabet = QByteArray("0123456789;.-+eEHVTXRPNSW ") + QByteArray(1, '\0') + "\xff\x80";
+    const QList<QByteArray> absurd = {"1e308", "-1e308", "nan", "inf", "99999999", "-0", "1e-320", ""};
+    const QString report = tmp_.filePath("fuzz.txt");
+    for (int round = 0; round < 1500; ++round) {
+        QList<QByteArray> lines = round % 3 == 0 ? fourStations : twoStations;
+        const int which = rng.bounded(int(lines.size()));
+        QByteArray& l = lines[which];
+        switch (rng.bounded(5)) {
+        case 0:
+            l.truncate(rng.bounded(l.size() + 1));
+            break;
+        case 1:
+            for (int k = rng.bounded(1, 6); k > 0; --k)
+                l[rng.bounded(l.size())] = alphabet[rng.bounded(alphabet.size())];
+            break;
+        case 2: {
+            QByteArrayList f = l.split(';');
+            const int a = rng.bounded(f.size()), b = rng.bounded(f.size());
+            std::swap(f[a], f[b]);
+            l = f.join(';');
+            break;
+        }
+        case 3: {
+            QByteArrayList f = l.split(';');
+            f[rng.bounded(f.size())] = absurd[rng.bounded(absurd.size())];
+            l = f.join(';');
+            break;
+        }
+        default: {
+            QByteArray junk;
+            for (int k = rng.bounded(0, 300); k > 0; --k)
+                junk += alphabet[rng.bounded(alphabet.size())];
+            l = junk;
+            break;
+        }
+        }
+        const Outputs o = lib_.call(lines, round % 10 == 0 ? QFile::encodeName(report) : QByteArray());
+        const bool known = o.error == 0 || (o.error >= 2000 && o.error <= 2014);
+        QVERIFY2(known, qPrintable(QStringLiteral("round %1: error %2").arg(round).arg(o.error)));
+        if (o.error != 0) {
+            QVERIFY2(o.allZero(), qPrintable(QStringLiteral("round %1").arg(round)));
+        } else if (o.overlap > 0) {
+            QVERIFY2(finite(o), qPrintable(QStringLiteral("round %1: %2").arg(round).arg(QString::fromLatin1(l))));
+        } else {
+            QVERIFY(!std::isnan(o.i) && o.td == 0);
+        }
+    }
+    // Null texts with lengths, negative lengths.
+    Outputs o;
+    HCMFS_V2_Fn v2 = reinterpret_cast<HCMFS_V2_Fn>(QLibrary::resolve(lib_.fileName(), "HCMFS_V2"));
+    QVERIFY(v2);
+    v2(&o.overlap, &o.nfd, &o.md, &o.i, &o.aTotal, &o.td, &o.error, nullptr, 500, nullptr, -3, nullptr, 0, nullptr, 0,
+       nullptr, 10, nullptr, 10);
+    QCOMPARE(o.error, 2000);
+    QVERIFY(o.allZero());
+}
+
+QTEST_GUILESS_MAIN(TestEntryPoints)
+#include "tst_entrypoints.moc"

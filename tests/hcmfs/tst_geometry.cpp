@@ -1,0 +1,159 @@
+// Geometry: co-ordinate texts, great-circle distance and azimuths both ways,
+// the Annex 8B angles (hand-checked values of two sample stations), the
+// total difference angle and the threshold degradation.
+#include "calculation.h"
+#include "geometry.h"
+
+#include <QTest>
+
+#include <cmath>
+
+class TestGeometry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void coordinates_data();
+    void coordinates();
+    void sampleStations();
+    void linkElevation();
+    void totalDifferenceAngle_data();
+    void totalDifferenceAngle();
+    void pointAlongReturnsToTarget();
+    void wrap();
+    void thresholdDegradation_data();
+    void thresholdDegradation();
+};
+
+void TestGeometry::coordinates_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<double>("lat");
+    QTest::newRow("east north") << "035E561004N3609" << true << 35.936111 << 4.6025;
+    QTest::newRow("lower case") << "036e514304n2511" << true << 36.861944 << 4.419722;
+    QTest::newRow("west south") << "004W300012S3000" << true << -4.5 << -12.5;
+    QTest::newRow("two-digit longitude") << "36e593104n2132" << true << 36.991944 << 4.358889;
+    QTest::newRow("short") << "035E561004N360" << false << 0.0 << 0.0;
+    QTest::newRow("one-digit longitude") << "6E593104N2132" << false << 0.0 << 0.0;
+    QTest::newRow("letter") << "035X561004N3609" << false << 0.0 << 0.0;
+    QTest::newRow("minutes 60") << "035E601004N3609" << false << 0.0 << 0.0;
+    QTest::newRow("digits") << "03AE561004N3609" << false << 0.0 << 0.0;
+    QTest::newRow("latitude 91") << "035E561091N0000" << false << 0.0 << 0.0;
+    QTest::newRow("empty") << "" << false << 0.0 << 0.0;
+}
+
+void TestGeometry::coordinates()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(double, lon);
+    QFETCH(double, lat);
+    hcmfs::GeoPoint p;
+    QCOMPARE(hcmfs::parseHcmCoordinates(text.toStdString(), p), ok);
+    if (ok) {
+        QVERIFY(std::fabs(p.lon - lon) < 1e-6);
+        QVERIFY(std::fabs(p.lat - lat) < 1e-6);
+        const QString canonical = text.size() == 14 ? "0" + text.toUpper() : text.toUpper();
+        QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)), canonical);
+    }
+}
+
+// Tx at 35 56'06" E, 4 36'09" N; Rx at 35 54'53" E, 4 29'52" N.
+static hcmfs::GeoPoint tx() { return {35 + 56 / 60.0 + 6 / 3600.0, 4 + 36 / 60.0 + 9 / 3600.0}; }
+static hcmfs::GeoPoint rx() { return {35 + 54 / 60.0 + 53 / 3600.0, 4 + 29 / 60.0 + 52 / 3600.0}; }
+
+void TestGeometry::sampleStations()
+{
+    const double d = hcmfs::greatCircleDistanceKm(tx(), rx());
+    QVERIFY2(std::fabs(d - 11.8595) < 5e-4, qPrintable(QString::number(d, 'f', 5)));
+    const double azTR = hcmfs::azimuthDeg(tx(), rx());
+    const double azRT = hcmfs::azimuthDeg(rx(), tx());
+    QVERIFY(std::fabs(azTR - 190.926) < 5e-4);
+    QVERIFY(std::fabs(azRT - 10.924) < 5e-4);
+    // Horizontal difference angles against the antenna azimuths 147 and 327.
+    QVERIFY(std::fabs(hcmfs::wrapDeg180(azTR - 147) - 43.93) < 5e-3);
+    QVERIFY(std::fabs(hcmfs::wrapDeg180(azRT - 327) - 43.92) < 5e-3);
+}
+
+void TestGeometry::linkElevation()
+{
+    // Line of sight: ETR = (h_other - h_this)/d - d/(2 a_e), the same angle
+    // as the propagation model's horizon angle of a line-of-sight path.
+    const double d = hcmfs::greatCircleDistanceKm(tx(), rx());
+    const double ht = (549 + 46) / 1000.0, hr = (593 + 38) / 1000.0;
+    auto etr = [d](double hThis, double hOther, double ae) {
+        return std::atan((hOther - hThis) / d - d / (2 * ae)) * 180 / 3.14159265358979323846;
+    };
+    QVERIFY(std::fabs(etr(ht, hr, 8495) - 0.134) < 5e-4);
+    QVERIFY(std::fabs(etr(hr, ht, 8495) + 0.214) < 5e-4);
+    QVERIFY(std::fabs(etr(ht, hr, 8930.8) - 0.136) < 5e-4);
+    QVERIFY(std::fabs(etr(hr, ht, 8930.8) + 0.212) < 5e-4);
+    const double vda = 0 - etr(ht, hr, 8495);
+    QVERIFY(std::fabs(hcmfs::totalDifferenceAngle(43.9, vda) - 43.90) < 5e-3);
+}
+
+void TestGeometry::totalDifferenceAngle_data()
+{
+    QTest::addColumn<double>("hda");
+    QTest::addColumn<double>("vda");
+    QTest::addColumn<double>("tda");
+    QTest::newRow("vertical only") << 0.0 << 5.0 << 5.0;
+    QTest::newRow("horizontal only") << 10.0 << 0.0 << 10.0;
+    QTest::newRow("both 90") << 90.0 << 90.0 << 90.0;
+    QTest::newRow("30/10") << 30.0 << 10.0 << 31.475;
+    QTest::newRow("170/-20") << 170.0 << -20.0 << 157.731;
+    QTest::newRow("negative hda") << -30.0 << 10.0 << 31.475;
+}
+
+void TestGeometry::totalDifferenceAngle()
+{
+    QFETCH(double, hda);
+    QFETCH(double, vda);
+    QFETCH(double, tda);
+    QVERIFY(std::fabs(hcmfs::totalDifferenceAngle(hda, vda) - tda) < 5e-4);
+}
+
+void TestGeometry::pointAlongReturnsToTarget()
+{
+    const double d = hcmfs::greatCircleDistanceKm(tx(), rx());
+    const hcmfs::GeoPoint end = hcmfs::pointAlong(tx(), hcmfs::azimuthDeg(tx(), rx()), d);
+    QVERIFY(std::fabs(end.lon - rx().lon) < 1e-9);
+    QVERIFY(std::fabs(end.lat - rx().lat) < 1e-9);
+    const hcmfs::GeoPoint mid = hcmfs::pointAlong(tx(), hcmfs::azimuthDeg(tx(), rx()), d / 2);
+    QVERIFY(std::fabs(hcmfs::greatCircleDistanceKm(mid, rx()) - d / 2) < 1e-9);
+}
+
+void TestGeometry::wrap()
+{
+    QCOMPARE(hcmfs::wrapDeg180(180), 180.0);
+    QCOMPARE(hcmfs::wrapDeg180(-180), 180.0);
+    QCOMPARE(hcmfs::wrapDeg180(190), -170.0);
+    QCOMPARE(hcmfs::wrapDeg180(-316.08), 43.92);
+    QCOMPARE(hcmfs::wrapDeg180(720), 0.0);
+}
+
+void TestGeometry::thresholdDegradation_data()
+{
+    QTest::addColumn<double>("iMinusN");
+    QTest::addColumn<double>("td");
+    QTest::newRow("-5") << -5.0 << 1.193;
+    QTest::newRow("-20") << -20.0 << 0.043;
+    QTest::newRow("0") << 0.0 << 3.010;
+    QTest::newRow("+6") << 6.0 << 6.973;
+    QTest::newRow("-6.5 (I -130, N -123.5)") << -6.5 << 0.877;
+}
+
+void TestGeometry::thresholdDegradation()
+{
+    QFETCH(double, iMinusN);
+    QFETCH(double, td);
+    QVERIFY(std::fabs(hcmfs::thresholdDegradation(-120 + iMinusN, -120) - td) < 5e-4);
+    QCOMPARE(hcmfs::thresholdDegradation(-INFINITY, -120), 0.0);
+    // Far above the noise TD approaches I - N without overflowing.
+    QVERIFY(std::fabs(hcmfs::thresholdDegradation(500, -120) - 620) < 1e-9);
+}
+
+QTEST_GUILESS_MAIN(TestGeometry)
+#include "tst_geometry.moc"

@@ -1,0 +1,190 @@
+// Record lines: field positions, values read for the calculation, pattern
+// blocks, and the shapes that must be refused.
+#include "record.h"
+
+#include <QTest>
+
+namespace {
+
+const char* const kTx =
+    "TX;23058;M;2;FX;CO;H;01012024;SITE A;KEN;036e514304n2511;870;28M0W7W;GENERIC;RADIO;2E3;10.65;0;12.8;2;14.12;10;"
+    "14.76;20.7;15.3;28;49;51;4L;;28;-5;3;112.6;2.1;v;;1.5;64;;;;;;GENERIC;DISH;21200;23600;41.0;"
+    "CP;3;0;0;5;20;180;50;XP;2;0;30;180;60";
+
+std::string withField(const char* line, int index, const std::string& value)
+{
+    std::string s(line);
+    std::size_t start = 0;
+    for (int i = 0; i < index; ++i)
+        start = s.find(';', start) + 1;
+    const std::size_t end = s.find(';', start);
+    return s.substr(0, start) + value + s.substr(end);
+}
+
+bool parse(const std::string& line, hcmfs::StationRecord& r)
+{
+    std::string message;
+    return hcmfs::parseStationRecord(line.data(), static_cast<int>(line.size()), r, message);
+}
+
+} // namespace
+
+class TestRecords : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsValues();
+    void frequencyUnits_data();
+    void frequencyUnits();
+    void fortyNineFieldsWithoutPatterns();
+    void emptyTrailingPatternFields();
+    void typesCaseInsensitive();
+    void malformedLines_data();
+    void malformedLines();
+    void maskPoints();
+    void lineEndsAndNul();
+};
+
+void TestRecords::readsValues()
+{
+    hcmfs::StationRecord r;
+    QVERIFY(parse(kTx, r));
+    QCOMPARE(int(r.type), int(hcmfs::StationType::Tx));
+    QVERIFY(r.hasFrequency);
+    QCOMPARE(r.frequencyMHz, 23058.0);
+    QVERIFY(r.hasCoordinates);
+    QVERIFY(qAbs(r.position.lon - 36.861944) < 1e-6);
+    QCOMPARE(r.siteHeight.value, 870.0);
+    QCOMPARE(r.antennaHeight.value, 64.0);
+    QCOMPARE(r.azimuth.value, 112.6);
+    QCOMPARE(r.elevation.value, 2.1);
+    QCOMPARE(r.polarisation, 'V');
+    QCOMPARE(r.power.value, -5.0);
+    QCOMPARE(r.atpc.value, 3.0);
+    QVERIFY(!r.noise.present);
+    QCOMPARE(r.lineLoss.value, 1.5);
+    QCOMPARE(r.gain.value, 41.0);
+    QCOMPARE(r.channelSpacing.value, 28.0);
+    QCOMPARE(r.equipmentClass, std::string("4L"));
+    QCOMPARE(r.mask.size(), std::size_t(6));
+    QCOMPARE(r.mask[5].offset, 49.0);
+    QCOMPARE(r.coPolar.code, std::string("CP"));
+    QCOMPARE(r.coPolar.points.size(), std::size_t(3));
+    QCOMPARE(r.coPolar.points[2].attenuation, 50.0);
+    QCOMPARE(r.crossPolar.code, std::string("XP"));
+    QCOMPARE(r.crossPolar.points.size(), std::size_t(2));
+    QCOMPARE(r.crossPolar.points[1].angle, 180.0);
+}
+
+void TestRecords::frequencyUnits_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("mhz");
+    QTest::newRow("M") << "23058" << "M" << true << 23058.0;
+    QTest::newRow("G") << "23.058" << "G" << true << 23058.0;
+    QTest::newRow("k lower") << "1500000" << "k" << true << 1500.0;
+    QTest::newRow("MHz is no unit") << "23058" << "MHz" << false << 0.0;
+    QTest::newRow("comma") << "23,058" << "G" << false << 0.0;
+    QTest::newRow("empty") << "" << "M" << false << 0.0;
+    QTest::newRow("plus sign") << "+23058" << "M" << true << 23058.0;
+    QTest::newRow("blanks") << " 23058 " << "M" << true << 23058.0;
+    QTest::newRow("trailing text") << "23058MHz" << "M" << false << 0.0;
+    QTest::newRow("hex") << "0x10" << "M" << false << 0.0;
+}
+
+void TestRecords::frequencyUnits()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, unit);
+    QFETCH(bool, ok);
+    QFETCH(double, mhz);
+    hcmfs::StationRecord r;
+    QVERIFY(parse(withField(withField(kTx, 1, value.toStdString()).c_str(), 2, unit.toStdString()), r));
+    QCOMPARE(r.hasFrequency, ok);
+    if (ok)
+        QVERIFY(qAbs(r.frequencyMHz - mhz) < 1e-9);
+}
+
+void TestRecords::fortyNineFieldsWithoutPatterns()
+{
+    const std::string line(kTx, std::string(kTx).find(";CP"));
+    hcmfs::StationRecord r;
+    QVERIFY(parse(line, r));
+    QVERIFY(r.coPolar.points.empty());
+    QVERIFY(r.crossPolar.points.empty());
+    QCOMPARE(r.gain.value, 41.0);
+}
+
+void TestRecords::emptyTrailingPatternFields()
+{
+    // Real exchange files end some records with empty pattern fields.
+    const std::string line = std::string(kTx, std::string(kTx).find(";CP")) + ";;;;;";
+    hcmfs::StationRecord r;
+    QVERIFY(parse(line, r));
+    QVERIFY(r.coPolar.points.empty());
+}
+
+void TestRecords::typesCaseInsensitive()
+{
+    hcmfs::StationRecord r;
+    QVERIFY(parse(withField(kTx, 0, "PRx"), r));
+    QCOMPARE(int(r.type), int(hcmfs::StationType::Prx));
+    QVERIFY(parse(withField(kTx, 0, "xx"), r));
+    QCOMPARE(int(r.type), int(hcmfs::StationType::Unknown));
+}
+
+void TestRecords::malformedLines_data()
+{
+    QTest::addColumn<QString>("line");
+    const QString tx = QString::fromLatin1(kTx);
+    QTest::newRow("empty") << QString();
+    QTest::newRow("no semicolon") << "TX 23058 M";
+    QTest::newRow("48 fields") << tx.left(tx.indexOf(";41.0;"));
+    QTest::newRow("count not a number") << QString(tx).replace(";CP;3;", ";CP;x;");
+    QTest::newRow("negative count") << QString(tx).replace(";CP;3;", ";CP;-1;");
+    QTest::newRow("fewer points than count") << QString(tx).replace(";CP;3;", ";CP;9;");
+    QTest::newRow("angle not a number") << QString(tx).replace(";CP;3;0;0;", ";CP;3;a;0;");
+    QTest::newRow("cross count missing") << tx.left(tx.indexOf(";XP;") + 3);
+}
+
+void TestRecords::malformedLines()
+{
+    QFETCH(QString, line);
+    hcmfs::StationRecord r;
+    std::string message;
+    const std::string l = line.toStdString();
+    QVERIFY(!hcmfs::parseStationRecord(l.data(), static_cast<int>(l.size()), r, message));
+    QVERIFY(!message.empty());
+}
+
+void TestRecords::maskPoints()
+{
+    hcmfs::StationRecord r;
+    // Point 3 half filled: the mask is unusable, not silently shortened.
+    QVERIFY(parse(withField(kTx, 21, ""), r));
+    QVERIFY(!r.maskUsable);
+    // Points 4 to 6 empty: three points.
+    std::string line = kTx;
+    for (int i = 22; i <= 27; ++i)
+        line = withField(line.c_str(), i, "");
+    QVERIFY(parse(line, r));
+    QVERIFY(r.maskUsable);
+    QCOMPARE(r.mask.size(), std::size_t(3));
+}
+
+void TestRecords::lineEndsAndNul()
+{
+    hcmfs::StationRecord r;
+    std::string line = std::string(kTx) + "\r\n";
+    QVERIFY(parse(line, r));
+    QCOMPARE(r.crossPolar.points[1].attenuation, 60.0);
+    line = std::string(kTx) + std::string(1, '\0') + "garbage;;;";
+    QVERIFY(parse(line, r));
+    QCOMPARE(r.crossPolar.points[1].attenuation, 60.0);
+}
+
+QTEST_GUILESS_MAIN(TestRecords)
+#include "tst_records.moc"
