@@ -2,22 +2,18 @@
 #define CHECKRULES_H
 
 #include "checkclasses.h"
+#include "hcm/fieldcursor.h"
 
 #include <QByteArrayView>
 
 // Small text rules shared by every field check. They work on views of the
 // texts held by the model, so checking a big file copies nothing.
 
-// Leading and trailing blanks (code 32 only) removed.
+// Leading and trailing blanks (code 32 only) removed: the rule the reader
+// applies to whole lines.
 inline QByteArrayView trimBlanks(QByteArrayView text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == ' ')
-        ++begin;
-    while (end > begin && text[end - 1] == ' ')
-        --end;
-    return text.sliced(begin, end - begin);
+    return trimSpaces(text);
 }
 
 // True when every character is in the HCM character set: A-Z, 0-9, blank and
