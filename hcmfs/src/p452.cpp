@@ -153,8 +153,9 @@ double inverseComplementaryNormal(double x)
     return xi - t;
 }
 
-void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<double>& h, double hts,
-                              double hrs, double& hstd, double& hsrd)
+// Heights of the least-squares straight line through the profile at the
+// transmitter (hst) and receiver (hsr) ends, in metres above sea level.
+void leastSquaresSurface(const std::vector<double>& d, const std::vector<double>& h, double& hst, double& hsr)
 {
     const std::size_t n = d.size();
     const double dt = d[n - 1];
@@ -164,8 +165,17 @@ void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<do
         v1 += dd * (h[i] + h[i - 1]);
         v2 += dd * (h[i] * (2 * d[i] + d[i - 1]) + h[i - 1] * (d[i] + 2 * d[i - 1]));
     }
-    const double hst = (2 * v1 * dt - v2) / (dt * dt);
-    const double hsr = (v2 - v1 * dt) / (dt * dt);
+    hst = (2 * v1 * dt - v2) / (dt * dt);
+    hsr = (v2 - v1 * dt) / (dt * dt);
+}
+
+void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<double>& h, double hts,
+                              double hrs, double& hstd, double& hsrd)
+{
+    const std::size_t n = d.size();
+    const double dt = d[n - 1];
+    double hst = 0, hsr = 0;
+    leastSquaresSurface(d, h, hst, hsr);
 
     double hobs = -std::numeric_limits<double>::infinity();
     double aobt = hobs, aobr = hobs;
@@ -372,14 +382,8 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     out.gr = gr;
 
     // Least-squares smooth surface and the heights derived from it.
-    double v1 = 0, v2 = 0;
-    for (std::size_t i = 1; i < n; ++i) {
-        const double dd = d[i] - d[i - 1];
-        v1 += dd * (h[i] + h[i - 1]);
-        v2 += dd * (h[i] * (2 * d[i] + d[i - 1]) + h[i - 1] * (d[i] + 2 * d[i - 1]));
-    }
-    const double hst = (2 * v1 * dt - v2) / (dt * dt);
-    const double hsr = (v2 - v1 * dt) / (dt * dt);
+    double hst = 0, hsr = 0;
+    leastSquaresSurface(d, h, hst, hsr);
     diffractionSmoothSurface(d, h, hts, hrs, out.hstd, out.hsrd);
 
     const double hstDash = std::min(hst, h[0]);
