@@ -108,6 +108,11 @@ private slots:
     void errorListDoubleClickJumps();
     void errorListIncludesReaderCodes();
     void errorListDialogOnItsOwn();
+    void cancelledCheckStillShowsResult();
+    void checkOnLoading();
+    void loadProgressIsThrottled();
+    void closeDuringCheckClosesAfterwards();
+    void operationsWithoutSelectionChangeNothing();
     void closePromptSavesThroughMainWindow();
     void closePromptKeepsWindowWhenSaveFails();
 
@@ -797,6 +802,86 @@ void TestHcmEditMdi::errorListDialogOnItsOwn()
     list.clear();
     QCOMPARE(list.itemCount(), 0);
     QCOMPARE(list.lblWarnings->text(), QString("Found warnings: 0"));
+}
+
+void TestHcmEditMdi::cancelledCheckStillShowsResult()
+{
+    ScriptedPrompts prompts;
+    hcmEditMDI editor(defaultOptions());
+    QList<QByteArray> names;
+    for (int i = 0; i < 3000; ++i)
+        names << "lower " + QByteArray::number(i);
+    loadInto(editor, writeStations("cancelcheck.hcm", names));
+    QTimer::singleShot(0, editor.ui().buttonCancel, [&editor] {
+        QVERIFY(editor.isBusy());
+        QVERIFY(editor.ui().buttonCancel->isVisibleTo(&editor));
+        QTest::mouseClick(editor.ui().buttonCancel, Qt::LeftButton);
+    });
+    editor.checkSyntax();
+    QVERIFY(!editor.isBusy());
+    QVERIFY(editor.ui().progress->isHidden());
+    QVERIFY(editor.errorList()->itemCount() < 3000);
+    // What was found so far is shown: the list, or the box when that is nothing.
+    QVERIFY(editor.errorList()->isVisible() != (prompts.messages().size() == 1));
+    QVERIFY(editor.ui().tabDetails->isEnabled());
+}
+
+void TestHcmEditMdi::checkOnLoading()
+{
+    ScriptedPrompts prompts;
+    CheckOptions options = defaultOptions();
+    options.checkOnLoading = true;
+    hcmEditMDI editor(options);
+    loadInto(editor, writeStations("onload.hcm", {"FINE", "lower"}));
+    QCOMPARE(editor.errorList()->itemCount(), 1);
+    QVERIFY(editor.errorList()->isVisible());
+    QVERIFY(!editor.isModified());
+    QCOMPARE(editor.rowCount(), 2);
+    QVERIFY(editor.ui().progress->isHidden());
+}
+
+void TestHcmEditMdi::loadProgressIsThrottled()
+{
+    const QString big = writeStations("throttle.hcm", numberedNames(40000));
+    hcmEditMDI editor(defaultOptions());
+    int shown = 0;
+    connect(&editor, &hcmEditMDI::loadProgress, &editor, [&shown] { ++shown; },
+            Qt::QueuedConnection);
+    loadInto(editor, big);
+    QTRY_VERIFY(shown > 0);
+    QCOMPARE(editor.rowCount(), 40000);
+    // One a line would be 40,000; one a percent plus a few remain.
+    QVERIFY2(shown < 400, qPrintable(QString::number(shown)));
+}
+
+void TestHcmEditMdi::closeDuringCheckClosesAfterwards()
+{
+    ScriptedPrompts prompts;
+    QMdiArea area;
+    auto* editor = new hcmEditMDI(defaultOptions());
+    QMdiSubWindow* sub = area.addSubWindow(editor);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    area.show();
+    loadInto(*editor, writeStations("closecheck.hcm", numberedNames(2000)));
+    QPointer<hcmEditMDI> alive(editor);
+    QTimer::singleShot(0, sub, [sub] { sub->close(); });
+    editor->checkSyntax();
+    // Still here while the check unwinds, gone right after.
+    QVERIFY(!alive.isNull());
+    QTRY_VERIFY(alive.isNull());
+}
+
+void TestHcmEditMdi::operationsWithoutSelectionChangeNothing()
+{
+    hcmEditMDI editor(defaultOptions());
+    loadInto(editor, writeStations("nosel.hcm", {"A", "B"}));
+    editor.duplicateRecords();
+    editor.removeRecords();
+    editor.setValue("13Y", "C");
+    QCOMPARE(editor.rowCount(), 2);
+    QCOMPARE(editor.file().recordCount(), 2);
+    QVERIFY(!editor.isModified());
+    QCOMPARE(editor.file().recordAt(0)->text(HcmField::CoordinationStatus), QByteArray("Z"));
 }
 
 void TestHcmEditMdi::closePromptSavesThroughMainWindow()
