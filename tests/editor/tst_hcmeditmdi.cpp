@@ -80,6 +80,7 @@ private slots:
     void loadAndRefill();
     void unreadableFileIsReported();
     void cancelLargeLoad();
+    void windowClosedDuringLoad_data();
     void windowClosedDuringLoad();
     void sortByNumberKeepsNineBeforeTen();
     void selectionCountsRows();
@@ -278,9 +279,19 @@ void TestHcmEditMdi::cancelLargeLoad()
     QCOMPARE(editor.rowCount(), 2);
 }
 
+void TestHcmEditMdi::windowClosedDuringLoad_data()
+{
+    QTest::addColumn<bool>("whileParsing");
+    QTest::newRow("at once") << false;
+    QTest::newRow("while parsing") << true;
+}
+
 void TestHcmEditMdi::windowClosedDuringLoad()
 {
-    const QString big = writeStations("big2.hcm", numberedNames(40000));
+    QFETCH(bool, whileParsing);
+    const QString big = path("big2.hcm");
+    if (!QFile::exists(big))
+        writeStations("big2.hcm", numberedNames(40000));
     QMdiArea area;
     auto* editor = new hcmEditMDI(defaultOptions());
     QMdiSubWindow* sub = area.addSubWindow(editor);
@@ -288,6 +299,12 @@ void TestHcmEditMdi::windowClosedDuringLoad()
     area.show();
     QPointer<hcmEditMDI> alive(editor);
     QVERIFY(editor->load(big));
+    if (whileParsing)
+        QVERIFY(QTest::qWaitFor(
+            [editor] {
+                return editor->ui().info->text() == "Parsing file..." || !editor->isLoading();
+            },
+            5000));
     QVERIFY(sub->close());
     QTRY_VERIFY(alive.isNull());
     // Notifications the worker queued before it stopped go nowhere.
