@@ -1,10 +1,15 @@
 #include "windowfactory.h"
 
+#include "editor/hcmeditmdi.h"
+
 // The windows that the program itself creates. The HCM editor, the report
 // window and the dialogs of the calculations, masks and downloads register
 // here as they are built.
 WindowFactory productionWindowFactory()
 {
     WindowFactory factory;
+    factory.editor = [](const CheckOptions& options) -> EditorWindow* {
+        return new hcmEditMDI(options);
+    };
     return factory;
 }
