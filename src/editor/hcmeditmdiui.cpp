@@ -107,7 +107,8 @@ void hcmEditMDIUi::setupUi(QFrame* window)
 {
     window->setObjectName(QStringLiteral("hcmEdit"));
     window->setWindowIcon(QIcon(QStringLiteral(":/main/pics/syntax-check.png")));
-    window->resize(760, 600);
+    // Fits the MDI area of the main window at its first-start size.
+    window->resize(840, 530);
 
     twList = new QTableView;
     twList->setObjectName(QStringLiteral("twList"));
@@ -237,7 +238,12 @@ void hcmEditMDIUi::setupUi(QFrame* window)
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->addWidget(twList);
     splitter->addWidget(tabDetails);
+    // The station list is what the user works from: it keeps a useful height
+    // and takes the room the field pages do not need.
+    twList->setMinimumHeight(150);
     splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setSizes({220, 330});
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter, 1);
