@@ -47,7 +47,6 @@ private slots:
     void sqliteShellReadsReport();
     void limitsAndThreshold_data();
     void limitsAndThreshold();
-    void singleEntry();
     void triggerReport();
     void detail();
     void failures_data();
@@ -156,16 +155,6 @@ void TestCliCalc::limitsAndThreshold()
                          + options);
     QCOMPARE(calc.exitCode, 0);
     QCOMPARE(calc.out, QStringLiteral("Rows written: %1\n").arg(rows));
-}
-
-void TestCliCalc::singleEntry()
-{
-    const QString single = file(QStringLiteral("single.txt"), {station("TX", "A", "td=-40"), station("RX", "B")});
-    const Run calc = cli({"calc", "single", single, "--report", m_report, "--library", kFake});
-    QCOMPARE(calc.exitCode, 0);
-    QCOMPARE(calc.out, QStringLiteral("Rows written: 1\n"));
-    const Run report = cli({"report", "--csv", m_report});
-    QVERIFY(report.out.contains(QLatin1String("\n0,1,-1,-1,1,1,1,A,,,B,-40,0,")));
 }
 
 void TestCliCalc::triggerReport()
