@@ -66,10 +66,8 @@ private slots:
     void switches();
     void warningsOnlyExitZero();
     void readerCodesComeFirst();
-    void unreadableInput_data();
-    void unreadableInput();
-    void badUsage_data();
-    void badUsage();
+    void refused_data();
+    void refused();
     void seededFileListInAnyLocale();
 };
 
@@ -160,43 +158,34 @@ void TestCheckCommand::readerCodesComeFirst()
     QVERIFY2(list.out.endsWith("Found errors: " + QByteArray::number(errors) + "\nFound warnings: 0\n"), list.out);
 }
 
-void TestCheckCommand::unreadableInput_data()
+void TestCheckCommand::refused_data()
 {
-    QTest::addColumn<QString>("file");
-    QTest::newRow("missing") << QStringLiteral("missing.hcm");
-    QTest::newRow("empty") << QStringLiteral("empty.hcm");
-    QTest::newRow("directory") << QStringLiteral("folder");
+    QTest::addColumn<QStringList>("args"); // @DIR: a folder holding empty.hcm and an empty folder
+    QTest::addColumn<bool>("namesFile");   // an unreadable file: one line naming it
+    QTest::newRow("missing file") << QStringList{QStringLiteral("@DIR/missing.hcm")} << true;
+    QTest::newRow("empty file") << QStringList{QStringLiteral("@DIR/empty.hcm")} << true;
+    QTest::newRow("directory") << QStringList{QStringLiteral("@DIR/folder")} << true;
+    QTest::newRow("no file") << QStringList{QStringLiteral("--codes")} << false;
+    QTest::newRow("unknown switch") << QStringList{QStringLiteral("--strict"), testData("clean.hcm")} << false;
+    QTest::newRow("two files") << QStringList{testData("clean.hcm"), testData("seeded.hcm")} << false;
 }
 
-void TestCheckCommand::unreadableInput()
+void TestCheckCommand::refused()
 {
-    QFETCH(QString, file);
+    QFETCH(QStringList, args);
+    QFETCH(bool, namesFile);
     QTemporaryDir dir;
     writeFile(dir, "empty.hcm", QByteArray());
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-    const QString path = dir.filePath(file);
-    const Run r = runCli({path});
-    QCOMPARE(r.exitCode, 2);
-    QCOMPARE(r.out, QByteArray());
-    QCOMPARE(r.err.count('\n'), 1);
-    QVERIFY2(r.err.contains(path.toUtf8()), r.err);
-}
-
-void TestCheckCommand::badUsage_data()
-{
-    QTest::addColumn<QStringList>("args");
-    QTest::newRow("no file") << QStringList{QStringLiteral("--codes")};
-    QTest::newRow("unknown switch") << QStringList{QStringLiteral("--strict"), testData("clean.hcm")};
-    QTest::newRow("two files") << QStringList{testData("clean.hcm"), testData("seeded.hcm")};
-}
-
-void TestCheckCommand::badUsage()
-{
-    QFETCH(QStringList, args);
+    args.replaceInStrings(QStringLiteral("@DIR"), dir.path());
     const Run r = runCli(args);
     QCOMPARE(r.exitCode, 2);
     QCOMPARE(r.out, QByteArray());
     QVERIFY(!r.err.isEmpty());
+    if (namesFile) {
+        QCOMPARE(r.err.count('\n'), 1);
+        QVERIFY2(r.err.contains(args.first().toUtf8()), r.err);
+    }
 }
 
 void TestCheckCommand::seededFileListInAnyLocale()
