@@ -283,7 +283,10 @@ void TestEntryPoints::trigger_data()
     // trigger distance is 60 km, France is far beyond it.
     const QMap<int, QByteArray> bavaria = {{1, "23000"}, {9, "D"}, {10, "012E000047N5700"}};
     QTest::newRow("german station") << txLine(bavaria) << 40 << QByteArray() << 0 << QByteArray("AUT");
-    QTest::newRow("buffer too small") << txLine(bavaria) << 2 << QByteArray() << 2009 << QByteArray();
+    // At 2 GHz the low site reaches Italy too: the codes that fit are kept.
+    QMap<int, QByteArray> twoGHz = bavaria;
+    twoGHz[1] = "2000";
+    QTest::newRow("buffer too small") << txLine(twoGHz) << 4 << QByteArray() << 2009 << QByteArray("AUT");
     QTest::newRow("record does not parse") << QByteArray("TX;23000;M") << 40 << QByteArray() << 2000 << QByteArray();
     QMap<int, QByteArray> noFrequency = bavaria;
     noFrequency[1] = "";
