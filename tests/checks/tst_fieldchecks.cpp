@@ -120,9 +120,7 @@ void TestFieldChecks::fields_data()
 
     row("1A empty on TX", F::Frequency, "", 24);
     row("1A empty on PTX", F::Frequency, "", 0, All, "PTX");
-    row("1A not a number", F::Frequency, "abc", 25);
     row("1A not a number wins over format", F::Frequency, "1234567a", 25);
-    row("1A 7 GHz", F::Frequency, "7000", 0);
     row("1A in the 1.4-1.427 gap", F::Frequency, "1420", 1004);
     row("1A gap edge is in a band", F::Frequency, "1.4", 0, All, "TX", "G");
     row("1A band edge 12.75 GHz", F::Frequency, "12.75", 0, All, "TX", "G");
@@ -220,7 +218,6 @@ void TestFieldChecks::fields_data()
     row("4Z five digits without format", F::SiteHeight, "12345", 1010, NoFormat);
     row("4Z decimals fail the format", F::SiteHeight, "12.5", 1029);
     row("4Z decimals without format are no whole number", F::SiteHeight, "12.5", 50, NoFormat);
-    row("4Z letters", F::SiteHeight, "abc", 50);
     row("4Z 9000", F::SiteHeight, "9000", 0);
     row("4Z 9001", F::SiteHeight, "9001", 1010);
     row("4Z signed three digits", F::SiteHeight, "+123", 0);
@@ -259,9 +256,7 @@ void TestFieldChecks::fields_data()
     row("13Y Q is no status", F::CoordinationStatus, "Q", 131);
 
     row("13X nineteen characters", F::CoordinationReference, "ABCDEFGHIJKLMN00001", 136);
-    row("13X empty", F::CoordinationReference, "", 136);
     row("13X lower case before serial", F::CoordinationReference, "abcdefghijklmnX00001", 1019);
-    row("13X serial not a number", F::CoordinationReference, "ABCDEFGHIJKLMNOPQRST", 137);
     row("13X serial with a letter", F::CoordinationReference, "ABCDEFGHIJKLMN00000X", 137);
 
     // equipment and power
@@ -286,7 +281,6 @@ void TestFieldChecks::fields_data()
     row("7G1 empty", F::EquipmentClass, "", 0);
     row("7G1 4h listed but warned", F::EquipmentClass, "4h", 1032);
     row("7G1 7", F::EquipmentClass, "7", 100);
-    row("7G1 L4", F::EquipmentClass, "L4", 100);
     row("7G1 5B", F::EquipmentClass, "5B", 0);
 
     row("7G2 letter", F::Unused7G2, "x", 102);
@@ -317,7 +311,6 @@ void TestFieldChecks::fields_data()
     row("9H four digits", F::NoisePower, "-1000", 1034);
     row("9H format before number", F::NoisePower, "abcd", 1034);
     row("9H letters without format", F::NoisePower, "abcd", 123, NoFormat);
-    row("9H decimals without format are no whole number", F::NoisePower, "-100.5", 123, NoFormat);
 
     row("9Y empty", F::AntennaHeight, "", 127);
     row("9Y letter", F::AntennaHeight, "x", 128);
