@@ -308,7 +308,6 @@ void TestRecordCheck::headerFields_data()
     QTest::newRow("contents code unknown") << int(HCMHeader::FileContentsCode) << QByteArray("X") << All << 151;
     QTest::newRow("contents code lower case") << int(HCMHeader::FileContentsCode) << QByteArray("m") << All << 1063;
     QTest::newRow("contents code lower case, no characters") << int(HCMHeader::FileContentsCode) << QByteArray("m") << c << 0;
-    QTest::newRow("country too long") << int(HCMHeader::Country) << QByteArray("AUTX") << All << 38;
     QTest::newRow("person too long") << int(HCMHeader::ResponsiblePerson) << QByteArray(41, 'A') << All << 153;
     QTest::newRow("phone too long") << int(HCMHeader::Phone) << QByteArray(21, '1') << All << 155;
     QTest::newRow("telefax comma") << int(HCMHeader::Telefax) << QByteArray("1,2") << All << 1066;

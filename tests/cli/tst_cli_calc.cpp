@@ -144,7 +144,6 @@ void TestCliCalc::limitsAndThreshold_data()
     QTest::newRow("threshold as --td=") << QStringList{"--td=0"} << "2";
     QTest::newRow("frequency limit 1001 MHz") << QStringList{"--td", "-5", "--freq", "1001"} << "3";
     QTest::newRow("no distance limit to speak of") << QStringList{"--td", "0", "--dist", "20000"} << "3";
-    QTest::newRow("frequency limit 0") << QStringList{"--freq", "0"} << "0";
 }
 
 void TestCliCalc::limitsAndThreshold()
