@@ -155,6 +155,7 @@ void TestFieldChecks::fields_data()
 
     row("6B empty", F::NatureOfService, "", 0);
     row("6B lower case", F::NatureOfService, "cp", 1021);
+    row("6B lower case without characters class", F::NatureOfService, "cp", 0, NoCharacters);
     row("6B unknown", F::NatureOfService, "XX", 32);
 
     row("6Z J is not a category", F::CategoryOfUse, "J", 33);
@@ -240,6 +241,7 @@ void TestFieldChecks::fields_data()
     row("9D empty", F::Polarization, "", 120);
     row("9D HV", F::Polarization, "HV", 120);
     row("9D lower case", F::Polarization, "h", 1023);
+    row("9D lower case without characters class", F::Polarization, "v", 0, NoCharacters);
 
     row("9L empty", F::LineLosses, "", 0);
     row("9L letter", F::LineLosses, "a", 124);
