@@ -319,6 +319,7 @@ void TestFieldChecks::fields_data()
     row("9Y negative", F::AntennaHeight, "-5", 129);
     row("9Y 1000", F::AntennaHeight, "1000", 0);
     row("9Y 1001", F::AntennaHeight, "1001", 1055);
+    row("9Y 1001 without values class", F::AntennaHeight, "1001", 0, NoValues);
     row("9Y five digits", F::AntennaHeight, "12345", 1054);
     row("9Y five digits without format", F::AntennaHeight, "12345", 1055, NoFormat);
     row("9Y decimals", F::AntennaHeight, "25.5", 1054);
@@ -349,6 +350,7 @@ void TestFieldChecks::fields_data()
     row("9X1 signed fails format", A::Gain, "-5", 1040);
     row("9X1 signed without format", A::Gain, "-5", 0, NoFormat);
     row("9X1 61", A::Gain, "61", 1058);
+    row("9X1 61 without values class", A::Gain, "61", 0, NoValues);
     row("9X1 two decimals", A::Gain, "38.55", 1040);
 }
 
