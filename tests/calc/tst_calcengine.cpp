@@ -87,12 +87,13 @@ private slots:
 
 private:
     QString writeFile(const QString& name, const QByteArrayList& lines);
+    bool startSlowRun();
     bool runList(const QByteArrayList& testing, const QByteArrayList& reference, double threshold = 1.0,
                  const Limits& limits = Limits());
     bool waitFor(CALC& calc, bool detailed = false);
     QList<QStringList> logLines() const;
     QStringList calls() const;
-    QList<QStringList> rows(const QString& columns) const;
+    QList<QStringList> rows(const QString& columns, const QString& table = QStringLiteral("results")) const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<CALC> m_calc;
@@ -168,10 +169,10 @@ QStringList TestCalcEngine::calls() const
     return out;
 }
 
-QList<QStringList> TestCalcEngine::rows(const QString& columns) const
+QList<QStringList> TestCalcEngine::rows(const QString& columns, const QString& table) const
 {
     QList<QStringList> out;
-    for (const QVariantList& row : queryRows(m_report, QStringLiteral("SELECT %1 FROM results").arg(columns)))
+    for (const QVariantList& row : queryRows(m_report, QStringLiteral("SELECT %1 FROM %2").arg(columns, table)))
         out.append(asStrings(row));
     return out;
 }
@@ -200,9 +201,7 @@ void TestCalcEngine::transmitterAndReceiverPasses()
              (QStringList{"0", "1", "2", "3", "2", "0", "2", "a", "p", "q", "c", "AUT", "p-REF", "c-REF"}));
     QCOMPARE(stored.at(5).mid(0, 11), (QStringList{"1", "2", "2", "3", "2", "1", "1", "d", "p", "q", "b"}));
 
-    const QList<QVariantList> version = queryRows(m_report, QStringLiteral("SELECT ver FROM version"));
-    QCOMPARE(version.size(), 1);
-    QCOMPARE(version.first().first().toString(), QStringLiteral("9.8.7.6"));
+    QCOMPARE(rows(QStringLiteral("ver"), QStringLiteral("version")), QList<QStringList>{{"9.8.7.6"}});
 }
 
 void TestCalcEngine::repeaterCase_data()
@@ -254,79 +253,54 @@ void TestCalcEngine::brokenRepeaterRows()
     QCOMPARE(stored, expected);
 }
 
+// A limit given as a number, or as the exact distance between two stations
+// ("exact") or the next double above it ("above").
+static double limitFor(const QString& text, double exact)
+{
+    if (text == QLatin1String("exact"))
+        return exact;
+    if (text == QLatin1String("above"))
+        return std::nextafter(exact, 1e9);
+    return text.toDouble();
+}
+
 void TestCalcEngine::pairLimits_data()
 {
-    QTest::addColumn<QByteArray>("txFrequency");
-    QTest::addColumn<QByteArray>("txUnit");
+    QTest::addColumn<QByteArray>("txFrequency"); // MHz
     QTest::addColumn<QByteArray>("txCoordinates");
     QTest::addColumn<QByteArray>("rxFrequency");
-    QTest::addColumn<QByteArray>("rxUnit");
     QTest::addColumn<QByteArray>("rxCoordinates");
-    QTest::addColumn<double>("frequencyLimit");
-    QTest::addColumn<QString>("distanceLimit"); // a number, or the exact distance ("exact", "above")
+    QTest::addColumn<QString>("distanceLimit");
     QTest::addColumn<bool>("called");
 
     const QByteArray here = calctest::kHere;
     const QByteArray north = "015E000047N1000"; // 10 minutes north, about 18.5 km
     const QByteArray far = "015W000047S0000";
-    QTest::newRow("frequency difference equal to the limit") << QByteArray("13000") << QByteArray("M") << here
-                                                             << QByteArray("13300") << QByteArray("M") << here
-                                                             << 300.0 << "1000" << false;
-    QTest::newRow("frequency difference below the limit") << QByteArray("13000") << QByteArray("M") << here
-                                                          << QByteArray("13299.99") << QByteArray("M") << here
-                                                          << 300.0 << "1000" << true;
-    QTest::newRow("7.5 GHz is 7500 MHz") << QByteArray("7.5") << QByteArray("G") << here << QByteArray("7500")
-                                         << QByteArray("X") << here << 0.001 << "1000" << true;
-    QTest::newRow("kHz divide by 1000") << QByteArray("7500000") << QByteArray("K") << here << QByteArray("7500")
-                                        << QByteArray("M") << here << 0.001 << "1000" << true;
-    QTest::newRow("lower-case unit is not a unit") << QByteArray("7.5") << QByteArray("g") << here
-                                                   << QByteArray("7500") << QByteArray("M") << here << 300.0
-                                                   << "1000" << false;
-    QTest::newRow("distance equal to the limit") << QByteArray("13000") << QByteArray("M") << here
-                                                 << QByteArray("13000") << QByteArray("M") << north << 300.0
-                                                 << "exact" << false;
-    QTest::newRow("distance just below the limit") << QByteArray("13000") << QByteArray("M") << here
-                                                   << QByteArray("13000") << QByteArray("M") << north << 300.0
-                                                   << "above" << true;
-    const QByteArray nearEquator = "015E000000N0500";
-    QTest::newRow("co-located stations") << QByteArray("13000") << QByteArray("M") << nearEquator
-                                         << QByteArray("13000") << QByteArray("M") << nearEquator << 300.0 << "0.001"
-                                         << true;
-    QTest::newRow("transmitter without co-ordinates") << QByteArray("13000") << QByteArray("M") << QByteArray()
-                                                      << QByteArray("13000") << QByteArray("M") << far << 300.0
-                                                      << "1" << true;
-    QTest::newRow("receiver with broken latitude") << QByteArray("13000") << QByteArray("M") << far
-                                                   << QByteArray("13000") << QByteArray("M")
-                                                   << QByteArray("015E000047Nx000") << 300.0 << "1" << true;
-    QTest::newRow("both frequencies missing") << QByteArray("") << QByteArray("M") << here << QByteArray("abc")
-                                              << QByteArray("M") << far << 300.0 << "1" << true;
-    QTest::newRow("one frequency missing") << QByteArray("") << QByteArray("M") << here << QByteArray("13000")
-                                           << QByteArray("M") << here << 300.0 << "1000" << false;
+    // The frequency limit is 300 MHz throughout.
+    QTest::newRow("frequency difference equal to the limit") << QByteArray("13000") << here << QByteArray("13300") << here << "1000" << false;
+    QTest::newRow("frequency difference below the limit") << QByteArray("13000") << here << QByteArray("13299.99") << here << "1000" << true;
+    QTest::newRow("distance equal to the limit") << QByteArray("13000") << here << QByteArray("13000") << north << "exact" << false;
+    QTest::newRow("distance just below the limit") << QByteArray("13000") << here << QByteArray("13000") << north << "above" << true;
+    // Stations without a position or without both frequencies are calculated.
+    QTest::newRow("transmitter without co-ordinates") << QByteArray("13000") << QByteArray() << QByteArray("13000") << far << "1" << true;
+    QTest::newRow("receiver with broken latitude") << QByteArray("13000") << far << QByteArray("13000") << QByteArray("015E000047Nx000") << "1" << true;
+    QTest::newRow("both frequencies missing") << QByteArray("") << here << QByteArray("abc") << far << "1" << true;
+    QTest::newRow("one frequency missing") << QByteArray("") << here << QByteArray("13000") << here << "1000" << false;
 }
 
 void TestCalcEngine::pairLimits()
 {
     QFETCH(QByteArray, txFrequency);
-    QFETCH(QByteArray, txUnit);
     QFETCH(QByteArray, txCoordinates);
     QFETCH(QByteArray, rxFrequency);
-    QFETCH(QByteArray, rxUnit);
     QFETCH(QByteArray, rxCoordinates);
-    QFETCH(double, frequencyLimit);
     QFETCH(QString, distanceLimit);
     QFETCH(bool, called);
 
-    const QByteArray tx = station("TX", "t", QByteArray(), txCoordinates, txFrequency, txUnit);
-    const QByteArray rx = station("RX", "r", QByteArray(), rxCoordinates, rxFrequency, rxUnit);
+    const QByteArray tx = station("TX", "t", QByteArray(), txCoordinates, txFrequency);
+    const QByteArray rx = station("RX", "r", QByteArray(), rxCoordinates, rxFrequency);
     Limits limits;
-    limits.frequency = frequencyLimit;
-    const double exact = stationDistance(parseStationLine(tx, 0, true), parseStationLine(rx, 0, false));
-    if (distanceLimit == QLatin1String("exact"))
-        limits.distance = exact;
-    else if (distanceLimit == QLatin1String("above"))
-        limits.distance = std::nextafter(exact, 1e9);
-    else
-        limits.distance = distanceLimit.toDouble();
+    limits.distance = limitFor(distanceLimit, stationDistance(parseStationLine(tx, 0, true), parseStationLine(rx, 0, false)));
     QVERIFY(runList({tx}, {rx}, 1.0, limits));
     QCOMPARE(calls(), called ? QStringList{"t>r"} : QStringList());
 }
@@ -352,19 +326,12 @@ void TestCalcEngine::repeaterLimits()
     QFETCH(QString, repeaterLimit);
     QFETCH(bool, called);
 
-    const QByteArray tx = station("TX", "a");
-    const QByteArray prx = station("PRX", "p");
     const QByteArray ptx = station("PTX", "q", QByteArray(), ptxCoordinates, ptxFrequency);
     const QByteArray rx = station("RX", "r");
     Limits limits;
-    const double exact = stationDistance(parseStationLine(ptx, 0, false), parseStationLine(rx, 0, false));
-    if (repeaterLimit == QLatin1String("exact"))
-        limits.repeaterDistance = exact;
-    else if (repeaterLimit == QLatin1String("above"))
-        limits.repeaterDistance = std::nextafter(exact, 1e9);
-    else
-        limits.repeaterDistance = repeaterLimit.toDouble();
-    QVERIFY(runList({tx}, {prx, ptx, rx}, 1.0, limits));
+    limits.repeaterDistance =
+        limitFor(repeaterLimit, stationDistance(parseStationLine(ptx, 0, false), parseStationLine(rx, 0, false)));
+    QVERIFY(runList({station("TX", "a")}, {station("PRX", "p"), ptx, rx}, 1.0, limits));
     QCOMPARE(calls(), called ? QStringList({"a>p>q>r", "a>r"}) : QStringList{"a>r"});
 }
 
@@ -413,14 +380,11 @@ void TestCalcEngine::trigger()
     QCOMPARE(spy.first().first().toInt(), 3);
     QCOMPARE(calls(), (QStringList{"a", "O'Brien", "c"}));
     QCOMPARE(logLines().first().value(3), QStringLiteral("/terrain/path"));
-    QList<QStringList> stored;
-    for (const QVariantList& row : queryRows(m_report, QStringLiteral("SELECT * FROM trigger")))
-        stored.append(asStrings(row));
     const QList<QStringList> expected{{"a", "a-REF", "HNG,SVN", "0"},
                                       {"O'Brien", "O'Brien-REF", "AUT", "5"},
                                       {"c", "c-REF", "D,F,I", "0"}};
-    QCOMPARE(stored, expected);
-    QVERIFY(queryRows(m_report, QStringLiteral("SELECT * FROM results")).isEmpty());
+    QCOMPARE(rows(QStringLiteral("*"), QStringLiteral("trigger")), expected);
+    QVERIFY(rows(QStringLiteral("*")).isEmpty());
     QCOMPARE(progress.last(), (QVariantList{100, 100}));
 
     // A first line that is a station takes part.
@@ -471,7 +435,7 @@ void TestCalcEngine::detailedRuns()
     QCOMPARE(calls(), QStringList{"a"});
 }
 
-void TestCalcEngine::cancelKeepsRows()
+bool TestCalcEngine::startSlowRun()
 {
     QByteArrayList testing;
     for (int i = 0; i < 40; ++i)
@@ -479,11 +443,16 @@ void TestCalcEngine::cancelKeepsRows()
     QFile::remove(m_log);
     const QString t = writeFile(QStringLiteral("testing.txt"), testing);
     const QString r = writeFile(QStringLiteral("reference.txt"), {station("RX", "r")});
+    return m_calc->startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0);
+}
+
+void TestCalcEngine::cancelKeepsRows()
+{
     QSignalSpy spy(m_calc.get(), &CALC::finished);
-    QVERIFY(m_calc->startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0));
+    QVERIFY(startSlowRun());
     QVERIFY(m_calc->isRunning());
     // One run at a time: a second start while the first goes on is refused.
-    QVERIFY(!m_calc->startSingleCalculation(t, m_report));
+    QVERIFY(!m_calc->startSingleCalculation(m_dir->filePath(QStringLiteral("testing.txt")), m_report));
     QTRY_VERIFY_WITH_TIMEOUT(calls().size() >= 3, 10000);
     m_calc->cancelCalculations();
     QVERIFY(spy.wait(20000));
@@ -503,12 +472,7 @@ void TestCalcEngine::cancelKeepsRows()
 
 void TestCalcEngine::destroyDuringRun()
 {
-    QByteArrayList testing;
-    for (int i = 0; i < 40; ++i)
-        testing.append(station("TX", "t" + QByteArray::number(i), "sleep=25"));
-    const QString t = writeFile(QStringLiteral("testing.txt"), testing);
-    const QString r = writeFile(QStringLiteral("reference.txt"), {station("RX", "r")});
-    QVERIFY(m_calc->startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0));
+    QVERIFY(startSlowRun());
     QTRY_VERIFY_WITH_TIMEOUT(calls().size() >= 1, 10000);
     // The engine waits for its run to stop before it unloads the library.
     m_calc.reset();

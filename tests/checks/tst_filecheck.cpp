@@ -1,5 +1,6 @@
-// The whole-file check: which items it yields, in which order, their text,
-// the totals, progress and cancelling.
+// The whole-file check: which rows it checks and in which order, progress and
+// cancelling. The command-line tests compare a whole list of items, their
+// text and the totals byte for byte.
 #include "checktestdata.h"
 
 #include "checks/checkclasses.h"
@@ -44,75 +45,12 @@ class TestFileCheck : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanFileHasNoItems();
-    void itemsAndTotals();
-    void itemText_data();
-    void itemText();
     void rowOrderIsFollowed();
     void calcOnlyFaultsGiveNoItem();
     void cancelStopsBetweenRecords();
-    void progressCoversEveryRow();
+    void cleanFileProgressCoversEveryRow();
     void rowWithoutRecordIsSkipped();
-    void readerFindingText();
 };
-
-void TestFileCheck::cleanFileHasNoItems()
-{
-    TestFile t(4);
-    FileCheck check(t.file);
-    QVERIFY(check.run());
-    QVERIFY(check.items().empty());
-    QCOMPARE(check.errorCount(), 0);
-    QCOMPARE(check.warningCount(), 0);
-}
-
-void TestFileCheck::itemsAndTotals()
-{
-    TestFile t(5);
-    t.file.header().setText(HCMHeader::Email, "");      // error
-    t.record(1).setText(HcmField::StationName, "Graz"); // warning
-    t.record(3).setText(HcmField::Azimuth, "");         // error
-    t.record(3).setText(HcmField::TypeOfEntry, "tx");   // warning
-    FileCheck check(t.file);
-    QVERIFY(check.run());
-    QCOMPARE(itemNumbers(check), QList<int>({-1, 1, 3}));
-    QVERIFY(check.items().front().isHeader());
-    QCOMPARE(check.errorCount(), 2);
-    QCOMPARE(check.warningCount(), 2);
-    QCOMPARE(check.items()[2].codes, QList<int>({1001, 112}));
-}
-
-void TestFileCheck::itemText_data()
-{
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QList<int>>("codes");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("header, errors only") << -1 << QList<int>{158, 165}
-                                         << QStringLiteral("HEADER: \nErrors:\nE-mail is empty.\n"
-                                                           "Value of Number of records does not match the actual "
-                                                           "record count.\nWarnings:\n");
-    QTest::newRow("record with only warnings")
-        << 7 << QList<int>{1001, 1008}
-        << QStringLiteral("RECORD NO: 7\nErrors:\nWarnings:\nType of entry contains illegal characters.\n"
-                          "Station name contains illegal characters.\n");
-    QTest::newRow("mixed, errors gathered before warnings")
-        << 0 << QList<int>{1001, 112, 1015, 21}
-        << QStringLiteral("RECORD NO: 0\nErrors:\nAzimuth is missing.\nAntenna gain is not a number.\nWarnings:\n"
-                          "Type of entry contains illegal characters.\nReceiver noise power level may be "
-                          "incorrect.\n");
-}
-
-void TestFileCheck::itemText()
-{
-    QFETCH(int, number);
-    QFETCH(QList<int>, codes);
-    QFETCH(QString, text);
-    FileCheckItem item;
-    item.recordNumber = number;
-    item.codes = codes;
-    QCOMPARE(item.text(), text);
-}
 
 void TestFileCheck::rowOrderIsFollowed()
 {
@@ -162,7 +100,7 @@ void TestFileCheck::cancelStopsBetweenRecords()
     QCOMPARE(check.items().size(), std::size_t(7));
 }
 
-void TestFileCheck::progressCoversEveryRow()
+void TestFileCheck::cleanFileProgressCoversEveryRow()
 {
     TestFile t(3);
     FileCheck check(t.file);
@@ -175,6 +113,9 @@ void TestFileCheck::progressCoversEveryRow()
     QVERIFY(check.run());
     QCOMPARE(values, QList<int>({0, 1, 2, 3}));
     QCOMPARE(maximum, 3);
+    QVERIFY(check.items().empty());
+    QCOMPARE(check.errorCount(), 0);
+    QCOMPARE(check.warningCount(), 0);
 }
 
 void TestFileCheck::rowWithoutRecordIsSkipped()
@@ -185,12 +126,6 @@ void TestFileCheck::rowWithoutRecordIsSkipped()
     check.setRecordNumbers({0, 7, 1});
     QVERIFY(check.run());
     QCOMPARE(itemNumbers(check), QList<int>({-1, 1}));
-}
-
-void TestFileCheck::readerFindingText()
-{
-    QCOMPARE(::readerFindingText(-1, 145), QStringLiteral("Reading the header: File header is too short."));
-    QCOMPARE(::readerFindingText(12, 138), QStringLiteral("Reading record NO: 12: TX record is too short."));
 }
 
 QTEST_GUILESS_MAIN(TestFileCheck)

@@ -63,10 +63,6 @@ void TestAntenna::standardTableRows()
     bool fromTable = false;
     QVERIFY(hcmfs::standardDiagram(38.0, pts, fromTable));
     QVERIFY(fromTable);
-    QCOMPARE(pts.size(), std::size_t(13));
-    QCOMPARE(pts[7].angle, 14.0);
-    QCOMPARE(pts[7].attenuation, 30.0);
-    QCOMPARE(pts.back().attenuation, 53.3);
     QVERIFY(hcmfs::standardDiagram(38.04, pts, fromTable)); // rounded to 0.1 dB
     QVERIFY(fromTable);
     QVERIFY(hcmfs::standardDiagram(36.5, pts, fromTable));

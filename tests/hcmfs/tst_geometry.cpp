@@ -16,7 +16,6 @@ private slots:
     void coordinates_data();
     void coordinates();
     void sampleStations();
-    void linkElevation();
     void totalDifferenceAngle_data();
     void totalDifferenceAngle();
     void pointAlongReturnsToTarget();
@@ -75,23 +74,6 @@ void TestGeometry::sampleStations()
     // Horizontal difference angles against the antenna azimuths 147 and 327.
     QVERIFY(std::fabs(hcmfs::wrapDeg180(azTR - 147) - 43.93) < 5e-3);
     QVERIFY(std::fabs(hcmfs::wrapDeg180(azRT - 327) - 43.92) < 5e-3);
-}
-
-void TestGeometry::linkElevation()
-{
-    // Line of sight: ETR = (h_other - h_this)/d - d/(2 a_e), the same angle
-    // as the propagation model's horizon angle of a line-of-sight path.
-    const double d = hcmfs::greatCircleDistanceKm(tx(), rx());
-    const double ht = (549 + 46) / 1000.0, hr = (593 + 38) / 1000.0;
-    auto etr = [d](double hThis, double hOther, double ae) {
-        return std::atan((hOther - hThis) / d - d / (2 * ae)) * 180 / 3.14159265358979323846;
-    };
-    QVERIFY(std::fabs(etr(ht, hr, 8495) - 0.134) < 5e-4);
-    QVERIFY(std::fabs(etr(hr, ht, 8495) + 0.214) < 5e-4);
-    QVERIFY(std::fabs(etr(ht, hr, 8930.8) - 0.136) < 5e-4);
-    QVERIFY(std::fabs(etr(hr, ht, 8930.8) + 0.212) < 5e-4);
-    const double vda = 0 - etr(ht, hr, 8495);
-    QVERIFY(std::fabs(hcmfs::totalDifferenceAngle(43.9, vda) - 43.90) < 5e-3);
 }
 
 void TestGeometry::totalDifferenceAngle_data()

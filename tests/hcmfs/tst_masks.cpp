@@ -14,28 +14,22 @@ class TestMasks : public QObject
     Q_OBJECT
 
 private slots:
-    void oneSegmentIntegral();
-    void flatSegmentIntegral();
+    void segmentIntegral();
     void rectangles_data();
     void rectangles();
     void realMasks_data();
     void realMasks();
     void twoSidedConstruction();
-    void noOverlapFarAway();
     void defaultRows();
     void chooseMaskFallsBackToDefault();
     void damagedMaskIsNotReplaced();
 };
 
-void TestMasks::oneSegmentIntegral()
+void TestMasks::segmentIntegral()
 {
     // 0 dB to 40 dB over 10 MHz: 10 * (10/ln10) * (1 - 1e-4) / 40 = 1.08563 MHz.
     QVERIFY(std::fabs(hcmfs::segmentIntegral(0, 10, 0, 40) - 1.08563) < 5e-6);
     QVERIFY(std::fabs(hcmfs::segmentIntegral(0, 10, 40, 0) - 1.08563) < 5e-6);
-}
-
-void TestMasks::flatSegmentIntegral()
-{
     QCOMPARE(hcmfs::segmentIntegral(2, 5, 10, 10), 0.3);
     QCOMPARE(hcmfs::segmentIntegral(5, 5, 0, 40), 0.0);
 }
@@ -138,19 +132,12 @@ void TestMasks::twoSidedConstruction()
     QCOMPARE(wide.points.size(), std::size_t(7));
 }
 
-void TestMasks::noOverlapFarAway()
-{
-    QCOMPARE(hcmfs::overlappingArea(txMask23(), rxMask23(), 500), 0.0);
-}
-
 void TestMasks::defaultRows()
 {
     const hcmfs::DefaultMaskRow* tx = hcmfs::findDefaultMask(true, 23.0, "4L", 28);
     QVERIFY(tx);
     QCOMPARE(tx->row, 122);
-    QCOMPARE(tx->points.size(), std::size_t(6));
-    QCOMPARE(tx->points[5].offset, 49.0);
-    QCOMPARE(tx->points[5].attenuation, 52.0);
+    QCOMPARE(tx->points[5].attenuation, 52.0); // the transmitter table, not the receiver one
     const hcmfs::DefaultMaskRow* rx = hcmfs::findDefaultMask(false, 23.0, "4L", 28);
     QVERIFY(rx);
     QCOMPARE(rx->row, 122);

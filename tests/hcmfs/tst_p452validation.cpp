@@ -92,24 +92,21 @@ void TestP452Validation::setA()
     for (const QByteArrayList& c : rows) {
         QCOMPARE(c.size(), 46);
         hcmfs::P452Params par;
-        par.f = num(c[1]);
-        par.p = num(c[2]);
-        par.htg = num(c[3]);
-        par.hrg = num(c[4]);
-        par.phitE = num(c[5]);
-        par.phitN = num(c[6]);
-        par.phirE = num(c[7]);
-        par.phirN = num(c[8]);
-        par.gt = num(c[9]);
-        par.gr = num(c[10]);
+        // Columns 1-10 and 12-15 in the order of the parameters; the printed
+        // lapse rate has 6 decimals only, so the effective radius (16) from
+        // the file carries the value the reference used.
+        double hcmfs::P452Params::*const inputs[] = {
+            &hcmfs::P452Params::f,   &hcmfs::P452Params::p,     &hcmfs::P452Params::htg,   &hcmfs::P452Params::hrg,
+            &hcmfs::P452Params::phitE, &hcmfs::P452Params::phitN, &hcmfs::P452Params::phirE, &hcmfs::P452Params::phirN,
+            &hcmfs::P452Params::gt,  &hcmfs::P452Params::gr};
+        for (int k = 0; k < 10; ++k)
+            par.*inputs[k] = num(c[k + 1]);
         par.pol = static_cast<int>(num(c[11]));
-        par.dct = num(c[12]);
-        par.dcr = num(c[13]);
-        par.press = num(c[14]);
-        par.temp = num(c[15]);
-        // The printed lapse rate has 6 decimals only; the effective radius
-        // from the file carries the value the reference used.
-        par.ae = num(c[16]);
+        double hcmfs::P452Params::*const more[] = {&hcmfs::P452Params::dct, &hcmfs::P452Params::dcr,
+                                                   &hcmfs::P452Params::press, &hcmfs::P452Params::temp,
+                                                   &hcmfs::P452Params::ae};
+        for (int k = 0; k < 5; ++k)
+            par.*more[k] = num(c[k + 12]);
         par.dn = num(c[35]);
         par.n0 = num(c[36]);
 
@@ -228,36 +225,30 @@ void TestP452Validation::commandPrintsEveryComponent()
 
 void TestP452Validation::rejectsUnusableInput()
 {
-    hcmfs::P452Profile profile;
-    profile.d = {0, 1, 2, 3, 4};
-    profile.h = {0, 0, 0, 0, 0};
+    hcmfs::P452Profile good;
+    good.d = {0, 1, 2, 3, 4};
+    good.h = {0, 0, 0, 0, 0};
     hcmfs::P452Params par;
     par.f = 10;
     par.htg = par.hrg = 10;
     hcmfs::P452Result r;
-    QCOMPARE(hcmfs::computeP452(profile, par, r), 0);
+    QCOMPARE(hcmfs::computeP452(good, par, r), 0);
     QVERIFY(r.lb > 100 && r.lb < 130);
 
-    hcmfs::P452Profile shortProfile = profile;
-    shortProfile.d.resize(3);
-    shortProfile.h.resize(3);
-    QCOMPARE(hcmfs::computeP452(shortProfile, par, r), int(hcmfs::P452BadProfile));
-    QCOMPARE(r.lb, 0.0);
-
-    hcmfs::P452Profile nanProfile = profile;
-    nanProfile.h[2] = std::nan("");
-    QCOMPARE(hcmfs::computeP452(nanProfile, par, r), int(hcmfs::P452BadProfile));
-
-    hcmfs::P452Profile unordered = profile;
-    unordered.d[2] = 0.5;
-    QCOMPARE(hcmfs::computeP452(unordered, par, r), int(hcmfs::P452BadProfile));
-
-    hcmfs::P452Params badF = par;
+    hcmfs::P452Profile bad[3] = {good, good, good};
+    bad[0].d.resize(3); // too short
+    bad[0].h.resize(3);
+    bad[1].h[2] = std::nan("");
+    bad[2].d[2] = 0.5; // distances not rising
+    for (const hcmfs::P452Profile& profile : bad) {
+        QCOMPARE(hcmfs::computeP452(profile, par, r), int(hcmfs::P452BadProfile));
+        QCOMPARE(r.lb, 0.0);
+    }
+    hcmfs::P452Params badF = par, badP = par;
     badF.f = 60;
-    QCOMPARE(hcmfs::computeP452(profile, badF, r), int(hcmfs::P452BadParameter));
-    hcmfs::P452Params badP = par;
     badP.p = 0;
-    QCOMPARE(hcmfs::computeP452(profile, badP, r), int(hcmfs::P452BadParameter));
+    QCOMPARE(hcmfs::computeP452(good, badF, r), int(hcmfs::P452BadParameter));
+    QCOMPARE(hcmfs::computeP452(good, badP, r), int(hcmfs::P452BadParameter));
 }
 
 QTEST_GUILESS_MAIN(TestP452Validation)

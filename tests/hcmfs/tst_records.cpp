@@ -37,8 +37,7 @@ private slots:
     void readsValues();
     void frequencyUnits_data();
     void frequencyUnits();
-    void fortyNineFieldsWithoutPatterns();
-    void emptyTrailingPatternFields();
+    void patternsAreOptional();
     void typesCaseInsensitive();
     void malformedLines_data();
     void malformedLines();
@@ -108,23 +107,18 @@ void TestRecords::frequencyUnits()
         QVERIFY(qAbs(r.frequencyMHz - mhz) < 1e-9);
 }
 
-void TestRecords::fortyNineFieldsWithoutPatterns()
+void TestRecords::patternsAreOptional()
 {
-    const std::string line(kTx, std::string(kTx).find(";CP"));
-    hcmfs::StationRecord r;
-    QVERIFY(parse(line, r));
-    QVERIFY(r.coPolar.points.empty());
-    QVERIFY(r.crossPolar.points.empty());
-    QCOMPARE(r.gain.value, 41.0);
-}
-
-void TestRecords::emptyTrailingPatternFields()
-{
-    // Real exchange files end some records with empty pattern fields.
-    const std::string line = std::string(kTx, std::string(kTx).find(";CP")) + ";;;;;";
-    hcmfs::StationRecord r;
-    QVERIFY(parse(line, r));
-    QVERIFY(r.coPolar.points.empty());
+    // Real exchange files end some records after field 49, others with empty
+    // pattern fields.
+    const std::string fortyNine(kTx, std::string(kTx).find(";CP"));
+    for (const std::string& line : {fortyNine, fortyNine + ";;;;;"}) {
+        hcmfs::StationRecord r;
+        QVERIFY(parse(line, r));
+        QVERIFY(r.coPolar.points.empty());
+        QVERIFY(r.crossPolar.points.empty());
+        QCOMPARE(r.gain.value, 41.0);
+    }
 }
 
 void TestRecords::typesCaseInsensitive()

@@ -38,6 +38,21 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 
 double dms(int d, int m, int s) { return d + m / 60.0 + s / 3600.0; }
 
+bool readTile(const QString& path, int lon, int lat, hcmfs::TerrainTile& tile)
+{
+    std::string message;
+    return hcmfs::readTerrainTile(path.toStdString(), lon, lat, tile, message);
+}
+
+// Writes an HCM tile of heights h(lat, lon) and reads it back.
+bool writeAndRead(const QString& path, int lon, int lat, bool half, const hcmfs::HeightFunction& h,
+                  hcmfs::TerrainTile& tile)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    std::string message;
+    return hcmfs::writeHcmTile(path.toStdString(), lon, lat, half, h, message) && readTile(path, lon, lat, tile);
+}
+
 } // namespace
 
 class TestTerrain : public QObject
@@ -102,8 +117,7 @@ void TestTerrain::hcmWorkedOffsets()
     const QString path = tmp_.filePath(QStringLiteral("offsets/tile%1%2").arg(half ? ".63E" : ".33E").arg(offset));
     QVERIFY(writeFile(path, zeroTile(bytes, {{offset, 1234}})));
     hcmfs::TerrainTile tile;
-    std::string message;
-    QVERIFY2(hcmfs::readTerrainTile(path.toStdString(), 10, lat0, tile, message), message.c_str());
+    QVERIFY(readTile(path, 10, lat0, tile));
     QCOMPARE(tile.rows, 1201);
     QCOMPARE(tile.cols, half ? 601 : 1201);
     QVERIFY(std::fabs(tile.heightAt(lat, lon) - (1234.0)) < 1e-6);
@@ -119,8 +133,7 @@ void TestTerrain::hgtOrientation()
     const QString path = tmp_.filePath("hgt/N45E007.hgt");
     QVERIFY(writeFile(path, zeroTile(1201u * 1201u * 2u, {{0, 3000}, {last, 150}, {2, -20}}, true)));
     hcmfs::TerrainTile tile;
-    std::string message;
-    QVERIFY(hcmfs::readTerrainTile(path.toStdString(), 7, 45, tile, message));
+    QVERIFY(readTile(path, 7, 45, tile));
     QVERIFY(std::fabs(tile.heightAt(46.0, 7.0) - (3000.0)) < 1e-6);
     QVERIFY(std::fabs(tile.heightAt(45.0, 7.0) - (150.0)) < 1e-6);
     QVERIFY(std::fabs(tile.heightAt(46.0, 7.0 + 1.0 / 1200) - (-20.0)) < 1e-6);
@@ -130,12 +143,8 @@ void TestTerrain::writerRoundTrip()
 {
     auto h = [](double lat, double lon) { return 100 + 1000 * (lat - 50) + 500 * (lon - 16); };
     for (const bool half : {false, true}) {
-        const QString path = tmp_.filePath(half ? "rt/E016N50.63E" : "rt/E016N50.33E");
-        QDir().mkpath(tmp_.filePath("rt"));
-        std::string message;
-        QVERIFY(hcmfs::writeHcmTile(path.toStdString(), 16, 50, half, h, message));
         hcmfs::TerrainTile tile;
-        QVERIFY(hcmfs::readTerrainTile(path.toStdString(), 16, 50, tile, message));
+        QVERIFY(writeAndRead(tmp_.filePath(half ? "rt/E016N50.63E" : "rt/E016N50.33E"), 16, 50, half, h, tile));
         for (double lat : {50.0, 50.3, 50.75, 51.0})
             for (double lon : {16.0, 16.1, 16.5, 17.0})
                 QVERIFY2(std::fabs(tile.heightAt(lat, lon) - h(lat, lon)) <= 0.51, qPrintable(QString::number(tile.heightAt(lat, lon))));
@@ -144,23 +153,17 @@ void TestTerrain::writerRoundTrip()
     std::string message;
     QVERIFY(hcmfs::writeHgtTile(hgt.toStdString(), 16, 50, 1201, h, message));
     hcmfs::TerrainTile tile;
-    QVERIFY(hcmfs::readTerrainTile(hgt.toStdString(), 16, 50, tile, message));
+    QVERIFY(readTile(hgt, 16, 50, tile));
     QVERIFY(std::fabs(tile.heightAt(50.4, 16.6) - h(50.4, 16.6)) <= 0.51);
 }
 
 void TestTerrain::bilinear()
 {
     // Samples rise 10 m per column and 1 m per row: bilinear is exact between them.
-    const QString path = tmp_.filePath("bl/E020N10.33E");
-    QDir().mkpath(tmp_.filePath("bl"));
-    std::string message;
-    QVERIFY(hcmfs::writeHcmTile(path.toStdString(), 20, 10, false,
-                                [](double lat, double lon) {
-                                    return 10 * std::round((lon - 20) * 1200) + std::round((lat - 10) * 1200);
-                                },
-                                message));
     hcmfs::TerrainTile tile;
-    QVERIFY(hcmfs::readTerrainTile(path.toStdString(), 20, 10, tile, message));
+    QVERIFY(writeAndRead(tmp_.filePath("bl/E020N10.33E"), 20, 10, false, [](double lat, double lon) {
+        return 10 * std::round((lon - 20) * 1200) + std::round((lat - 10) * 1200);
+    }, tile));
     const double step = 1.0 / 1200;
     QVERIFY(std::fabs(tile.heightAt(10 + 3 * step, 20 + 7 * step) - (73.0)) < 1e-6);
     QVERIFY(std::fabs(tile.heightAt(10 + 3.5 * step, 20 + 7.25 * step) - 76.0) < 1e-9);
@@ -168,22 +171,14 @@ void TestTerrain::bilinear()
 
 void TestTerrain::voidsTakeNeighbourMean()
 {
-    const QString path = tmp_.filePath("void/E001N01.33E");
-    QDir().mkpath(tmp_.filePath("void"));
-    std::string message;
     const double step = 1.0 / 1200;
-    QVERIFY(hcmfs::writeHcmTile(path.toStdString(), 1, 1, false,
-                                [step](double lat, double lon) {
-                                    const long r = std::lround((lat - 1) / step), c = std::lround((lon - 1) / step);
-                                    if (r == 600 && c == 600)
-                                        return std::nan(""); // a void
-                                    if (r == 600 && c == 601)
-                                        return 300.0;
-                                    return 100.0;
-                                },
-                                message));
     hcmfs::TerrainTile tile;
-    QVERIFY(hcmfs::readTerrainTile(path.toStdString(), 1, 1, tile, message));
+    QVERIFY(writeAndRead(tmp_.filePath("void/E001N01.33E"), 1, 1, false, [step](double lat, double lon) {
+        const long r = std::lround((lat - 1) / step), c = std::lround((lon - 1) / step);
+        if (r == 600 && c == 600)
+            return std::nan(""); // a void
+        return r == 600 && c == 601 ? 300.0 : 100.0;
+    }, tile));
     // Neighbours: seven at 100 m, one at 300 m.
     QCOMPARE(tile.heightAt(1.5, 1.5), std::round((7 * 100 + 300) / 8.0));
 }

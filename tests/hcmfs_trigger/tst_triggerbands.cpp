@@ -53,10 +53,8 @@ class TestTriggerBands : public QObject
 private slots:
     void bandEdges_data();
     void bandEdges();
-    void eachDirectionAtTheLimit_data();
-    void eachDirectionAtTheLimit();
-    void acrossTheAntimeridianAndNearThePole_data();
-    void acrossTheAntimeridianAndNearThePole();
+    void atTheLimit_data();
+    void atTheLimit();
     void ownCountryIsNeverListed_data();
     void ownCountryIsNeverListed();
     void codesSortedAndJoined();
@@ -104,48 +102,39 @@ void TestTriggerBands::bandEdges()
     QCOMPARE(run(set, TriggerStation::fromDegrees(site.lon, site.lat, ghz, heightM, "X")), QString("IN"));
 }
 
-void TestTriggerBands::eachDirectionAtTheLimit_data()
-{
-    QTest::addColumn<double>("bearing");
-    for (double b : {0.0, 30.0, 60.0, 90.0, 120.0, 150.0, 180.0, 210.0, 240.0, 270.0, 300.0, 330.0})
-        QTest::newRow(qPrintable(QString::number(b))) << b;
-}
-
-// One country per run, 200 km away: found just inside, missed just outside,
-// whatever cell of the index the point falls into.
-void TestTriggerBands::eachDirectionAtTheLimit()
-{
-    QFETCH(double, bearing);
-    const Deg site{16.37, 61.9};
-    const TriggerStation station = TriggerStation::fromDegrees(site.lon, site.lat, 2.0, 400.0, "S");
-    const BorderSet near({{"NOR", radians({fixture::destination(site, bearing, 199.99)})}});
-    const BorderSet far({{"NOR", radians({fixture::destination(site, bearing, 200.01)})}});
-    QCOMPARE(run(near, station), QString("NOR"));
-    QCOMPARE(run(far, station), QString());
-}
-
-void TestTriggerBands::acrossTheAntimeridianAndNearThePole_data()
+void TestTriggerBands::atTheLimit_data()
 {
     QTest::addColumn<double>("lon");
     QTest::addColumn<double>("lat");
+    QTest::addColumn<double>("ghz");
+    QTest::addColumn<double>("heightM");
     QTest::addColumn<double>("bearing");
+    QTest::addColumn<double>("km");
 
-    QTest::newRow("east across 180") << 179.9 << 65.0 << 90.0;
-    QTest::newRow("west across 180") << -179.95 << 65.0 << 270.0;
-    QTest::newRow("over the north pole") << 20.0 << 89.5 << 0.0;
-    QTest::newRow("near the south pole") << -60.0 << -89.7 << 135.0;
-    QTest::newRow("on the equator") << 0.0 << 0.0 << 225.0;
+    // 2 GHz from a 400 m site: 200 km, whatever cell of the index the point falls into.
+    for (double b : {0.0, 30.0, 60.0, 90.0, 120.0, 150.0, 180.0, 210.0, 240.0, 270.0, 300.0, 330.0})
+        QTest::newRow(qPrintable("bearing " + QString::number(b))) << 16.37 << 61.9 << 2.0 << 400.0 << b << 200.0;
+    // 13 GHz: 80 km, across the antimeridian, over the poles and on the equator.
+    QTest::newRow("east across 180") << 179.9 << 65.0 << 13.0 << 10.0 << 90.0 << 80.0;
+    QTest::newRow("west across 180") << -179.95 << 65.0 << 13.0 << 10.0 << 270.0 << 80.0;
+    QTest::newRow("over the north pole") << 20.0 << 89.5 << 13.0 << 10.0 << 0.0 << 80.0;
+    QTest::newRow("near the south pole") << -60.0 << -89.7 << 13.0 << 10.0 << 135.0 << 80.0;
+    QTest::newRow("on the equator") << 0.0 << 0.0 << 13.0 << 10.0 << 225.0 << 80.0;
 }
 
-void TestTriggerBands::acrossTheAntimeridianAndNearThePole()
+// One country per run: found 10 m inside the trigger distance, missed 10 m outside.
+void TestTriggerBands::atTheLimit()
 {
     QFETCH(double, lon);
     QFETCH(double, lat);
+    QFETCH(double, ghz);
+    QFETCH(double, heightM);
     QFETCH(double, bearing);
+    QFETCH(double, km);
     const Deg site{lon, lat};
-    const TriggerStation station = TriggerStation::fromDegrees(lon, lat, 13.0, 10.0, "X");
-    const BorderSet near({{"A", radians({fixture::destination(site, bearing, 79.99)})}});
-    const BorderSet far({{"A", radians({fixture::destination(site, bearing, 80.01)})}});
+    const TriggerStation station = TriggerStation::fromDegrees(lon, lat, ghz, heightM, "X");
+    const BorderSet near({{"A", radians({fixture::destination(site, bearing, km - 0.01)})}});
+    const BorderSet far({{"A", radians({fixture::destination(site, bearing, km + 0.01)})}});
     QCOMPARE(run(near, station), QString("A"));
     QCOMPARE(run(far, station), QString());
 }

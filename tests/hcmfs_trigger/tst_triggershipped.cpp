@@ -1,11 +1,10 @@
 // The trigger against the border data shipped with the program, and the
-// country list written into a caller's fixed-size buffer.
+// country list written into a caller's fixed-size buffer. The library's entry
+// point tests pass a record through to that buffer, errors included.
 #include "trigger/borderfolder.h"
 #include "trigger/borderlocation.h"
 #include "trigger/trigger.h"
 
-#include <QDir>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace hcmfs::trigger;
@@ -21,8 +20,6 @@ private slots:
     void writeIntoBuffer_data();
     void writeIntoBuffer();
     void fullBufferCutAtWholeCode();
-    void intoTheCallersBuffer_data();
-    void intoTheCallersBuffer();
 };
 
 void TestTriggerShipped::shippedDataCoversEurope()
@@ -120,46 +117,6 @@ void TestTriggerShipped::fullBufferCutAtWholeCode()
     QCOMPARE(buffer.at(199), ' ');
     QVERIFY(!buffer.contains('#'));
     QCOMPARE(writeCountryList(countries, nullptr, 200), 2009);
-}
-
-void TestTriggerShipped::intoTheCallersBuffer_data()
-{
-    QTest::addColumn<double>("ghz");
-    QTest::addColumn<bool>("damagedRoot");
-    QTest::addColumn<int>("capacity");
-    QTest::addColumn<QString>("written");
-    QTest::addColumn<int>("error");
-
-    const QString blanks200(200, ' ');
-    QTest::newRow("shipped data") << 23.0 << false << 200 << ("AUT" + blanks200).left(200) << 0;
-    QTest::newRow("too long") << 2.0 << false << 10 << "AUT,CZE,I " << 2009;
-    QTest::newRow("damaged data root") << 23.0 << true << 200 << blanks200 << 2008;
-    QTest::newRow("bad frequency") << 0.0 << false << 200 << blanks200 << 2002;
-}
-
-// The German station 30 km from Austria, through the call the library's entry
-// point makes: every error leaves nothing but blanks behind.
-void TestTriggerShipped::intoTheCallersBuffer()
-{
-    QFETCH(double, ghz);
-    QFETCH(bool, damagedRoot);
-    QFETCH(int, capacity);
-    QFETCH(QString, written);
-    QFETCH(int, error);
-
-    QTemporaryDir root;
-    std::string dataRoot;
-    if (damagedRoot) {
-        QVERIFY(QDir(root.path()).mkdir("BORDER"));
-        QFile damaged(root.filePath("BORDER/AUT.ALL"));
-        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("0123456789") == 10);
-        damaged.close();
-        dataRoot = root.path().toStdString();
-    }
-    const TriggerStation station = TriggerStation::fromDegrees(12.0, 47.95, ghz, 500.0, "D");
-    QByteArray buffer(capacity, '#');
-    QCOMPARE(triggerIntoBuffer(station, dataRoot, buffer.data(), capacity), error);
-    QCOMPARE(QString::fromLatin1(buffer), written);
 }
 
 QTEST_GUILESS_MAIN(TestTriggerShipped)
