@@ -46,6 +46,10 @@ public:
     explicit hcmEditMDI(const CheckOptions& options, QWidget* parent = nullptr);
     ~hcmEditMDI() override;
 
+    // A new window opens wide enough for the station list and fits the MDI
+    // area of the main window at its first-start size.
+    QSize sizeHint() const override { return QSize(840, 530); }
+
     int rowCount() const override;
     int currentRow() const override;
     QString fileName() const override { return m_fileName; }

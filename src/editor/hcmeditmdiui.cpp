@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTableView>
@@ -29,7 +30,8 @@ QString tr(const char* text)
     return QCoreApplication::translate("hcmEditMDI", text);
 }
 
-// One page of inputs, each under its label.
+// One page of inputs, each under its label. The page scrolls, so a small
+// window still shows the station list and the status strip whole.
 class FormPage
 {
 public:
@@ -37,7 +39,11 @@ public:
     {
         m_form = new QFormLayout(m_page);
         m_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-        tabs->addTab(m_page, tr(title));
+        auto* scroll = new QScrollArea;
+        scroll->setWidget(m_page);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        tabs->addTab(scroll, tr(title));
     }
 
     QLineEdit* line(const char* name, const char* label, const char* hint = nullptr)
@@ -107,7 +113,6 @@ void hcmEditMDIUi::setupUi(QFrame* window)
 {
     window->setObjectName(QStringLiteral("hcmEdit"));
     window->setWindowIcon(QIcon(QStringLiteral(":/main/pics/syntax-check.png")));
-    // Fits the MDI area of the main window at its first-start size.
     window->resize(840, 530);
 
     twList = new QTableView;
