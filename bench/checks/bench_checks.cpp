@@ -6,7 +6,7 @@
 // into a temporary folder. The file is loaded once; the check then runs R
 // times with every check class on, and the best and the median run are
 // printed with the rate in records per second.
-#include "hcmgenerator.h"
+#include "benchfile.h"
 
 #include "checks/checkclasses.h"
 #include "checks/filecheck.h"
@@ -25,32 +25,12 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    int records = 100000;
-    int runs = 5;
-    QString path;
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--records"))
-            records = args[i + 1].toInt();
-        else if (args[i] == QLatin1String("--file"))
-            path = args[i + 1];
-        else if (args[i] == QLatin1String("--runs"))
-            runs = qMax(1, args[i + 1].toInt());
-    }
-
+    const BenchOptions options = parseBenchOptions(app.arguments(), 5);
+    const int runs = options.runs;
     QTemporaryDir dir;
-    if (path.isEmpty()) {
-        path = dir.filePath(QStringLiteral("bench.hcm"));
-        QElapsedTimer timer;
-        timer.start();
-        QString error;
-        if (!writeHcmBenchmarkFile(path, records, &error)) {
-            std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(error));
-            return 2;
-        }
-        std::printf("generated %d records in %.2f s\n", records, timer.nsecsElapsed() / 1e9);
-    }
-    std::printf("file: %s, %.1f MB\n", qPrintable(QFileInfo(path).fileName()), QFileInfo(path).size() / 1e6);
+    const QString path = benchmarkFile(options, dir);
+    if (path.isEmpty())
+        return 2;
 
     CheckSettings settings = kDefaultCheckSettings;
     HCMFile file(nullptr, &settings);

@@ -7,7 +7,7 @@
 // Runs on the offscreen platform unless another one is set. Without --file it
 // writes a generated file of N records (100,000 by default). Each figure is
 // the median of R runs (3 by default); the targets are for 100,000 records.
-#include "hcmgenerator.h"
+#include "benchfile.h"
 
 #include "app/scriptedprompts.h"
 #include "checks/errorlistdlg.h"
@@ -60,30 +60,12 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietPlatform);
     QApplication app(argc, argv);
-    int records = 100000;
-    int runs = 3;
-    QString path;
-    const QStringList args = app.arguments();
-    for (int i = 1; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--records"))
-            records = args[i + 1].toInt();
-        else if (args[i] == QLatin1String("--file"))
-            path = args[i + 1];
-        else if (args[i] == QLatin1String("--runs"))
-            runs = std::max(1, args[i + 1].toInt());
-    }
-
+    const BenchOptions options = parseBenchOptions(app.arguments(), 3);
+    const int runs = options.runs;
     QTemporaryDir dir;
-    if (path.isEmpty()) {
-        path = dir.filePath(QStringLiteral("bench.hcm"));
-        QString error;
-        if (!writeHcmBenchmarkFile(path, records, &error)) {
-            std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(error));
-            return 2;
-        }
-    }
-    std::printf("file: %s, %.1f MB\n", qPrintable(QFileInfo(path).fileName()),
-                QFileInfo(path).size() / 1e6);
+    const QString path = benchmarkFile(options, dir);
+    if (path.isEmpty())
+        return 2;
 
     // Message boxes are answered without showing them.
     ScriptedPrompts prompts;

@@ -1,6 +1,6 @@
 // Loading and writing a national-size HCM file: records per second, MB/s and
-// peak resident memory. Usage: bench_hcmfile [records] (default 100000).
-#include "hcmgenerator.h"
+// peak resident memory. Usage: bench_hcmfile [--records N] [--file PATH].
+#include "benchfile.h"
 #include "hcm/hcmfile.h"
 #include "hcm/hcmwriter.h"
 #include "hcm/loadjob.h"
@@ -33,17 +33,14 @@ double peakResidentMb()
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const int records = argc > 1 ? atoi(argv[1]) : 100000;
+    const BenchOptions options = parseBenchOptions(app.arguments(), 1);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("national.txt"));
-    QString error;
-    if (!writeHcmBenchmarkFile(path, records, &error)) {
-        std::fprintf(stderr, "cannot write %s: %s\n", qPrintable(path), qPrintable(error));
+    const QString path = benchmarkFile(options, dir);
+    if (path.isEmpty())
         return 1;
-    }
     const double mb = double(QFileInfo(path).size()) / 1e6;
     const double baseline = peakResidentMb();
-    std::printf("file: %d records, %.1f MB; resident before loading %.1f MB\n", records, mb, baseline);
+    std::printf("resident before loading %.1f MB\n", baseline);
 
     CheckSettings settings = 0x1e;
     HCMFile file(nullptr, &settings);

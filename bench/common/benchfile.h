@@ -1,0 +1,25 @@
+#ifndef BENCHFILE_H
+#define BENCHFILE_H
+
+#include <QString>
+#include <QStringList>
+
+class QTemporaryDir;
+
+// Command-line options shared by the benchmarks: [--records N] [--file PATH] [--runs R].
+struct BenchOptions
+{
+    int records = 100000;
+    int runs = 1;
+    QString file;
+};
+
+BenchOptions parseBenchOptions(const QStringList& args, int defaultRuns);
+
+// The file to measure: --file as given, otherwise a generated national-size
+// file of options.records records written into dir. Prints what it uses;
+// returns an empty path (with the reason on standard error) when the file
+// cannot be written.
+QString benchmarkFile(const BenchOptions& options, const QTemporaryDir& dir);
+
+#endif
