@@ -116,16 +116,8 @@ void calcThread::calculateAndStore(const StationLine& tx, const StationLine* prx
     if (!alwaysStore && out.error == 0 && !(double(out.td) >= m_setup.threshold))
         return;
     ResultRow row;
-    row.txIndex = tx.index;
-    row.txTesting = tx.testing;
-    row.txName = tx.name;
-    row.txCountry = tx.country;
-    row.txReference = tx.reference;
-    row.rxIndex = rx.index;
-    row.rxTesting = rx.testing;
-    row.rxName = rx.name;
-    row.rxCountry = rx.country;
-    row.rxReference = rx.reference;
+    setTransmitterColumns(row, tx);
+    setReceiverColumns(row, rx);
     row.repeaterTesting = tx.testing;
     if (prx && ptx) {
         row.prxIndex = prx->index;

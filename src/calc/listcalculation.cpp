@@ -128,6 +128,24 @@ void ListCalculation::combine(const StationLine& tx, const StationLine* prx, con
     m_cases.calculate(tx, prx, ptx, rx);
 }
 
+void setTransmitterColumns(ResultRow& row, const StationLine& tx)
+{
+    row.txIndex = tx.index;
+    row.txTesting = tx.testing;
+    row.txName = tx.name;
+    row.txCountry = tx.country;
+    row.txReference = tx.reference;
+}
+
+void setReceiverColumns(ResultRow& row, const StationLine& rx)
+{
+    row.rxIndex = rx.index;
+    row.rxTesting = rx.testing;
+    row.rxName = rx.name;
+    row.rxCountry = rx.country;
+    row.rxReference = rx.reference;
+}
+
 ResultRow ListCalculation::brokenRepeaterRow(const StationLine& side, bool missingPtx) const
 {
     ResultRow row;
@@ -220,11 +238,7 @@ bool ListCalculation::transmitterPass()
                 }
             } else if (e.event == Event::BrokenRepeater) {
                 ResultRow row = brokenRepeaterRow(s, true);
-                row.txIndex = tx.index;
-                row.txTesting = true;
-                row.txName = tx.name;
-                row.txCountry = tx.country;
-                row.txReference = tx.reference;
+                setTransmitterColumns(row, tx);
                 advance(1);
                 m_cases.writeRow(row);
             }
@@ -255,11 +269,7 @@ bool ListCalculation::receiverPass()
                 }
             } else if (e.event == Event::BrokenRepeater) {
                 ResultRow row = brokenRepeaterRow(s, true);
-                row.rxIndex = rx.index;
-                row.rxTesting = true;
-                row.rxName = rx.name;
-                row.rxCountry = rx.country;
-                row.rxReference = rx.reference;
+                setReceiverColumns(row, rx);
                 advance(1);
                 m_cases.writeRow(row);
             }

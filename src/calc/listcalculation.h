@@ -8,6 +8,10 @@
 
 #include <vector>
 
+// The transmitter's or receiver's own columns of a result row.
+void setTransmitterColumns(ResultRow& row, const StationLine& tx);
+void setReceiverColumns(ResultRow& row, const StationLine& rx);
+
 // The list-to-list walk: which station combinations of a testing list and a
 // reference list are calculated, in which order, and which pairs the
 // frequency and distance limits leave out.
