@@ -9,7 +9,7 @@
 // the median of R runs (3 by default); the targets are for 100,000 records.
 #include "benchfile.h"
 
-#include "app/scriptedprompts.h"
+#include "ui/scriptedprompts.h"
 #include "checks/errorlistdlg.h"
 #include "editor/hcmeditmdi.h"
 #include "editor/recordtablemodel.h"

@@ -1,7 +1,7 @@
 #ifndef APPSETTINGS_H
 #define APPSETTINGS_H
 
-#include "checkoptions.h"
+#include "checks/checkoptions.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #include "unsavedfilesprompt.h"
 
-#include "editorwindow.h"
-#include "userprompts.h"
+#include "ui/editorwindow.h"
+#include "ui/userprompts.h"
 
 UnsavedFilesPrompt::UnsavedFilesPrompt(QWidget* parent, Actions actions)
     : m_parent(parent), m_actions(std::move(actions))

@@ -1,7 +1,7 @@
 #ifndef WINDOWFACTORY_H
 #define WINDOWFACTORY_H
 
-#include "checkoptions.h"
+#include "checks/checkoptions.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #include "hcmeditmdi.h"
 
-#include "app/userprompts.h"
+#include "ui/userprompts.h"
 #include "checks/antennachecks.h"
 #include "checks/checkclasses.h"
 #include "checks/checkmessages.h"

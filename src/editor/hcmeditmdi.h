@@ -1,7 +1,7 @@
 #ifndef HCMEDITMDI_H
 #define HCMEDITMDI_H
 
-#include "app/editorwindow.h"
+#include "ui/editorwindow.h"
 #include "hcm/checksettings.h"
 #include "hcm/hcmantenna.h"
 #include "hcm/hcmheader.h"

@@ -1,10 +1,10 @@
 #ifndef FAKEWINDOWS_H
 #define FAKEWINDOWS_H
 
-#include "app/calcfilesdialog.h"
-#include "app/downloadcentre.h"
-#include "app/editorwindow.h"
-#include "app/reportwindow.h"
+#include "ui/calcfilesdialog.h"
+#include "ui/downloadcentre.h"
+#include "ui/editorwindow.h"
+#include "ui/reportwindow.h"
 
 #include <QAction>
 #include <QStringList>

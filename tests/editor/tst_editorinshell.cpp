@@ -4,12 +4,12 @@
 
 #include "app/hcmform.h"
 #include "app/hcmformui.h"
-#include "app/scriptedprompts.h"
+#include "ui/scriptedprompts.h"
 #include "app/windowfactory.h"
 #include "checks/errorlistdlg.h"
 #include "editor/hcmeditmdi.h"
 #include "editor/recordtablemodel.h"
-#include "editor/setvalue.h"
+#include "app/setvalue.h"
 #include "hcm/hcmfile.h"
 #include "resources/linkwiseresources.h"
 

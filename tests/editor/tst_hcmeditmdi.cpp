@@ -2,7 +2,7 @@
 // overview table, editing, the record operations, the checks and saving.
 #include "editortestfiles.h"
 
-#include "app/scriptedprompts.h"
+#include "ui/scriptedprompts.h"
 #include "checks/checkmessages.h"
 #include "checks/errorlistdlg.h"
 #include "editor/fieldmarker.h"

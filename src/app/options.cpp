@@ -1,6 +1,6 @@
 #include "options.h"
 
-#include "app/userprompts.h"
+#include "ui/userprompts.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,8 +1,8 @@
 // The Options, Set Value and Save parameters dialogs on their own.
-#include "app/scriptedprompts.h"
-#include "editor/options.h"
-#include "editor/saveprm.h"
-#include "editor/setvalue.h"
+#include "ui/scriptedprompts.h"
+#include "app/options.h"
+#include "app/saveprm.h"
+#include "app/setvalue.h"
 #include "resources/linkwiseresources.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #ifndef SCRIPTEDPROMPTS_H
 #define SCRIPTEDPROMPTS_H
 
-#include "userprompts.h"
+#include "ui/userprompts.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #ifndef EDITORWINDOW_H
 #define EDITORWINDOW_H
 
-#include "checkoptions.h"
+#include "checks/checkoptions.h"
 
 #include <QFrame>
 
