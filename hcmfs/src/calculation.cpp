@@ -2,6 +2,7 @@
 
 #include "errors.h"
 #include "geometry.h"
+#include "morphology.h"
 #include "terrain.h"
 
 #include <algorithm>
@@ -185,26 +186,46 @@ double endGround(Calculation& c, std::size_t index, double& aboveGround)
     return s.heightAsl - aboveGround;
 }
 
-bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, std::vector<double>& d, std::vector<double>& h)
+// Distances over land from each end to the first sea point (none: the
+// propagation model's default, far from any coast).
+void coastDistances(const P452Profile& profile, P452Params& par)
 {
+    const std::vector<int>& z = profile.zone;
+    const auto first = std::find(z.begin(), z.end(), static_cast<int>(ZoneSea));
+    if (first == z.end())
+        return;
+    const auto last = std::find(z.rbegin(), z.rend(), static_cast<int>(ZoneSea));
+    par.dct = profile.d[static_cast<std::size_t>(first - z.begin())];
+    par.dcr = profile.d.back() - profile.d[z.size() - 1 - static_cast<std::size_t>(last - z.rbegin())];
+}
+
+bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource& morpho, P452Profile& profile)
+{
+    std::vector<double>& d = profile.d;
+    std::vector<double>& h = profile.h;
     const GeoPoint a = c.stations[hop.from].record.position;
     const int n = std::max(4, static_cast<int>(std::ceil(hop.distanceKm / kProfileStepKm - 1e-9)) + 1);
     hop.points = n;
     hop.stepKm = hop.distanceKm / (n - 1);
     d.resize(n);
-    h.resize(n);
+    h.assign(n, 0.0);
+    if (morpho.configured())
+        profile.zone.resize(n);
     for (int i = 0; i < n; ++i) {
         d[i] = i == n - 1 ? hop.distanceKm : i * hop.stepKm;
-        if (topo.smoothEarth()) {
-            h[i] = 0; // no need to place the point
-            continue;
-        }
+        if (topo.smoothEarth() && !morpho.configured())
+            continue; // no need to place the point
         const GeoPoint p = i == 0 ? a : i == n - 1 ? c.stations[hop.to].record.position
                                                     : pointAlong(a, hop.azFromTo, d[i]);
         std::string message;
-        if (!topo.height(p.lat, p.lon, h[i], message))
+        if (!topo.smoothEarth() && !topo.height(p.lat, p.lon, h[i], message))
             return fail(c, ErrTerrainTile, message);
+        if (morpho.configured()) {
+            profile.zone[i] = morpho.zoneAt(p.lat, p.lon);
+            ++hop.zonePoints[profile.zone[i] - 1];
+        }
     }
+    coastDistances(profile, hop.params);
     placeStation(c, static_cast<std::size_t>(hop.from), h.front());
     placeStation(c, static_cast<std::size_t>(hop.to), h.back());
     h.front() = endGround(c, static_cast<std::size_t>(hop.from), hop.params.htg);
@@ -233,7 +254,7 @@ AntennaEnd antennaEnd(const Station& s, double azToOther, double etrDeg)
     return e;
 }
 
-bool runHop(Calculation& c, Hop& hop, TerrainSource& topo)
+bool runHop(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource& morpho)
 {
     const Station& sf = c.stations[hop.from];
     const Station& st = c.stations[hop.to];
@@ -245,7 +266,7 @@ bool runHop(Calculation& c, Hop& hop, TerrainSource& topo)
     hop.azToFrom = azimuthDeg(st.record.position, sf.record.position);
 
     P452Profile profile;
-    if (!extractProfile(c, hop, topo, profile.d, profile.h))
+    if (!extractProfile(c, hop, topo, morpho, profile))
         return false;
 
     P452Params& par = hop.params;
@@ -257,7 +278,6 @@ bool runHop(Calculation& c, Hop& hop, TerrainSource& topo)
     par.phirN = st.record.position.lat;
     const char pol = sf.record.polarisation ? sf.record.polarisation : c.stations.front().record.polarisation;
     par.pol = pol == 'H' ? 1 : 2;
-    par.dct = par.dcr = 500; // no sea along an all-inland profile
     par.press = 1013.25;
     par.temp = 15;
     const GeoPoint mid = pointAlong(sf.record.position, hop.azFromTo, hop.distanceKm / 2);
@@ -376,6 +396,7 @@ void runCalculation(const CalcRequest& req, Calculation& c)
         return;
     }
     TerrainSource topo(c.locations.topo);
+    MorphoSource morpho(c.locations.morpho);
     if (c.form == 2) {
         c.hops.resize(1);
         c.hops[0].from = 0;
@@ -387,13 +408,15 @@ void runCalculation(const CalcRequest& req, Calculation& c)
         c.hops[1].from = 2;
         c.hops[1].to = 3;
     }
-    for (Hop& hop : c.hops) {
-        if (!runHop(c, hop, topo)) {
-            c.tilesUsed = topo.tilesUsed();
-            return;
-        }
-    }
+    bool ok = true;
+    for (Hop& hop : c.hops)
+        if (ok)
+            ok = runHop(c, hop, topo, morpho);
     c.tilesUsed = topo.tilesUsed();
+    c.morphoTilesUsed = morpho.tilesUsed();
+    c.morphoMissing = morpho.tilesMissing();
+    if (!ok)
+        return;
     computeBudget(c);
     const double values[] = {c.aTotal, c.interference, c.td, c.md, c.nfd, c.overlap};
     for (double v : values)

@@ -52,6 +52,7 @@ struct Hop {
     double groundFrom = 0, groundTo = 0; // profile ends (the stations' ground), m
     double groundMin = 0, groundMax = 0;
     std::vector<double> profileD, profileH; // when kept
+    int zonePoints[3] = {0, 0, 0};          // profile points per P452Zone (coastal, inland, sea) from morphology
     Refractivity refractivity;
     P452Params params;
     P452Result p452;
@@ -70,6 +71,7 @@ struct Calculation {
     bool smoothEarth = true;
     bool keepProfiles = false;
     std::vector<std::string> tilesUsed;
+    std::vector<std::string> morphoTilesUsed, morphoMissing;
     std::vector<std::string> siteWarnings; // 4Z far off the terrain model, antenna at ground level
 
     MaskChoice txMask, rxMask;

@@ -145,6 +145,20 @@ void masks(Text& t, const Calculation& c)
         t.line("The masks do not overlap at this offset: no interference (I = -inf, TD = 0); the path is not computed.");
 }
 
+// Where the radio-climatic zones came from; no clutter is modelled.
+void morphology(Text& t, const Calculation& c)
+{
+    if (c.locations.morpho.empty()) {
+        t.line("No morphological data (MORPHO): every profile point inland (A2); no clutter.");
+        return;
+    }
+    t.line("Morphological data: %s (zones per profile point; no clutter)", c.locations.morpho.c_str());
+    for (const std::string& tile : c.morphoTilesUsed)
+        t.line("  tile %s", tile.c_str());
+    for (const std::string& missing : c.morphoMissing)
+        t.line("  %s: its points count as inland (A2)", missing.c_str());
+}
+
 // Where the hop's stations stand: the record's 4Z (or the terrain model's
 // height when 4Z is missing), the antenna 9Y above it, and the terrain model
 // at the site for comparison.
@@ -171,7 +185,7 @@ void hops(Text& t, const Calculation& c)
         t.line("Terrain folder: %s", c.locations.topo.c_str());
     for (const std::string& tile : c.tilesUsed)
         t.line("  tile %s", tile.c_str());
-    t.line("Radio-climatic zone: inland (A2) at every profile point; no clutter.");
+    morphology(t, c);
     for (const std::string& w : c.siteWarnings)
         t.line("%s", w.c_str());
 
@@ -208,6 +222,10 @@ void hops(Text& t, const Calculation& c)
                num(r.hm, 2).c_str(), num(r.hstd, 2).c_str(), num(r.hsrd, 2).c_str());
         t.line("  omega = %s, d_tm = %s km, d_lm = %s km, beta0 = %s %%", num(r.omega, 3).c_str(), num(r.dtm, 3).c_str(),
                num(r.dlm, 3).c_str(), num(r.b0, 4).c_str());
+        if (!c.locations.morpho.empty())
+            t.line("  zones: %d inland (A2), %d coastal (A1), %d sea (B) points;  d_ct = %s km, d_cr = %s km",
+                   h.zonePoints[ZoneInland - 1], h.zonePoints[ZoneCoastalLand - 1], h.zonePoints[ZoneSea - 1],
+                   num(p.dct, 3).c_str(), num(p.dcr, 3).c_str());
         t.line("Losses (dB):");
         t.line("  L_bfsg (free space + gases)     %s", num(r.lbfsg, 3).c_str());
         t.line("  L_b0p  (line of sight, p %%)     %s", num(r.lb0p, 3).c_str());

@@ -53,6 +53,8 @@ private slots:
     void atpcLowersInterference();
     void shippedRefractivityMaps_data();
     void shippedRefractivityMaps();
+    void zonesFromMorphology_data();
+    void zonesFromMorphology();
 
 private:
     QTemporaryDir tmp_;
@@ -187,6 +189,59 @@ void TestMethod::shippedRefractivityMaps()
     QVERIFY2(r.source.find("shipped beside the library") != std::string::npos, r.source.c_str());
     QVERIFY(std::fabs(r.dn - dn) < 1e-9);
     QVERIFY(std::fabs(r.n0 - n0) < 1e-9);
+}
+
+void TestMethod::zonesFromMorphology_data()
+{
+    // The receiver moved to 1 02'56" N: 5.436 km, 56 profile points 3.2"
+    // of latitude apart, i.e. at tile rows 16/15 i. Tile rows up to 13 are
+    // inland, 14 to 28 coastal, 29 on sea, so points 0-13 are inland, 14-27
+    // coastal and 28-55 sea. With s the step and the half-gap rule:
+    // d_lm = 13.5 s, d_tm = 27.5 s, sea 27.5 s of 55 s: omega 0.5; the
+    // coast lies 28 s from the transmitter, the receiver stands on sea.
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<double>("omega");
+    QTest::addColumn<double>("dtmSteps");
+    QTest::addColumn<double>("dlmSteps");
+    QTest::addColumn<double>("dctSteps");
+    QTest::addColumn<int>("missingTiles");
+    QTest::newRow("half over sea") << "coast" << 0.5 << 27.5 << 13.5 << 28.0 << 0;
+    QTest::newRow("no MORPHO folder: inland") << "plateau" << 0.0 << 55.0 << 55.0 << 500.0 << 0;
+    QTest::newRow("tile missing: inland") << "notile" << 0.0 << 55.0 << 55.0 << 500.0 << 1;
+}
+
+void TestMethod::zonesFromMorphology()
+{
+    QFETCH(QString, root);
+    QFETCH(double, omega);
+    QFETCH(double, dtmSteps);
+    QFETCH(double, dlmSteps);
+    QFETCH(double, dctSteps);
+    QFETCH(int, missingTiles);
+    const QString coast = tmp_.filePath("coast");
+    if (!QDir(coast).exists()) {
+        QVERIFY(writeTile(coast, "TOPO", ".33E", [](double, double) { return 300.0; }));
+        // Other bits than 0 and 2 carry nothing: 11 is sea, 20 coastal, 2 inland.
+        QVERIFY(writeTile(coast, "MORPHO", ".33M", [](double lat, double) {
+            const double row = (lat - 1) * 1200;
+            return row > 28.5 ? 11.0 : row > 13.5 ? 20.0 : 2.0;
+        }));
+        QVERIFY(QDir().mkpath(tmp_.filePath("notile/MORPHO")));
+        QVERIFY(QFile::copy(plateau_ + "/TOPO/E036/E036N01.33E", tmp_.filePath("notile/E036N01.33E")));
+    }
+    QMap<int, QByteArray> rx = hcmfstest::flatRx();
+    rx[10] = "036E000001N0256";
+    const hcmfs::Calculation c = calculate(hcmfstest::flatTx(), rx, tmp_.filePath(root));
+    QCOMPARE(c.error, 0);
+    const hcmfs::Hop& hop = c.hops[0];
+    QCOMPARE(hop.points, 56);
+    const double s = hop.stepKm;
+    QVERIFY(std::fabs(hop.p452.omega - omega) < 1e-12);
+    QVERIFY(std::fabs(hop.p452.dtm - dtmSteps * s) < 1e-9);
+    QVERIFY(std::fabs(hop.p452.dlm - dlmSteps * s) < 1e-9);
+    QVERIFY(std::fabs(hop.params.dct - (dctSteps == 500 ? 500 : dctSteps * s)) < 1e-9);
+    QCOMPARE(hop.params.dcr, dctSteps == 500 ? 500.0 : 0.0);
+    QCOMPARE(int(c.morphoMissing.size()), missingTiles);
 }
 
 QTEST_GUILESS_MAIN(TestMethod)
