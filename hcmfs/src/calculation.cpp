@@ -93,8 +93,8 @@ bool checkValues(Calculation& c)
         // Values no real station has would only lead the path model astray.
         if (r.elevation.value < -90 || r.elevation.value > 90)
             return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9B outside -90..90 degrees");
-        if (std::fabs(r.azimuth.value) > 3600)
-            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9A is not an azimuth");
+        if (r.azimuth.value < 0 || r.azimuth.value >= 360)
+            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9A outside 0..360 degrees");
         // An empty or unreadable 4Z is taken from the terrain model later.
         if (r.siteHeight.valid && (r.siteHeight.value < -1000 || r.siteHeight.value > 9000))
             return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 4Z outside -1000..9000 m");

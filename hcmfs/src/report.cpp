@@ -129,8 +129,8 @@ void masks(Text& t, const Calculation& c)
             t.line("%s mask: from the record's 7G, channel spacing %s MHz", name,
                    m.channelSpacing > 0 ? num(m.channelSpacing, 3).c_str() : "unknown (no extension)");
         else
-            t.line("%s mask: default table row %d (band, class and channel spacing %s MHz)", name, m.defaultRow,
-                   num(m.channelSpacing, 3).c_str());
+            t.line("%s mask: default table row %d (band, class and channel spacing %s MHz)%s%s", name, m.defaultRow,
+                   num(m.channelSpacing, 3).c_str(), m.defaultNote.empty() ? "" : ": ", m.defaultNote.c_str());
         t.line("  one-sided points (MHz;dB): %s", maskPoints(m.oneSided).c_str());
         t.line("  two-sided points (MHz;dB): %s", maskPoints(m.mask.points).c_str());
     };

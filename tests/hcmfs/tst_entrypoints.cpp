@@ -208,6 +208,10 @@ void TestEntryPoints::errorCodes_data()
     QTest::newRow("antenna height negative") << txLine({{38, "-5"}}) << rxLine() << 2014;
     QTest::newRow("site height absurd") << txLine({{11, "1e308"}}) << rxLine() << 2014;
     QTest::newRow("elevation 95") << txLine({{34, "95"}}) << rxLine() << 2014;
+    QTest::newRow("elevation -90.5") << txLine() << rxLine({{34, "-90.5"}}) << 2014;
+    QTest::newRow("azimuth 3273, not 33") << txLine({{33, "3273"}}) << rxLine() << 2014;
+    QTest::newRow("azimuth 360") << txLine() << rxLine({{33, "360"}}) << 2014;
+    QTest::newRow("azimuth negative") << txLine({{33, "-0.5"}}) << rxLine() << 2014;
 }
 
 void TestEntryPoints::errorCodes()
