@@ -6,8 +6,8 @@
 #include "terrain.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace hcmfs {
