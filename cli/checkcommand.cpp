@@ -122,19 +122,8 @@ int runCheckCommand(const QStringList& args)
     ProgressLine progress;
     HCMFile file(nullptr, &options.settings);
     LoadJob job;
-    job.fileName = options.fileName;
-    job.target = &file;
-    job.checkSettings = &options.settings;
-    job.progress = [&progress](qint64 value, qint64 maximum, const QString& message, std::atomic_bool&) {
-        progress.show(message, value, maximum);
-    };
-    job.run();
-    progress.finish();
-    if (job.status() == LoadJob::Unreadable) {
-        cliErr(QStringLiteral("linkwise-cli check: cannot read '%1': %2\n")
-                   .arg(options.fileName, unreadableReason(options.fileName)));
+    if (!loadForCommand(QStringLiteral("check"), options.fileName, &options.settings, file, job, progress))
         return ExitUsage;
-    }
 
     std::vector<ReaderFinding> reader;
     if (job.status() != LoadJob::Started)

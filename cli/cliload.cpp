@@ -2,6 +2,8 @@
 
 #include "cli.h"
 
+#include "hcm/loadjob.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,6 +15,8 @@
 #else
 #include <unistd.h>
 #endif
+
+namespace {
 
 // Why the reader could not take the file, in a few words.
 QString unreadableReason(const QString& fileName)
@@ -29,6 +33,8 @@ QString unreadableReason(const QString& fileName)
         return QStringLiteral("the file is empty");
     return QStringLiteral("the file could not be read whole");
 }
+
+} // namespace
 
 ProgressLine::ProgressLine() : m_enabled(isatty(fileno(stderr)) != 0) {}
 
@@ -51,4 +57,22 @@ void ProgressLine::finish()
         cliErr(QStringLiteral("\r%1\r").arg(QString(m_message.size() + 5, QLatin1Char(' '))));
     m_shown = false;
     m_percent = -1;
+}
+
+bool loadForCommand(const QString& command, const QString& fileName, const CheckSettings* settings,
+                    HCMFile& file, LoadJob& job, ProgressLine& progress)
+{
+    job.fileName = fileName;
+    job.target = &file;
+    job.checkSettings = settings;
+    job.progress = [&progress](qint64 value, qint64 maximum, const QString& message, std::atomic_bool&) {
+        progress.show(message, value, maximum);
+    };
+    job.run();
+    progress.finish();
+    if (job.status() != LoadJob::Unreadable)
+        return true;
+    cliErr(QStringLiteral("linkwise-cli %1: cannot read '%2': %3\n")
+               .arg(command, fileName, unreadableReason(fileName)));
+    return false;
 }

@@ -1,10 +1,12 @@
 #ifndef CLILOAD_H
 #define CLILOAD_H
 
+#include "hcm/checksettings.h"
+
 #include <QString>
 
-// Why the reader could not take the file, in a few words.
-QString unreadableReason(const QString& fileName);
+class HCMFile;
+class LoadJob;
 
 // A one-line progress display on standard error, only when that is a
 // terminal, so that redirected output and scripts see results only.
@@ -23,5 +25,11 @@ private:
     int m_percent = -1;
     QString m_message;
 };
+
+// Reads fileName into file through job on this thread, with the progress
+// line; false, with the reason on standard error, when the file cannot be
+// read at all. The job keeps the reader's findings.
+bool loadForCommand(const QString& command, const QString& fileName, const CheckSettings* settings,
+                    HCMFile& file, LoadJob& job, ProgressLine& progress);
 
 #endif

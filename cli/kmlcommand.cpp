@@ -98,19 +98,8 @@ int runKmlCommand(const QStringList& args)
     const CheckSettings settings = 0;
     HCMFile file(nullptr, &settings);
     LoadJob job;
-    job.fileName = options.fileName;
-    job.target = &file;
-    job.checkSettings = &settings;
-    job.progress = [&progress](qint64 value, qint64 maximum, const QString& message, std::atomic_bool&) {
-        progress.show(message, value, maximum);
-    };
-    job.run();
-    progress.finish();
-    if (job.status() == LoadJob::Unreadable) {
-        cliErr(QStringLiteral("linkwise-cli kml: cannot read '%1': %2\n")
-                   .arg(options.fileName, unreadableReason(options.fileName)));
+    if (!loadForCommand(QStringLiteral("kml"), options.fileName, &settings, file, job, progress))
         return ExitUsage;
-    }
 
     std::vector<RowSpan> spans;
     problem = parseRanges(options.ranges, file.recordCount(), spans);
