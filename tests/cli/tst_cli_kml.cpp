@@ -30,8 +30,6 @@ void TestCliKml::exitStatuses_data()
                                 << 1 << QByteArray("Could not write the KML file:\n%d/bad.hcm/s.kml\n") << 0;
     QTest::newRow("record beyond the file") << QStringList{"%d/bad.hcm", "--records", "0-3", "-o", out} << 2
                                             << QByteArray("linkwise-cli kml: the file has no record 3\n") << 0;
-    QTest::newRow("no records") << QStringList{"%d/bad.hcm", "-o", out} << 2
-                                << QByteArray("linkwise-cli kml: no --records given") << 0;
 }
 
 void TestCliKml::exitStatuses()
