@@ -1,6 +1,7 @@
 #include "checkcommand.h"
 
 #include "cli.h"
+#include "cliload.h"
 
 #include "checks/checkclasses.h"
 #include "checks/filecheck.h"
@@ -9,14 +10,6 @@
 
 #include <QFileInfo>
 
-#include <cstdio>
-#ifdef _WIN32
-#include <io.h>
-#define isatty _isatty
-#define fileno _fileno
-#else
-#include <unistd.h>
-#endif
 
 const char kCheckUsage[] =
     "Usage: linkwise-cli check [--codes] [--calc-only] [--no-format] [--no-values] [--no-characters] FILE\n"
@@ -67,57 +60,6 @@ QString parseArguments(const QStringList& args, CheckOptions& options)
     return QString();
 }
 
-// Why the reader could not take the file, in a few words.
-QString unreadableReason(const QString& fileName)
-{
-    const QFileInfo info(fileName);
-    if (!info.exists())
-        return QStringLiteral("no such file");
-    if (info.isDir())
-        return QStringLiteral("it is a directory");
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.errorString();
-    if (file.size() == 0)
-        return QStringLiteral("the file is empty");
-    return QStringLiteral("the file could not be read whole");
-}
-
-// A one-line progress display on standard error, only when that is a
-// terminal, so that redirected output and scripts see results only.
-class ProgressLine
-{
-public:
-    ProgressLine() : m_enabled(isatty(fileno(stderr)) != 0) {}
-    ~ProgressLine() { finish(); }
-
-    void show(const QString& message, qint64 value, qint64 maximum)
-    {
-        if (!m_enabled || maximum <= 0)
-            return;
-        const int percent = int(qBound(qint64(0), value * 100 / maximum, qint64(100)));
-        if (percent == m_percent && message == m_message)
-            return;
-        m_percent = percent;
-        m_message = message;
-        cliErr(QStringLiteral("\r%1 %2%").arg(message).arg(percent, 3));
-        m_shown = true;
-    }
-
-    void finish()
-    {
-        if (m_shown)
-            cliErr(QStringLiteral("\r%1\r").arg(QString(m_message.size() + 5, QLatin1Char(' '))));
-        m_shown = false;
-        m_percent = -1;
-    }
-
-private:
-    bool m_enabled;
-    bool m_shown = false;
-    int m_percent = -1;
-    QString m_message;
-};
 
 struct ReaderFinding
 {
@@ -180,19 +122,8 @@ int runCheckCommand(const QStringList& args)
     ProgressLine progress;
     HCMFile file(nullptr, &options.settings);
     LoadJob job;
-    job.fileName = options.fileName;
-    job.target = &file;
-    job.checkSettings = &options.settings;
-    job.progress = [&progress](qint64 value, qint64 maximum, const QString& message, std::atomic_bool&) {
-        progress.show(message, value, maximum);
-    };
-    job.run();
-    progress.finish();
-    if (job.status() == LoadJob::Unreadable) {
-        cliErr(QStringLiteral("linkwise-cli check: cannot read '%1': %2\n")
-                   .arg(options.fileName, unreadableReason(options.fileName)));
+    if (!loadForCommand(QStringLiteral("check"), options.fileName, &options.settings, file, job, progress))
         return ExitUsage;
-    }
 
     std::vector<ReaderFinding> reader;
     if (job.status() != LoadJob::Started)

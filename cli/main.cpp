@@ -2,6 +2,7 @@
 #include "calccommand.h"
 #include "checkcommand.h"
 #include "cli.h"
+#include "kmlcommand.h"
 #include "reportcommand.h"
 
 #include <QCoreApplication>
@@ -18,7 +19,7 @@ const CliCommand kCommands[] = {
     {"check", "check the syntax of an HCM file", kCheckUsage, runCheckCommand},
     {"calc", "run an interference calculation and write a report file", kCalcUsage, runCalcCommand},
     {"report", "print a report file", kReportUsage, runReportCommand},
-    {"kml", "export stations to a KML file", nullptr, nullptr},
+    {"kml", "export stations to a KML file", kKmlUsage, runKmlCommand},
     {"compare", "compare an HCM file with an auxiliary file", nullptr, nullptr},
 };
 

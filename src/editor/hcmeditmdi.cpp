@@ -11,6 +11,7 @@
 #include "fieldmarker.h"
 #include "hcm/hcmfile.h"
 #include "hcm/hcmwriter.h"
+#include "kml/googleearthexport.h"
 #include "recordlisteditor.h"
 #include "recordtablemodel.h"
 
@@ -806,9 +807,9 @@ void hcmEditMDI::compareWith(const QString& path)
 
 void hcmEditMDI::exportToGoogleEarth(bool showTower, const QString& dataFolder)
 {
-    // The Google Earth export plugs in here.
-    Q_UNUSED(showTower);
-    Q_UNUSED(dataFolder);
+    if (m_loading || m_busy)
+        return;
+    showStationsOnGoogleEarth(this, *m_file, m_records->numbersOfSpans(selectedSpans()), showTower, dataFolder);
 }
 
 // ---- Table and selection ----------------------------------------------------

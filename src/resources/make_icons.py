@@ -2,7 +2,8 @@
 """Draws the program's icons as PNG files (plain Python, no imaging library).
 
 Every icon is a list of filled shapes on a 32 x 32 design grid, rendered with
-4 x 4 supersampling. Run it from this folder to regenerate icons/.
+4 x 4 supersampling. Run it from this folder to regenerate icons/ (compiled
+into the program) and google_earth/ (shipped beside it, for the KML export).
 """
 import math
 import os
@@ -276,6 +277,16 @@ ICONS = {
 
 SIZES = {'main/pics/hcmfs1.png': 64, 'main/pics/lwise.png': 48}
 
+# The station marks of the KML export. The plain mark is a red dot that reads
+# on satellite images; with the tower shown the mark only has to be findable
+# and clickable without hiding the model, so it is a faint ring.
+BESIDE_PROGRAM = {
+    'google_earth/placemark_circle.png': lambda: (
+        [(circle(16, 16, 11), rgb('#ffffff')), (circle(16, 16, 8.5), RED)]),
+    'google_earth/hidden_circle.png': lambda: (
+        [(ring(16, 16, 8, 10), rgb('#ffffff', 90))]),
+}
+
 
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
@@ -283,6 +294,11 @@ def main():
         path = os.path.join(here, 'icons', name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         write_png(path, render(draw(), SIZES.get(name, 32)))
+        print(path)
+    for name, draw in BESIDE_PROGRAM.items():
+        path = os.path.join(here, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        write_png(path, render(draw(), 32))
         print(path)
 
 
