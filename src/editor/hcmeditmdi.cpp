@@ -1078,6 +1078,8 @@ void hcmEditMDI::editMaskPoint(QLineEdit* edit, HcmField field, bool frequencyFi
 
 void hcmEditMDI::assignMaskPoints(const QStringList& frequencies, const QStringList& attenuations)
 {
+    if (!editableRecord())
+        return;
     for (int n = 1; n <= 6; ++n) {
         m_ui.le7gf[n - 1]->setText(frequencies.value(n - 1));
         editMaskPoint(m_ui.le7gf[n - 1], HCMRecord::maskFrequencyField(n), true);

@@ -30,6 +30,8 @@ QPushButton* button(const QString& text, const char* name)
 {
     auto* b = new QPushButton(text);
     b->setObjectName(QLatin1String(name));
+    // Return belongs to the item being edited in the tree.
+    b->setAutoDefault(false);
     return b;
 }
 
@@ -45,8 +47,13 @@ maskDialog::maskDialog(const QString& delivered, const QString& userCopy,
     treeView->setObjectName(QStringLiteral("treeView"));
     treeView->setModel(m_model);
     treeView->setItemDelegate(new myRelationalEditor(m_model, this));
+    // A double-click edits the item (s_change_item); the arrows expand.
     treeView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    treeView->setExpandsOnDoubleClick(false);
     treeView->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Fitting the columns looks at the rows in view only, so expanding stays
+    // instant however much of the tree is open.
+    treeView->header()->setResizeContentsPrecision(0);
 
     auto* manageBands = button(tr("Bands"), "manageBands");
     auto* manageChannels = button(tr("Ch. spacings"), "manageChannels");
