@@ -1077,6 +1077,18 @@ void hcmEditMDI::editMaskPoint(QLineEdit* edit, HcmField field, bool frequencyFi
         markMask(*record, frequencyFirst);
 }
 
+void hcmEditMDI::assignMaskPoints(const QStringList& frequencies, const QStringList& attenuations)
+{
+    if (!editableRecord())
+        return;
+    for (int n = 1; n <= 6; ++n) {
+        m_ui.le7gf[n - 1]->setText(frequencies.value(n - 1));
+        editMaskPoint(m_ui.le7gf[n - 1], HCMRecord::maskFrequencyField(n), true);
+        m_ui.le7ga[n - 1]->setText(attenuations.value(n - 1));
+        editMaskPoint(m_ui.le7ga[n - 1], HCMRecord::maskAttenuationField(n), false);
+    }
+}
+
 void hcmEditMDI::le0aChanged()
 {
     HCMRecord* record = editableRecord();

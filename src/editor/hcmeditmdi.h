@@ -69,6 +69,7 @@ public:
     void compareWith(const QString& path) override;
     void exportToGoogleEarth(bool showTower, const QString& dataFolder) override;
     void setOptions(const CheckOptions& options) override;
+    void assignMaskPoints(const QStringList& frequencies, const QStringList& attenuations) override;
     void setOptions(bool checkOnEditing, bool calcErrors, bool formatErrors, bool valueWarnings,
                     bool characterWarnings, bool checkOnLoading);
     CheckOptions options() const { return m_options; }

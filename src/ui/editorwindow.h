@@ -45,6 +45,10 @@ public:
     virtual void compareWith(const QString& path) = 0;
     virtual void exportToGoogleEarth(bool showTower, const QString& dataFolder) = 0;
     virtual void setOptions(const CheckOptions& options) = 0;
+    // Puts six frequency and six attenuation texts (point 1 first) into the
+    // 7G mask inputs of the current record as if typed: the record takes
+    // them and the window becomes modified. An empty text clears a point.
+    virtual void assignMaskPoints(const QStringList& frequencies, const QStringList& attenuations) = 0;
 
 signals:
     // Emitted from the editor's close when the user wants it saved and it has
