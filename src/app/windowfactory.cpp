@@ -1,6 +1,7 @@
 #include "windowfactory.h"
 
 #include "editor/hcmeditmdi.h"
+#include "update/downloadcenter.h"
 
 // The windows that the program itself creates. The HCM editor, the report
 // window and the dialogs of the calculations, masks and downloads register
@@ -10,6 +11,10 @@ WindowFactory productionWindowFactory()
     WindowFactory factory;
     factory.editor = [](const CheckOptions& options) -> EditorWindow* {
         return new hcmEditMDI(options);
+    };
+    factory.downloadCentre = [](QWidget* parent,
+                                const DownloadCentreSetup& setup) -> DownloadCentre* {
+        return new downloadCenter(parent, setup);
     };
     return factory;
 }
