@@ -57,7 +57,7 @@ void fileDownloader::failAtOnce(const QString& message)
 
 void fileDownloader::sl_newDataArrived()
 {
-    if (!m_reply)
+    if (!m_reply || !m_reply->isOpen())
         return;
     const QByteArray chunk = m_reply->readAll();
     if (!m_file.isOpen()) {
@@ -74,6 +74,21 @@ void fileDownloader::sl_progress(qint64 bytesReceived, qint64 bytesTotal)
     emit progress(bytesReceived, bytesTotal);
 }
 
+qint64 fileDownloader::received() const
+{
+    return m_file.isOpen() ? m_file.size() : m_buffer.size();
+}
+
+// A server that closes the connection early can end a reply without an error;
+// a file shorter than announced must not pass for a complete one.
+QString fileDownloader::shortfall(QNetworkReply* reply, qint64 received)
+{
+    const QVariant declared = reply->header(QNetworkRequest::ContentLengthHeader);
+    if (!declared.isValid() || declared.toLongLong() <= received)
+        return QString();
+    return tr("The transfer ended after %1 of %2 bytes.").arg(received).arg(declared.toLongLong());
+}
+
 void fileDownloader::sl_downloadFinished(QNetworkReply* reply)
 {
     if (reply != m_reply) {
@@ -82,6 +97,7 @@ void fileDownloader::sl_downloadFinished(QNetworkReply* reply)
         return;
     }
     sl_newDataArrived();
+    const qint64 got = received();
     if (m_file.isOpen()) {
         if (!m_file.flush())
             m_writeFailed = true;
@@ -89,6 +105,8 @@ void fileDownloader::sl_downloadFinished(QNetworkReply* reply)
     }
     if (reply->error() != QNetworkReply::NoError)
         m_error = reply->errorString();
+    else if (const QString cut = shortfall(reply, got); !cut.isEmpty())
+        m_error = cut;
     else if (m_writeFailed)
         m_error = tr("Could not write file:\n") + m_fileName;
     m_reply = nullptr;

@@ -50,6 +50,8 @@ signals:
 
 private:
     void failAtOnce(const QString& message);
+    qint64 received() const;
+    static QString shortfall(QNetworkReply* reply, qint64 received);
 
     QNetworkAccessManager* m_manager;
     QPointer<QNetworkReply> m_reply;
