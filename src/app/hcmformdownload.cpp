@@ -9,6 +9,7 @@
 #include "update/downloaderjob.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -60,7 +61,11 @@ void hcmForm::startDownloader()
         m.text = text;
         UserPrompts::current().ask(this, m);
     };
-    hooks.startInstaller = [](const QString& file) { return QProcess::startDetached(file, {}); };
+    hooks.startInstaller = [](const QString& file) {
+        // A downloaded file carries no execute permission where files have one.
+        QFile::setPermissions(file, QFile::permissions(file) | QFile::ExeOwner | QFile::ExeUser);
+        return QProcess::startDetached(file, {});
+    };
     m_downloaderJob = new DownloaderJob(setup, hooks, this);
     createDownloadStatus();
     connect(m_downloaderJob->downloader(), &fileDownloader::progress, this,
