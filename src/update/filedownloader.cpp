@@ -111,6 +111,10 @@ void fileDownloader::sl_downloadFinished(QNetworkReply* reply)
         m_error = tr("Could not write file:\n") + m_fileName;
     m_reply = nullptr;
     reply->deleteLater();
+    // What a failed transfer wrote (an error page, half a file) is no copy of
+    // the file and must not be taken for one later.
+    if (!m_error.isEmpty() && !m_fileName.isEmpty())
+        QFile::remove(m_fileName);
     if (!m_error.isEmpty())
         emit receivedError(m_error);
     emit finished();

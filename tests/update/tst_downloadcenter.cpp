@@ -52,6 +52,7 @@ private slots:
     void orderForTheJob();
     void noServerConfigured();
     void readOnlyDataFolderStopsTheOrder();
+    void unwritableOrderIsReported();
 };
 
 void TestDownloadCenter::versionCheck_data()
@@ -140,6 +141,20 @@ void TestDownloadCenter::readOnlyDataFolderStopsTheOrder()
     QCOMPARE(started.size(), 0);
     QVERIFY(prompts.messages().last().message.text.startsWith("Unfortunately"));
     QVERIFY(UpdateFiles::readOrder(rig.dir.filePath("data/download.ini")).topo.isEmpty());
+}
+
+// An order file that cannot be written never starts a job.
+void TestDownloadCenter::unwritableOrderIsReported()
+{
+    CentreRig rig;
+    QVERIFY(QDir().mkpath(rig.dir.filePath("data/download.ini")));
+    downloadCenter centre(nullptr, rig.setup);
+    ScriptedPrompts prompts;
+    rig.select(centre, {{16, 45}});
+    QSignalSpy started(&centre, &DownloadCentre::startDownloading);
+    centre.sl_startUpdate();
+    QCOMPARE(started.size(), 0);
+    QVERIFY(prompts.messages().last().message.text.startsWith("Could not write"));
 }
 
 QTEST_MAIN(TestDownloadCenter)
