@@ -139,10 +139,10 @@ def main():
         shutil.copyfile(a.installer, os.path.join(files, name))
         installer = {"name": name, "md5": digest(a.installer, "md5"), "sha256": digest(a.installer, "sha256")}
     libraries = []
-    for spec in a.library:
-        version, _, source = spec.partition("=")
+    for entry in a.library:
+        version, _, source = entry.partition("=")
         if not source:
-            p.error("--library wants VERSION=FILE, not " + spec)
+            p.error("--library wants VERSION=FILE, not " + entry)
         target = os.path.join(files, "hcmdll", version)
         os.makedirs(target, exist_ok=True)
         shutil.copyfile(source, os.path.join(target, os.path.basename(source)))
