@@ -49,6 +49,8 @@ void AppSettings::read(const QSettings& user, const QSettings& machine)
     check.characterWarnings = flag(user, CheckCharacterWarnings, true);
     googleShowTower = flag(user, GoogleShowTower, false);
     recentDir = text(user, RecentDir);
+    updateServer = text(user, UpdateServer);
+    terrainServer = text(user, TerrainServer);
     frequencyTxRx = number(user, FrequencyTxRx, 300.0);
     distanceTxRx = number(user, DistanceTxRx, 1000.0);
     distancePTxRx = number(user, DistancePTxRx, 2.0);
@@ -73,6 +75,8 @@ bool AppSettings::write(QSettings& user, QSettings& machine) const
     put(FrequencyTxRx, frequencyTxRx);
     put(DistanceTxRx, distanceTxRx);
     put(DistancePTxRx, distancePTxRx);
+    put(UpdateServer, updateServer);
+    put(TerrainServer, terrainServer);
     user.sync();
 
     bool changed = putIfChanged(machine, Topo, topo);

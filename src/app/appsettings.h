@@ -24,6 +24,9 @@ struct AppSettings
     double distanceTxRx = 1000.0;
     double distancePTxRx = 2.0;
     QString recentDir;
+    // Base URLs of the update and terrain servers; empty: not configured.
+    QString updateServer;
+    QString terrainServer;
 
     // Fills every value from the two stores; a missing key takes its default,
     // a stored value of the wrong type its conversion's fallback. A missing
@@ -51,6 +54,8 @@ inline constexpr char CheckValueWarnings[] = "checkValueWarnings";
 inline constexpr char CheckCharacterWarnings[] = "checkCharacterWarnings";
 inline constexpr char GoogleShowTower[] = "googleShowTower";
 inline constexpr char RecentDir[] = "recentDir";
+inline constexpr char UpdateServer[] = "update_server";
+inline constexpr char TerrainServer[] = "terrain_server";
 inline constexpr char FrequencyTxRx[] = "frequency_TXRX";
 inline constexpr char DistanceTxRx[] = "distance_TXRX";
 inline constexpr char DistancePTxRx[] = "distance_PTXRX";

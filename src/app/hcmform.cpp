@@ -106,8 +106,13 @@ void hcmForm::createFactoryDialogs()
     delete m_downloadCentre;
     m_downloadCentre = nullptr;
     if (m_factory.downloadCentre) {
-        const DownloadCentreSetup setup{QCoreApplication::applicationVersion(), m_libraryVersion,
-                                        m_settings.topo, m_settings.morpho, m_updateFolder};
+        const DownloadCentreSetup setup{QCoreApplication::applicationVersion(),
+                                        m_libraryVersion,
+                                        m_settings.topo,
+                                        m_settings.morpho,
+                                        m_updateFolder,
+                                        m_settings.updateServer,
+                                        m_settings.terrainServer};
         m_downloadCentre = m_factory.downloadCentre(this, setup);
         m_downloadCentre->setTestMode(m_testMode);
         connect(m_downloadCentre, &DownloadCentre::newVersionAvailable, this,
@@ -254,6 +259,8 @@ void hcmForm::loadOptionsDialog()
                   c.characterWarnings, c.checkOnLoading);
     o->showTower->setChecked(m_settings.googleShowTower);
     o->cbUpdate->setChecked(m_settings.checkForUpdateOnStartup);
+    o->leUpdateServer->setText(m_settings.updateServer);
+    o->leTerrainServer->setText(m_settings.terrainServer);
     o->leFrequency_TXRX->setText(number(m_settings.frequencyTxRx));
     o->leDistance_TXRX->setText(number(m_settings.distanceTxRx));
     o->leDistance_PTXRX->setText(number(m_settings.distancePTxRx));
@@ -292,6 +299,8 @@ void hcmForm::applyOptions()
     m_settings.border = o->pathBorder->text();
     m_settings.googleShowTower = o->showTower->isChecked();
     m_settings.checkForUpdateOnStartup = o->cbUpdate->isChecked();
+    m_settings.updateServer = o->leUpdateServer->text().trimmed();
+    m_settings.terrainServer = o->leTerrainServer->text().trimmed();
     m_settings.frequencyTxRx = readCondition(o->leFrequency_TXRX->text(), 300.0,
                                              tr("Entered frequency is not a number!"));
     m_settings.distanceTxRx = readCondition(o->leDistance_TXRX->text(), 1000.0,
@@ -299,8 +308,10 @@ void hcmForm::applyOptions()
     m_settings.distancePTxRx = readCondition(o->leDistance_PTXRX->text(), 2.0,
                                              tr("Entered distance PTX->RX is not a number!"));
     setSyntax();
-    if (m_downloadCentre)
+    if (m_downloadCentre) {
         m_downloadCentre->setDataFolders(m_settings.topo, m_settings.morpho);
+        m_downloadCentre->setServers(m_settings.updateServer, m_settings.terrainServer);
+    }
     writeCFGfile();
 }
 
@@ -780,11 +791,6 @@ void hcmForm::doActionShowEtsiMasks()
         m_maskDialog->exec();
 }
 
-// The download job that the download centre hands over runs in this window
-// and reports in its status bar; until the job is part of the program the
-// slots below only show what they are given.
-void hcmForm::startDownloader() {}
-
 void hcmForm::doActionInformAboutUpdate()
 {
     const QMessageBox::StandardButton answer = [this] {
@@ -805,34 +811,6 @@ void hcmForm::doActionInformAboutUpdate()
         m_options->cbUpdate->setChecked(false);
         writeCFGfile();
     }
-}
-
-void hcmForm::slShowDownloadProgressIndicator(qint64 current, qint64 max)
-{
-    if (max > 0)
-        statusBar()->showMessage(tr("Downloading: %1%").arg(current * 100 / max));
-}
-
-void hcmForm::slShowDownloadErrorMsg(QString message)
-{
-    statusBar()->showMessage(message);
-}
-
-void hcmForm::slShowDownloadProgressInfo(QString message)
-{
-    statusBar()->showMessage(message);
-}
-
-void hcmForm::slDownloaderFinished()
-{
-    statusBar()->clearMessage();
-}
-
-void hcmForm::slBeginDownloadingJob() {}
-
-void hcmForm::slAbortDownload()
-{
-    statusBar()->clearMessage();
 }
 
 // ---- Drag and drop, closing ----------------------------------------------

@@ -13,6 +13,10 @@
 #include <memory>
 
 class AboutDialog;
+class DownloaderJob;
+class QLabel;
+class QProgressBar;
+class QPushButton;
 class CalcFilesDialog;
 class DownloadCentre;
 class EditorWindow;
@@ -54,6 +58,7 @@ public:
     CalcFilesDialog* calcFilesDialog() const { return m_calcFiles; }
     QDialog* maskDialog() const { return m_maskDialog; }
     DownloadCentre* downloadCentre() const { return m_downloadCentre; }
+    DownloaderJob* downloaderJob() const { return m_downloaderJob; }
 
     EditorWindow* activeEditor() const;
     ReportWindow* activeReport() const;
@@ -131,6 +136,10 @@ private:
     bool runSaveDialog(QMdiSubWindow* window);
     void saveReportAs(ReportWindow* report);
     QList<EditorWindow*> modifiedEditors() const;
+    void createDownloadStatus();
+    void removeDownloadStatus();
+    bool mayReplaceLibrary();
+    bool postponeDownload(const QString& message);
 
     hcmFormUi m_ui;
     WindowFactory m_factory;
@@ -145,6 +154,10 @@ private:
     CalcFilesDialog* m_calcFiles = nullptr;
     QDialog* m_maskDialog = nullptr;
     DownloadCentre* m_downloadCentre = nullptr;
+    DownloaderJob* m_downloaderJob = nullptr;
+    QLabel* m_downloadLabel = nullptr;
+    QProgressBar* m_downloadProgress = nullptr;
+    QPushButton* m_abortDownload = nullptr;
 
     QString m_dataFolder;
     QString m_updateFolder;

@@ -184,8 +184,19 @@ QWidget* Options::buildGoogleEarthPage()
 QWidget* Options::buildUpdatePage()
 {
     cbUpdate = namedCheckBox("cbUpdate", tr("Check for update when program is started"));
+    leUpdateServer = namedLineEdit("leUpdateServer");
+    leTerrainServer = namedLineEdit("leTerrainServer");
+    leUpdateServer->setPlaceholderText(QStringLiteral("http://updates.example.org/linkwise"));
+    leTerrainServer->setPlaceholderText(QStringLiteral("http://terrain.example.org"));
+    auto* servers = new QGroupBox(tr("Servers (empty: not configured)"));
+    auto* grid = new QGridLayout(servers);
+    grid->addWidget(new QLabel(tr("Update server:")), 0, 0);
+    grid->addWidget(leUpdateServer, 0, 1);
+    grid->addWidget(new QLabel(tr("Terrain data server:")), 1, 0);
+    grid->addWidget(leTerrainServer, 1, 1);
     auto* layout = new QVBoxLayout;
     layout->addWidget(cbUpdate);
+    layout->addWidget(servers);
     return withStretch(layout);
 }
 

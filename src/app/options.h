@@ -42,6 +42,8 @@ public:
 
     QCheckBox* showTower;
     QCheckBox* cbUpdate;
+    QLineEdit* leUpdateServer;
+    QLineEdit* leTerrainServer;
 
     QLineEdit* leFrequency_TXRX;
     QLineEdit* leDistance_TXRX;

@@ -4,6 +4,7 @@
 #include "editor/hcmeditmdi.h"
 #include "hcmform.h"
 #include "masks/maskdialog.h"
+#include "update/downloadcenter.h"
 
 // The windows that the program itself creates. The HCM editor, the report
 // window and the dialogs of the calculations, masks and downloads register
@@ -20,6 +21,10 @@ WindowFactory productionWindowFactory()
         auto* form = qobject_cast<hcmForm*>(parent);
         return new maskDialog(database, AppPaths::dataFolder() + QStringLiteral("/equipment.db"),
                               [form] { return form ? form->activeEditor() : nullptr; }, parent);
+    };
+    factory.downloadCentre = [](QWidget* parent,
+                                const DownloadCentreSetup& setup) -> DownloadCentre* {
+        return new downloadCenter(parent, setup);
     };
     return factory;
 }

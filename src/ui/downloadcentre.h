@@ -12,6 +12,8 @@ struct DownloadCentreSetup
     QString topo;
     QString morpho;
     QString updateFolder;
+    QString updateServer;  // base URL; empty when none is configured
+    QString terrainServer;
 };
 
 // What the main window needs of the download and update centre: it creates
@@ -25,6 +27,10 @@ public:
 
     virtual void setTestMode(bool testMode) = 0;
     virtual void setDataFolders(const QString& topo, const QString& morpho) = 0;
+    virtual void setServers(const QString& /*update*/, const QString& /*terrain*/) {}
+    // A download job replaced the library or unpacked tiles.
+    virtual void setLibraryVersion(const QString& /*version*/) {}
+    virtual void refreshTables() {}
 
 public slots:
     // The silent check: announces a new version through newVersionAvailable().
