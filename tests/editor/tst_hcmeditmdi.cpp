@@ -7,6 +7,7 @@
 #include "checks/errorlistdlg.h"
 #include "editor/fieldmarker.h"
 #include "editor/hcmeditmdi.h"
+#include "editor/patternplot.h"
 #include "editor/recordtablemodel.h"
 #include "hcm/hcmfile.h"
 #include "resources/linkwiseresources.h"
@@ -79,6 +80,8 @@ private slots:
     void widgetsCarryTheirNames();
     void loadAndRefill();
     void unreadableFileIsReported();
+    void nonHcmFileAsksToKeepWindow_data();
+    void nonHcmFileAsksToKeepWindow();
     void cancelLargeLoad();
     void windowClosedDuringLoad_data();
     void windowClosedDuringLoad();
@@ -141,10 +144,12 @@ QString TestHcmEditMdi::writeStations(const QString& name, const QList<QByteArra
     return p;
 }
 
+// Loads and leaves no row selected, so each test chooses its own rows.
 void TestHcmEditMdi::loadInto(hcmEditMDI& editor, const QString& file)
 {
     QVERIFY(editor.load(file));
     QVERIFY(waitForLoad(editor));
+    editor.ui().twList->clearSelection();
 }
 
 void TestHcmEditMdi::newEditorIsEmpty()
@@ -218,7 +223,8 @@ void TestHcmEditMdi::loadAndRefill()
     QAction action("no name");
     editor.setWindowAction(&action);
     const QString first = writeStations("first.hcm", numberedNames(12));
-    loadInto(editor, first);
+    QVERIFY(editor.load(first));
+    QVERIFY(waitForLoad(editor));
     QCOMPARE(editor.rowCount(), 12);
     QCOMPARE(editor.file().recordCount(), 12);
     QCOMPARE(editor.windowTitle(), QString("first.hcm"));
@@ -232,6 +238,10 @@ void TestHcmEditMdi::loadAndRefill()
     QCOMPARE(editor.ui().teFileContents->toPlainText(), QString("EDITOR TEST FILE"));
     QCOMPARE(editor.ui().leNumberOfRecords->text(), QString("12"));
     QCOMPARE(editor.tableModel()->index(3, 0).data().toString(), QString("STATION 03"));
+    // The first station is selected and shown at once.
+    QCOMPARE(editor.ui().selectedCount->text(), QString("Selected: 1"));
+    QCOMPARE(editor.currentRow(), 0);
+    QCOMPARE(editor.ui().le4a->text(), QString("STATION 00"));
 
     // The same window takes another file: everything from the first goes.
     const QString second = writeStations("second.hcm", {"A", "B", "C"}, false);
@@ -240,6 +250,7 @@ void TestHcmEditMdi::loadAndRefill()
     QCOMPARE(editor.file().recordCount(), 3);
     QVERIFY(!editor.includeHeader());
     QCOMPARE(editor.ui().leResponsiblePerson->text(), QString());
+    QCOMPARE(editor.ui().le4a->text(), QString("A"));
     QCOMPARE(editor.windowTitle(), QString("second.hcm"));
     QVERIFY(!editor.isModified());
 }
@@ -258,6 +269,39 @@ void TestHcmEditMdi::unreadableFileIsReported()
     QVERIFY(editor.ui().progress->isHidden());
     QVERIFY(editor.ui().buttonCancel->isHidden());
     QCOMPARE(editor.rowCount(), 0);
+}
+
+void TestHcmEditMdi::nonHcmFileAsksToKeepWindow_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("stays");
+    const QByteArray letter = "Dear colleague,\r\nthe stations follow.\r\n";
+    QTest::newRow("HCM file") << fileText({"A"}) << int(QMessageBox::No) << false << true;
+    QTest::newRow("text, kept") << letter << int(QMessageBox::Yes) << true << true;
+    QTest::newRow("text, closed") << letter << int(QMessageBox::No) << true << false;
+}
+
+void TestHcmEditMdi::nonHcmFileAsksToKeepWindow()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, answer);
+    ScriptedPrompts prompts;
+    prompts.answer(QMessageBox::StandardButton(answer));
+    hcmEditMDI editor(defaultOptions());
+    editor.show();
+    const QString file = path("letter.txt");
+    QVERIFY(writeText(file, text));
+    loadInto(editor, file);
+    QFETCH(bool, asked);
+    QCOMPARE(prompts.messages().size(), asked ? 1 : 0);
+    if (asked)
+        QCOMPARE(prompts.messages().at(0).message.text,
+                 QString("letter.txt does not look like an HCM file: none of its lines holds a "
+                         "semicolon.\nKeep its window open?"));
+    QFETCH(bool, stays);
+    QTRY_COMPARE(editor.isVisible(), stays);
 }
 
 void TestHcmEditMdi::cancelLargeLoad()
@@ -650,7 +694,12 @@ void TestHcmEditMdi::patternTableWritesPoints()
     const HCMPattern& co = editor.file().recordAt(0)->antenna().coPolar();
     QCOMPARE(co.count(), 3);
     QCOMPARE(co.attenuationView(1).toByteArray(), QByteArray("12.5"));
+    // The plot follows the table.
+    const PatternPlot* plot = editor.ui().patternPlot;
+    QCOMPARE(plot->curve(PatternPlot::CoPolar).points,
+             QList<QPointF>({{0, 0}, {10, 12.5}, {180, 45}}));
     table->item(2, 0)->setText("abc");
+    QCOMPARE(plot->curve(PatternPlot::CoPolar).unplotted, QList<int>{2});
     QCOMPARE(table->item(2, 0)->background().color(), FieldMarker::errorColor());
     QVERIFY(!table->item(2, 0)->toolTip().isEmpty());
     table->item(2, 0)->setText("180");
