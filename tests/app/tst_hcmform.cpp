@@ -186,21 +186,17 @@ void TestHcmForm::menusAndToolBarsInOrder()
     }
     QVERIFY(!s.form.windowIcon().pixmap(24).isNull());
     // Alt and one letter reach every menu and every entry: each has a letter
-    // of its own within its menu.
+    // of its own within its menu (no letter at all counts as taken).
     QList<QList<QAction*>> levels{s.form.menuBar()->actions()};
     for (QAction* m : s.form.menuBar()->actions())
         levels << m->menu()->actions();
     for (const QList<QAction*>& actions : levels) {
-        QSet<QKeySequence> keys;
-        int entries = 0;
+        QSet<QKeySequence> keys{QKeySequence()};
         for (QAction* a : actions) {
-            if (!a->isSeparator()) {
-                keys << QKeySequence::mnemonic(a->text());
-                ++entries;
-            }
+            const QKeySequence key = QKeySequence::mnemonic(a->text());
+            QVERIFY2(a->isSeparator() || !keys.contains(key), qPrintable(a->text()));
+            keys << key;
         }
-        QVERIFY2(!keys.contains(QKeySequence()) && keys.size() == entries,
-                 qPrintable(texts(actions).join(',')));
     }
 }
 

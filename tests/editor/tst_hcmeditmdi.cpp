@@ -7,6 +7,7 @@
 #include "checks/errorlistdlg.h"
 #include "editor/fieldmarker.h"
 #include "editor/hcmeditmdi.h"
+#include "editor/patterncurve.h"
 #include "editor/patternplot.h"
 #include "editor/recordtablemodel.h"
 #include "hcm/hcmfile.h"
@@ -82,6 +83,8 @@ private slots:
     void unreadableFileIsReported();
     void nonHcmFileAsksToKeepWindow_data();
     void nonHcmFileAsksToKeepWindow();
+    void patternCurve_data();
+    void patternCurve();
     void cancelLargeLoad();
     void windowClosedDuringLoad_data();
     void windowClosedDuringLoad();
@@ -274,13 +277,12 @@ void TestHcmEditMdi::unreadableFileIsReported()
 void TestHcmEditMdi::nonHcmFileAsksToKeepWindow_data()
 {
     QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<bool>("asked");
-    QTest::addColumn<bool>("stays");
+    QTest::addColumn<int>("answer"); // 0: not asked
     const QByteArray letter = "Dear colleague,\r\nthe stations follow.\r\n";
-    QTest::newRow("HCM file") << fileText({"A"}) << int(QMessageBox::No) << false << true;
-    QTest::newRow("text, kept") << letter << int(QMessageBox::Yes) << true << true;
-    QTest::newRow("text, closed") << letter << int(QMessageBox::No) << true << false;
+    QTest::newRow("HCM file") << fileText({"A"}) << 0;
+    QTest::newRow("text, kept") << letter << int(QMessageBox::Yes);
+    QTest::newRow("text, closed") << letter << int(QMessageBox::No);
+    QTest::newRow("semicolon after NUL") << QByteArray("RX\0;", 4) << int(QMessageBox::No);
 }
 
 void TestHcmEditMdi::nonHcmFileAsksToKeepWindow()
@@ -291,17 +293,44 @@ void TestHcmEditMdi::nonHcmFileAsksToKeepWindow()
     prompts.answer(QMessageBox::StandardButton(answer));
     hcmEditMDI editor(defaultOptions());
     editor.show();
-    const QString file = path("letter.txt");
-    QVERIFY(writeText(file, text));
-    loadInto(editor, file);
-    QFETCH(bool, asked);
-    QCOMPARE(prompts.messages().size(), asked ? 1 : 0);
-    if (asked)
-        QCOMPARE(prompts.messages().at(0).message.text,
-                 QString("letter.txt does not look like an HCM file: none of its lines holds a "
-                         "semicolon.\nKeep its window open?"));
-    QFETCH(bool, stays);
-    QTRY_COMPARE(editor.isVisible(), stays);
+    QVERIFY(writeText(path("letter.txt"), text));
+    loadInto(editor, path("letter.txt"));
+    QCOMPARE(prompts.messages().size(), answer ? 1 : 0);
+    QVERIFY(!answer || prompts.messages().at(0).message.text.startsWith(
+                           "letter.txt does not look like an HCM file: none of its lines holds"));
+    QTRY_COMPARE(editor.isVisible(), answer != QMessageBox::No);
+}
+
+void TestHcmEditMdi::patternCurve_data()
+{
+    QTest::addColumn<QList<PatternPointText>>("rows");
+    QTest::addColumn<QList<QPointF>>("points");
+    QTest::addColumn<QList<int>>("unplotted");
+    QTest::addColumn<QList<double>>("axes"); // angle maximum, attenuation minimum and maximum
+    QTest::newRow("by angle, equal angles in table order, blanks ignored")
+        << QList<PatternPointText>{{"180", "45"}, {" 0 ", "0"}, {"30", " 5"}, {"10", "1"},
+                                   {"30", "2"}}
+        << QList<QPointF>{{0, 0}, {10, 1}, {30, 5}, {30, 2}, {180, 45}} << QList<int>{}
+        << QList<double>{180, 0, 50};
+    QTest::newRow("0 to 360 only")
+        << QList<PatternPointText>{{"360", "40"}, {"-0.5", "1"}, {"360.5", "1"}, {"0", "0"}}
+        << QList<QPointF>{{0, 0}, {360, 40}} << QList<int>{1, 2} << QList<double>{360, 0, 40};
+    QTest::newRow("no finite number")
+        << QList<PatternPointText>{{"", "1"}, {"1", ""}, {"abc", "1"}, {"1", "1,5"}, {"nan", "1"},
+                                   {"1", "inf"}, {"1", "1e400"}, {"5", "-3"}}
+        << QList<QPointF>{{5, -3}} << QList<int>{0, 1, 2, 3, 4, 5, 6}
+        << QList<double>{180, -10, 10};
+}
+
+// Points in, curve and axes out.
+void TestHcmEditMdi::patternCurve()
+{
+    QFETCH(QList<PatternPointText>, rows);
+    const PatternCurve curve = ::patternCurve(rows);
+    QTEST(curve.points, "points");
+    QTEST(curve.unplotted, "unplotted");
+    const PatternAxes axes = patternAxes({curve});
+    QTEST((QList<double>{axes.angleMax, axes.attenuationMin, axes.attenuationMax}), "axes");
 }
 
 void TestHcmEditMdi::cancelLargeLoad()

@@ -1,6 +1,5 @@
 // Reading whole files through the load job, and writing them back.
 #include "hcm/hcmfile.h"
-#include "hcm/hcmfilesniff.h"
 #include "hcm/hcmwriter.h"
 #include "hcm/loadjob.h"
 
@@ -62,8 +61,6 @@ private slots:
     void firstLineRule();
     void emptyLinesAndFinalPiece();
     void nulByteEndsContent();
-    void looksLikeHcm_data();
-    void looksLikeHcm();
     void lineCodesAreCollected();
     void unreadableFileReachesCaller();
     void writtenFileReadsBack();
@@ -166,29 +163,6 @@ void TestHcmFileFormat::nulByteEndsContent()
     QVERIFY(loaded);
     QCOMPARE(loaded->file.recordCount(), 1);
     QVERIFY(loaded->finished);
-}
-
-void TestHcmFileFormat::looksLikeHcm_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<bool>("hcm");
-    QTest::newRow("record line") << recordLine("TX", "A") << true;
-    QTest::newRow("plain text") << QByteArray("Dear colleague,\r\nplease find\r\n") << false;
-    QTest::newRow("semicolon after NUL") << QByteArray("abc\0;def", 8) << false;
-    QTest::newRow("semicolon before NUL") << QByteArray("a;c\0def", 8) << true;
-    QTest::newRow("semicolon past the first block") << QByteArray(200000, 'x') + ";" << true;
-}
-
-void TestHcmFileFormat::looksLikeHcm()
-{
-    QFETCH(QByteArray, bytes);
-    QTemporaryDir dir;
-    QFile f(dir.filePath("in.txt"));
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-    f.close();
-    QTEST(looksLikeHcmFile(f.fileName()), "hcm");
-    // The reader reports a missing file itself.
-    QVERIFY(looksLikeHcmFile(dir.filePath("missing.txt")));
 }
 
 void TestHcmFileFormat::lineCodesAreCollected()
