@@ -10,7 +10,10 @@ install(TARGETS linkwise linkwise-cli HCMFS_DLL
 
 set(desktop_dir ${CMAKE_SOURCE_DIR}/src/resources/desktop)
 set(desktop_id org.linkwise.Linkwise)
-install(FILES LICENSE NOTICE README.md DESTINATION share/doc/linkwise)
+install(FILES NOTICE README.md DESTINATION share/doc/linkwise)
+if(WIN32)
+    install(FILES LICENSE DESTINATION share/doc/linkwise)
+endif()
 
 if(UNIX AND NOT APPLE)
     # The commands on the PATH are relative links into the program folder, so
@@ -51,7 +54,7 @@ set(CPACK_PACKAGE_CONTACT "Linkwise developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "HCM station file editor, checker and interference calculator")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Linkwise opens, edits and checks HCM fixed-service station files, runs interference\n calculations (single entry, list to list, trigger for co-ordination) through its own\n calculation library and keeps the results in report files. linkwise-cli offers the\n same without windows.")
+    "Linkwise opens, edits and checks HCM fixed-service station files, runs interference\ncalculations (single entry, list to list, trigger for co-ordination) through its own\ncalculation library and keeps the results in report files. linkwise-cli offers the\nsame without windows.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -102,7 +102,8 @@ QWidget* patternPage(const char* comboName, const QStringList& codes, const char
     table->setObjectName(QLatin1String(tableName));
     table->setHorizontalHeaderLabels({tr("Angle"), tr("Attenuation")});
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(tr("Radiation pattern")));
@@ -261,7 +262,7 @@ void hcmEditMDIUi::setupUi(QFrame* window)
     twList->setMinimumHeight(150);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({220, 330});
+    splitter->setSizes({180, 370});
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter, 1);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace {
 
 const QColor kCurveColours[2] = {QColor(0x2f, 0x7f, 0xd0), QColor(0xd2, 0x3c, 0x35)};
@@ -20,11 +22,11 @@ QList<PatternPointText> pointTexts(const QAbstractItemModel* model)
     return rows;
 }
 
-// Steps of the grid: about six along each axis, at round values.
-double gridStep(double span, std::initializer_list<double> steps)
+// The finest round step whose labels stay at least `room` pixels apart.
+double gridStep(double span, double pixels, double room, std::initializer_list<double> steps)
 {
     for (double step : steps) {
-        if (span / step <= 8)
+        if (pixels * step / span >= room)
             return step;
     }
     return *(steps.end() - 1);
@@ -125,10 +127,13 @@ void PatternPlot::drawGrid(QPainter& painter, const QRectF& area) const
 {
     const QColor grid = palette().color(QPalette::Mid);
     const QColor text = palette().color(QPalette::Text);
-    const double angleStep = gridStep(m_axes.angleMax, {30, 60});
-    const double span = m_axes.attenuationMax - m_axes.attenuationMin;
-    const double attenuationStep = gridStep(span, {5, 10, 20, 50, 100, 200, 500, 1000});
     const int line = fontMetrics().height();
+    const double angleStep = gridStep(m_axes.angleMax, area.width(),
+                                      fontMetrics().horizontalAdvance(QStringLiteral("3600")),
+                                      {15, 30, 45, 90, 180});
+    const double span = m_axes.attenuationMax - m_axes.attenuationMin;
+    const double attenuationStep = gridStep(span, area.height(), line * 1.5,
+                                            {5, 10, 20, 50, 100, 200, 500, 1000});
     for (double a = 0; a <= m_axes.angleMax + 1e-9; a += angleStep) {
         const double x = toWidget(QPointF(a, 0)).x();
         painter.setPen(QPen(grid, 0, Qt::DotLine));
@@ -137,8 +142,8 @@ void PatternPlot::drawGrid(QPainter& painter, const QRectF& area) const
         painter.drawText(QRectF(x - 30, area.bottom() + 2, 60, line), Qt::AlignHCenter,
                          QString::number(a));
     }
-    for (double v = m_axes.attenuationMin; v <= m_axes.attenuationMax + 1e-9;
-         v += attenuationStep) {
+    const double first = std::ceil(m_axes.attenuationMin / attenuationStep) * attenuationStep;
+    for (double v = first; v <= m_axes.attenuationMax + 1e-9; v += attenuationStep) {
         const double y = toWidget(QPointF(0, v)).y();
         painter.setPen(QPen(grid, 0, Qt::DotLine));
         painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
@@ -152,7 +157,7 @@ void PatternPlot::drawGrid(QPainter& painter, const QRectF& area) const
     painter.drawText(QRectF(area.left(), area.bottom() + line, area.width(), line),
                      Qt::AlignRight, tr("Angle, degrees"));
     painter.drawText(QRectF(0, 0, width(), line * 1.4), Qt::AlignLeft | Qt::AlignVCenter,
-                     tr("Attenuation, dB"));
+                     tr("dB"));
 }
 
 void PatternPlot::drawCurve(QPainter& painter, const PatternCurve& curve,
