@@ -37,57 +37,7 @@ const std::map<int, std::vector<AnglePoint>>& shippedDiagrams()
     return diagrams;
 }
 
-// The shipped diagrams follow the F.699 shape with an aperture efficiency of
-// about 55 % (20 log D/lambda = G - 7.4): five main-lobe points up to the
-// first side-lobe, the side-lobe plateau up to 100/(D/lambda) degrees (F.699
-// phi_r for D/lambda above 100), the
-// 25 log(phi) decay sampled at three whole-degree angles spread evenly
-// towards 48 degrees, a point where the decay reaches the cross-polar floor
-// (so the derived cross-polar diagram starts on the curve) and a far-lobe
-// floor 10 dB under F.699's, reached at 48 degrees.
 } // namespace
-
-std::vector<AnglePoint> buildStandardDiagram(double g)
-{
-    const double dl = std::pow(10.0, (g - 7.4) / 20);
-    const double g1 = 2 + 15 * std::log10(dl);
-    const double phiM = 20 / dl * std::sqrt(std::max(g - g1, 0.0));
-    // Large apertures (D/lambda above 100) take F.699's other branch.
-    const bool large = dl > 100;
-    const double phiS = large ? 15.85 * std::pow(dl, -0.6) : 100 / dl;
-    auto decayGain = [&](double phi) {
-        return large ? 32 - 25 * std::log10(phi) : 52 - 10 * std::log10(dl) - 25 * std::log10(phi);
-    };
-    auto decay = [&](double phi) { return std::max(g - decayGain(phi), g - g1); };
-    // Angles are kept to 0.1 degree, as in the shipped rows.
-    auto cut = [](double a) { return std::floor(a * 10 + 1e-9) / 10; };
-    auto near = [](double a) { return std::round(a * 10) / 10; };
-    const double phiMTenth = near(phiM);
-    std::vector<AnglePoint> pts{{0.0, 0.0}};
-    for (int k = 1; k <= 4; ++k) {
-        const double phi = cut(phiMTenth * k / 5);
-        pts.push_back({phi, 0.0025 * (dl * phi) * (dl * phi)});
-    }
-    pts.push_back({phiMTenth, g - g1});
-    const double phiSTenth = large ? near(phiS) : cut(phiS);
-    pts.push_back({phiSTenth, g - g1});
-    std::vector<AnglePoint> tail;
-    for (int k = 1; k <= 3; ++k) {
-        const double phi = std::floor(phiS + k * (48 - phiS) / 4 + 0.02);
-        tail.push_back({phi, decay(phi)});
-    }
-    const double floorX = crossPolarFloor(g);
-    const double phiX = large ? std::pow(10.0, (32 - g + floorX) / 25)
-                              : std::pow(10.0, (floorX - g + 52 - 10 * std::log10(dl)) / 25);
-    if (phiX > phiS && phiX < 48)
-        tail.push_back({cut(phiX), floorX});
-    std::sort(tail.begin(), tail.end(), [](const AnglePoint& a, const AnglePoint& b) { return a.angle < b.angle; });
-    pts.insert(pts.end(), tail.begin(), tail.end());
-    const double floorAtt = large ? g + 20 : g + 10 * std::log10(dl);
-    pts.push_back({48, floorAtt});
-    pts.push_back({180, floorAtt});
-    return pts;
-}
 
 namespace {
 
@@ -110,8 +60,7 @@ const char* patternSourceName(PatternSource source)
 {
     switch (source) {
     case PatternSource::Record: return "record";
-    case PatternSource::StandardTable: return "standard diagram (table)";
-    case PatternSource::StandardBuilt: return "standard diagram (built for this gain)";
+    case PatternSource::StandardTable: return "standard diagram";
     case PatternSource::F699: return "ITU-R F.699 envelope";
     }
     return "?";
@@ -180,15 +129,14 @@ double f699Attenuation(double gmax, double phi)
     return std::max(gmax - g, 0.0);
 }
 
-bool standardDiagram(double gain, std::vector<AnglePoint>& points, bool& fromTable)
+bool standardDiagram(double gain, std::vector<AnglePoint>& points)
 {
     const int tenths = static_cast<int>(std::lround(gain * 10));
-    if (tenths < 200 || tenths > 500)
-        return false;
     const auto& shipped = shippedDiagrams();
     const auto it = shipped.find(tenths);
-    fromTable = it != shipped.end();
-    points = fromTable ? it->second : buildStandardDiagram(tenths / 10.0);
+    if (it == shipped.end())
+        return false;
+    points = it->second;
     return true;
 }
 
@@ -250,11 +198,7 @@ bool chooseAntenna(const StationRecord& record, AntennaModel& m, std::string& me
         m.coSource = PatternSource::Record;
         m.co = record.coPolar.points;
     } else {
-        bool fromTable = false;
-        if (standardDiagram(m.gain, m.co, fromTable))
-            m.coSource = fromTable ? PatternSource::StandardTable : PatternSource::StandardBuilt;
-        else
-            m.coSource = PatternSource::F699;
+        m.coSource = standardDiagram(m.gain, m.co) ? PatternSource::StandardTable : PatternSource::F699;
     }
     if (!record.crossPolar.points.empty()) {
         m.crossSource = PatternSource::Record;

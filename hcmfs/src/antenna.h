@@ -11,7 +11,7 @@
 
 namespace hcmfs {
 
-enum class PatternSource { Record, StandardTable, StandardBuilt, F699 };
+enum class PatternSource { Record, StandardTable, F699 };
 
 const char* patternSourceName(PatternSource source);
 
@@ -24,13 +24,9 @@ double tabulatedAttenuation(const std::vector<AnglePoint>& points, double tdaDeg
 // ITU-R F.699 peak envelope as attenuation below the maximum gain (dB).
 double f699Attenuation(double gainDbi, double angleDeg);
 
-// Standard co-polar diagram for a gain of 20 to 50 dBi (rounded to 0.1 dB):
-// a tabulated diagram where one is shipped, else one built the same way.
-// Returns false outside 20 to 50 dBi.
-bool standardDiagram(double gainDbi, std::vector<AnglePoint>& points, bool& fromTable);
-
-// The construction behind the standard diagrams, for any gain.
-std::vector<AnglePoint> buildStandardDiagram(double gainDbi);
+// Standard co-polar diagram of a gain rounded to 0.1 dB: one tabulated
+// diagram for every gain from 20.0 to 50.0 dBi. False outside that range.
+bool standardDiagram(double gainDbi, std::vector<AnglePoint>& points);
 
 // First cross-polar value of the standard diagrams, by gain class.
 double crossPolarFloor(double gainDbi);

@@ -2,10 +2,12 @@
 
 #include "errors.h"
 #include "geometry.h"
+#include "morphology.h"
 #include "terrain.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 namespace hcmfs {
@@ -15,6 +17,8 @@ const double kPi = 3.14159265358979323846;
 const double kProfileStepKm = 0.1;
 const double kTimePercentage = 20;
 const double kMinHopKm = 0.001;
+const double kSiteMismatchM = 50;   // 4Z this far off the terrain model is worth a warning
+const double kMinAboveGroundM = 1;  // the path model needs an antenna above its ground
 
 bool fail(Calculation& c, int code, std::string detail)
 {
@@ -82,22 +86,22 @@ bool checkValues(Calculation& c)
         const struct {
             const FieldNumber& value;
             const char* code;
-        } needed[] = {{r.siteHeight, "4Z"}, {r.antennaHeight, "9Y"}, {r.azimuth, "9A"}, {r.elevation, "9B"}};
+        } needed[] = {{r.antennaHeight, "9Y"}, {r.azimuth, "9A"}, {r.elevation, "9B"}};
         for (const auto& n : needed)
             if (!n.value.valid)
                 return fail(c, ErrStationGeometry, stationLabel(c, i) + ": " + n.code + (n.value.present ? " is not a number" : " is empty"));
         // Values no real station has would only lead the path model astray.
         if (r.elevation.value < -90 || r.elevation.value > 90)
             return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9B outside -90..90 degrees");
-        if (std::fabs(r.azimuth.value) > 3600)
-            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9A is not an azimuth");
-        if (r.siteHeight.value < -1000 || r.siteHeight.value > 9000)
+        if (r.azimuth.value < 0 || r.azimuth.value >= 360)
+            return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9A outside 0..360 degrees");
+        // An empty or unreadable 4Z is taken from the terrain model later.
+        if (r.siteHeight.valid && (r.siteHeight.value < -1000 || r.siteHeight.value > 9000))
             return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 4Z outside -1000..9000 m");
         if (r.antennaHeight.value < 0 || r.antennaHeight.value > 3000)
             return fail(c, ErrStationGeometry, stationLabel(c, i) + ": 9Y outside 0..3000 m");
         if (r.lineLoss.present && !r.lineLoss.valid)
             return fail(c, ErrRecordSyntax, stationLabel(c, i) + ": 9L is not a number");
-        c.stations[i].heightAsl = r.siteHeight.value + r.antennaHeight.value;
     }
     for (std::size_t i = 0; i < c.stations.size(); ++i) {
         std::string message;
@@ -138,32 +142,99 @@ bool computeMasks(Calculation& c)
     return true;
 }
 
-bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, bool keep, std::vector<double>& d,
-                    std::vector<double>& h)
+// Puts a station where its record says: on 4Z, or on the terrain model when
+// 4Z is missing, with the antenna 9Y above. Nothing is moved to fit the
+// terrain model; a large disagreement is only reported.
+void placeStation(Calculation& c, std::size_t index, double terrainAtSite)
 {
+    Station& s = c.stations[index];
+    if (s.placed)
+        return;
+    s.placed = true;
+    s.terrainAtSite = terrainAtSite;
+    s.siteFromTerrain = !s.record.siteHeight.valid;
+    s.ground = s.siteFromTerrain ? terrainAtSite : s.record.siteHeight.value;
+    s.heightAsl = s.ground + s.record.antennaHeight.value;
+    const std::string who = stationLabel(c, index);
+    char text[200];
+    if (s.siteFromTerrain) {
+        std::snprintf(text, sizeof text, "%s: 4Z %s, the terrain height at the site (%.1f m) is taken", who.c_str(),
+                      s.record.siteHeight.present ? "is not a number" : "is empty", terrainAtSite);
+        c.siteWarnings.push_back(text);
+    } else if (!c.smoothEarth && std::fabs(s.ground - terrainAtSite) > kSiteMismatchM) {
+        std::snprintf(text, sizeof text, "warning: %s: 4Z %.1f m differs from the terrain model (%.1f m) by %.1f m",
+                      who.c_str(), s.ground, terrainAtSite, s.ground - terrainAtSite);
+        c.siteWarnings.push_back(text);
+    }
+}
+
+// The profile's end point under a station: its ground (0 m on smooth earth,
+// where the whole antenna height a.s.l. stands above the profile). The path
+// model needs an antenna above the ground, so an antenna at or below ground
+// level keeps its height a.s.l. and the end point is taken just under it.
+double endGround(Calculation& c, std::size_t index, double& aboveGround)
+{
+    const Station& s = c.stations[index];
+    const double ground = c.smoothEarth ? 0.0 : s.ground;
+    aboveGround = std::max(s.heightAsl - ground, kMinAboveGroundM);
+    if (s.heightAsl - ground < kMinAboveGroundM) {
+        char text[200];
+        std::snprintf(text, sizeof text, "%s: antenna at %.1f m a.s.l. is not above its ground; the profile end is taken %.0f m under it",
+                      stationLabel(c, index).c_str(), s.heightAsl, kMinAboveGroundM);
+        c.siteWarnings.push_back(text);
+    }
+    return s.heightAsl - aboveGround;
+}
+
+// Distances over land from each end to the first sea point (none: the
+// propagation model's default, far from any coast).
+void coastDistances(const P452Profile& profile, P452Params& par)
+{
+    const std::vector<int>& z = profile.zone;
+    const auto first = std::find(z.begin(), z.end(), static_cast<int>(ZoneSea));
+    if (first == z.end())
+        return;
+    const auto last = std::find(z.rbegin(), z.rend(), static_cast<int>(ZoneSea));
+    par.dct = profile.d[static_cast<std::size_t>(first - z.begin())];
+    par.dcr = profile.d.back() - profile.d[z.size() - 1 - static_cast<std::size_t>(last - z.rbegin())];
+}
+
+bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource& morpho, P452Profile& profile)
+{
+    std::vector<double>& d = profile.d;
+    std::vector<double>& h = profile.h;
     const GeoPoint a = c.stations[hop.from].record.position;
     const int n = std::max(4, static_cast<int>(std::ceil(hop.distanceKm / kProfileStepKm - 1e-9)) + 1);
     hop.points = n;
     hop.stepKm = hop.distanceKm / (n - 1);
     d.resize(n);
-    h.resize(n);
+    h.assign(n, 0.0);
+    if (morpho.configured())
+        profile.zone.resize(n);
     for (int i = 0; i < n; ++i) {
         d[i] = i == n - 1 ? hop.distanceKm : i * hop.stepKm;
-        if (topo.smoothEarth()) {
-            h[i] = 0; // no need to place the point
-            continue;
-        }
+        if (topo.smoothEarth() && !morpho.configured())
+            continue; // no need to place the point
         const GeoPoint p = i == 0 ? a : i == n - 1 ? c.stations[hop.to].record.position
                                                     : pointAlong(a, hop.azFromTo, d[i]);
         std::string message;
-        if (!topo.height(p.lat, p.lon, h[i], message))
+        if (!topo.smoothEarth() && !topo.height(p.lat, p.lon, h[i], message))
             return fail(c, ErrTerrainTile, message);
+        if (morpho.configured()) {
+            profile.zone[i] = morpho.zoneAt(p.lat, p.lon);
+            ++hop.zonePoints[profile.zone[i] - 1];
+        }
     }
+    coastDistances(profile, hop.params);
+    placeStation(c, static_cast<std::size_t>(hop.from), h.front());
+    placeStation(c, static_cast<std::size_t>(hop.to), h.back());
+    h.front() = endGround(c, static_cast<std::size_t>(hop.from), hop.params.htg);
+    h.back() = endGround(c, static_cast<std::size_t>(hop.to), hop.params.hrg);
     hop.groundFrom = h.front();
     hop.groundTo = h.back();
     hop.groundMin = *std::min_element(h.begin(), h.end());
     hop.groundMax = *std::max_element(h.begin(), h.end());
-    if (keep) {
+    if (c.keepProfiles) {
         hop.profileD = d;
         hop.profileH = h;
     }
@@ -183,7 +254,7 @@ AntennaEnd antennaEnd(const Station& s, double azToOther, double etrDeg)
     return e;
 }
 
-bool runHop(Calculation& c, Hop& hop, TerrainSource& topo, const CalcRequest& req)
+bool runHop(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource& morpho)
 {
     const Station& sf = c.stations[hop.from];
     const Station& st = c.stations[hop.to];
@@ -195,33 +266,22 @@ bool runHop(Calculation& c, Hop& hop, TerrainSource& topo, const CalcRequest& re
     hop.azToFrom = azimuthDeg(st.record.position, sf.record.position);
 
     P452Profile profile;
-    if (!extractProfile(c, hop, topo, req.keepProfiles, profile.d, profile.h))
+    if (!extractProfile(c, hop, topo, morpho, profile))
         return false;
 
     P452Params& par = hop.params;
     par.f = c.stations.front().record.frequencyMHz / 1000;
     par.p = kTimePercentage;
-    // Antenna heights above the profile's ground; the record's 4Z stays the
-    // truth for the antenna, the terrain model only sets the ground under it.
-    par.htg = std::max(sf.heightAsl - hop.groundFrom, 1.0);
-    par.hrg = std::max(st.heightAsl - hop.groundTo, 1.0);
     par.phitE = sf.record.position.lon;
     par.phitN = sf.record.position.lat;
     par.phirE = st.record.position.lon;
     par.phirN = st.record.position.lat;
     const char pol = sf.record.polarisation ? sf.record.polarisation : c.stations.front().record.polarisation;
     par.pol = pol == 'H' ? 1 : 2;
-    par.dct = par.dcr = 500; // no sea along an all-inland profile
     par.press = 1013.25;
     par.temp = 15;
     const GeoPoint mid = pointAlong(sf.record.position, hop.azFromTo, hop.distanceKm / 2);
-    hop.refractivity = refractivityAt(c.locations.root, mid.lat, mid.lon);
-    if (!hop.refractivity.fromMaps && !c.locations.topo.empty()) {
-        // The maps may also sit beside the topography folder.
-        const Refractivity beside = refractivityAt(parentFolder(c.locations.topo), mid.lat, mid.lon);
-        if (beside.fromMaps)
-            hop.refractivity = beside;
-    }
+    hop.refractivity = refractivityForPath(c.locations.root, c.locations.topo, mid.lat, mid.lon);
     par.dn = hop.refractivity.dn;
     par.n0 = hop.refractivity.n0;
     // The troposcatter term wants each antenna's gain towards the horizon,
@@ -247,16 +307,17 @@ bool runHop(Calculation& c, Hop& hop, TerrainSource& topo, const CalcRequest& re
     const char pf = sf.record.polarisation, pt = st.record.polarisation;
     hop.samePolarisation = !pf || !pt || pf == pt;
     if (hop.samePolarisation) {
-        hop.antennaAttenuation = hop.endFrom.coAtt + hop.endTo.coAtt;
-        hop.polarisationRule = (!pf || !pt) ? "polarisation unknown at one end: co-polar at both ends (worst case)"
-                                            : "same polarisation: co-polar at both ends";
+        hop.a1 = hop.endFrom.coAtt + hop.endTo.coAtt;
+        hop.a2 = hop.endFrom.crossAtt + hop.endTo.crossAtt;
+        hop.polarisationRule = (!pf || !pt) ? "polarisation unknown at one end: taken as the same"
+                                            : "same polarisation";
+        hop.polarisationRule += ": a1 = co + co, a2 = cross + cross";
     } else {
-        const double a = hop.endFrom.coAtt + hop.endTo.crossAtt;
-        const double b = hop.endFrom.crossAtt + hop.endTo.coAtt;
-        hop.antennaAttenuation = std::min(a, b);
-        hop.polarisationRule = std::string("different polarisation: smaller of (co + cross) and (cross + co) = ")
-            + (a <= b ? "co + cross" : "cross + co");
+        hop.a1 = hop.endFrom.coAtt + hop.endTo.crossAtt;
+        hop.a2 = hop.endFrom.crossAtt + hop.endTo.coAtt;
+        hop.polarisationRule = "different polarisation: a1 = co + cross, a2 = cross + co";
     }
+    hop.antennaAttenuation = combinedPolarisationPaths(hop.a1, hop.a2);
     return true;
 }
 
@@ -265,6 +326,10 @@ void computeBudget(Calculation& c)
     const Station& tx = c.stations.front();
     const Station& rx = c.stations.back();
     c.ptx = tx.record.power.value;
+    // The long-term interference comes from the power ATPC settles at: the
+    // range 8B3 below 8B. Anything but a positive number deducts nothing.
+    const FieldNumber& atpc = tx.record.atpc;
+    c.atpc = atpc.valid && atpc.value > 0 ? atpc.value : 0;
     c.ltx = tx.record.lineLoss.valid ? tx.record.lineLoss.value : 0;
     c.lrx = rx.record.lineLoss.valid ? rx.record.lineLoss.value : 0;
     c.noise = rx.record.noise.value;
@@ -282,12 +347,20 @@ void computeBudget(Calculation& c)
         propagation += h.p452.lb + h.antennaAttenuation;
     c.lossSum = c.ltx + c.lrx + c.lrepeater + propagation;
     c.aTotal = c.lossSum + c.md - c.gainSum;
-    c.interference = c.ptx - c.aTotal;
+    c.interference = c.ptx - c.atpc - c.aTotal;
     c.td = thresholdDegradation(c.interference, c.noise);
     c.budgetDone = true;
 }
 
 } // namespace
+
+double combinedPolarisationPaths(double a1, double a2)
+{
+    // The two paths may arrive in phase: their field strengths add. Written
+    // around the smaller attenuation so that large values cannot underflow.
+    const double m = std::min(a1, a2);
+    return m - 20 * std::log10(1 + std::pow(10.0, -(std::max(a1, a2) - m) / 20));
+}
 
 double thresholdDegradation(double i, double n)
 {
@@ -306,6 +379,7 @@ void runCalculation(const CalcRequest& req, Calculation& c)
     if (!parseRecords(req, c) || !checkValues(c) || !computeMasks(c))
         return;
     c.locations = resolveDataLocations(req.terrain);
+    c.keepProfiles = req.keepProfiles;
     if (c.zeroOverlap) {
         // No power of the transmitter reaches the receiver's passband: no
         // interference, whatever the path.
@@ -322,6 +396,7 @@ void runCalculation(const CalcRequest& req, Calculation& c)
         return;
     }
     TerrainSource topo(c.locations.topo);
+    MorphoSource morpho(c.locations.morpho);
     if (c.form == 2) {
         c.hops.resize(1);
         c.hops[0].from = 0;
@@ -333,13 +408,15 @@ void runCalculation(const CalcRequest& req, Calculation& c)
         c.hops[1].from = 2;
         c.hops[1].to = 3;
     }
-    for (Hop& hop : c.hops) {
-        if (!runHop(c, hop, topo, req)) {
-            c.tilesUsed = topo.tilesUsed();
-            return;
-        }
-    }
+    bool ok = true;
+    for (Hop& hop : c.hops)
+        if (ok)
+            ok = runHop(c, hop, topo, morpho);
     c.tilesUsed = topo.tilesUsed();
+    c.morphoTilesUsed = morpho.tilesUsed();
+    c.morphoMissing = morpho.tilesMissing();
+    if (!ok)
+        return;
     computeBudget(c);
     const double values[] = {c.aTotal, c.interference, c.td, c.md, c.nfd, c.overlap};
     for (double v : values)

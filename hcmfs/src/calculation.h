@@ -28,7 +28,13 @@ struct CalcRequest {
 struct Station {
     StationRecord record;
     AntennaModel antenna;
-    double heightAsl = 0; // 4Z + 9Y
+    // The record places the antenna: ground = 4Z (the terrain model's height
+    // at the site only when 4Z is empty or unreadable), antenna 9Y above it.
+    double ground = 0;
+    double heightAsl = 0;       // ground + 9Y
+    double terrainAtSite = 0;   // the terrain model at the site (0 on smooth earth)
+    bool siteFromTerrain = false;
+    bool placed = false;
 };
 
 struct AntennaEnd {
@@ -43,16 +49,18 @@ struct Hop {
     double azFromTo = 0, azToFrom = 0;
     int points = 0;
     double stepKm = 0;
-    double groundFrom = 0, groundTo = 0; // terrain at the ends, m
+    double groundFrom = 0, groundTo = 0; // profile ends (the stations' ground), m
     double groundMin = 0, groundMax = 0;
     std::vector<double> profileD, profileH; // when kept
+    int zonePoints[3] = {0, 0, 0};          // profile points per P452Zone (coastal, inland, sea) from morphology
     Refractivity refractivity;
     P452Params params;
     P452Result p452;
     AntennaEnd endFrom, endTo;
     bool samePolarisation = true;
     std::string polarisationRule;
-    double antennaAttenuation = 0;
+    double a1 = 0, a2 = 0;        // the two polarisation paths, dB
+    double antennaAttenuation = 0; // their voltage sum
 };
 
 struct Calculation {
@@ -61,7 +69,10 @@ struct Calculation {
     std::vector<Station> stations;
     DataLocations locations;
     bool smoothEarth = true;
+    bool keepProfiles = false;
     std::vector<std::string> tilesUsed;
+    std::vector<std::string> morphoTilesUsed, morphoMissing;
+    std::vector<std::string> siteWarnings; // 4Z far off the terrain model, antenna at ground level
 
     MaskChoice txMask, rxMask;
     double dfMHz = 0;
@@ -72,7 +83,7 @@ struct Calculation {
     std::vector<Hop> hops;
 
     // budget
-    double ptx = 0, ltx = 0, lrx = 0, lrepeater = 0;
+    double ptx = 0, atpc = 0, ltx = 0, lrx = 0, lrepeater = 0;
     double gainSum = 0, lossSum = 0;
     double aTotal = 0, interference = 0, noise = 0, td = 0;
     bool budgetDone = false;
@@ -83,6 +94,10 @@ struct Calculation {
 
 // Runs the whole case; calc.error is 0 or a code of errors.h.
 void runCalculation(const CalcRequest& request, Calculation& calc);
+
+// Antenna attenuation of two polarisation paths a1 and a2 (dB) summed as
+// voltages: -20 log10(10^(-a1/20) + 10^(-a2/20)).
+double combinedPolarisationPaths(double a1, double a2);
 
 // Threshold degradation for interference I and noise N (dBW).
 double thresholdDegradation(double interferenceDbw, double noiseDbw);

@@ -136,6 +136,8 @@ DataLocations resolveDataLocations(const std::string& terrainArgument)
         const std::string topo = subFolder(root, "TOPO");
         loc.topo = topo.empty() ? root : topo;
         loc.morpho = subFolder(root, "MORPHO");
+        if (loc.morpho.empty() && topo.empty())
+            loc.morpho = subFolder(parentFolder(root), "MORPHO"); // the root named is TOPO itself
         const std::string border = subFolder(root, "BORDER");
         loc.border = border.empty() ? root : border;
         return loc;

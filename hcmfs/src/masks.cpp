@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace hcmfs {
 namespace {
@@ -129,18 +130,42 @@ double overlappingArea(const TwoSidedMask& tx, const TwoSidedMask& rx, double df
     return area;
 }
 
-const DefaultMaskRow* findDefaultMask(bool transmitter, double fGHz, const std::string& cls, double cs)
+const DefaultMaskRow* findDefaultMask(bool transmitter, double fGHz, const std::string& cls, double cs,
+                                      std::string* note)
 {
     const std::vector<DefaultMaskRow>& rows = transmitter ? txRows() : rxRows();
     const double eps = 1e-6;
-    for (const DefaultMaskRow& r : rows) {
-        if (fGHz + eps < r.fLowGHz || fGHz - eps > r.fHighGHz)
-            continue;
-        if (r.equipmentClass != cls)
-            continue;
-        if (cs + eps < r.csLowMHz || cs - eps > r.csHighMHz)
-            continue;
+    auto inBand = [&](const DefaultMaskRow& r) { return fGHz + eps >= r.fLowGHz && fGHz - eps <= r.fHighGHz; };
+    // The class asked for, or with 7G1 empty every class of the band, lowest
+    // (the table's order) first.
+    std::vector<std::string> classes;
+    if (!cls.empty())
+        classes.push_back(cls);
+    for (const DefaultMaskRow& r : rows)
+        if (cls.empty() && inBand(r) && std::find(classes.begin(), classes.end(), r.equipmentClass) == classes.end())
+            classes.push_back(r.equipmentClass);
+    auto says = [&](const DefaultMaskRow& r, const std::string& text) {
+        if (note)
+            *note = text;
         return &r;
+    };
+    for (const std::string& c : classes)
+        for (const DefaultMaskRow& r : rows)
+            if (inBand(r) && r.equipmentClass == c && cs + eps >= r.csLowMHz && cs - eps <= r.csHighMHz)
+                return says(r, cls.empty() ? "7G1 empty: the lowest class with this spacing, " + c : std::string());
+    // No row for this spacing: a wider one discriminates less, which errs on
+    // the side of more interference.
+    for (const std::string& c : classes) {
+        const DefaultMaskRow* next = nullptr;
+        for (const DefaultMaskRow& r : rows)
+            if (inBand(r) && r.equipmentClass == c && r.csLowMHz > cs + eps && (!next || r.csLowMHz < next->csLowMHz))
+                next = &r;
+        if (next) {
+            char text[160];
+            std::snprintf(text, sizeof text, "no row for %g MHz: the next larger spacing %g MHz of class %s%s", cs,
+                          next->csLowMHz, c.c_str(), cls.empty() ? " (7G1 empty: the lowest class with one)" : "");
+            return says(*next, text);
+        }
     }
     return nullptr;
 }
@@ -166,7 +191,7 @@ MaskChoice chooseMask(const StationRecord& record, bool transmitter)
         if (!record.hasFrequency || c.channelSpacing <= 0)
             return c;
         const DefaultMaskRow* row =
-            findDefaultMask(transmitter, record.frequencyMHz / 1000.0, record.equipmentClass, c.channelSpacing);
+            findDefaultMask(transmitter, record.frequencyMHz / 1000.0, record.equipmentClass, c.channelSpacing, &c.defaultNote);
         if (!row)
             return c;
         c.defaultRow = row->row;

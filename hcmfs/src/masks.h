@@ -46,15 +46,19 @@ struct DefaultMaskRow {
 
 // Default mask for a band (frequency in GHz), equipment class and channel
 // spacing; transmitter table when transmitter is true, else receiver table.
-// Returns nullptr when no row fits.
+// Without a row for the spacing, the row of the next larger spacing of the
+// band and class; with the class empty, the lowest class whose spacing fits
+// (exactly, else the next larger). note (optional) says which fallback was
+// taken, empty for an exact row. Returns nullptr when nothing fits.
 const DefaultMaskRow* findDefaultMask(bool transmitter, double fGHz, const std::string& equipmentClass,
-                                      double channelSpacingMHz);
+                                      double channelSpacingMHz, std::string* note = nullptr);
 
 // Where a station's mask came from, for the report.
 struct MaskChoice {
     bool usable = false;
     bool fromRecord = false;
     int defaultRow = 0;          // table row when not from the record
+    std::string defaultNote;     // how that row was found when not exactly
     std::vector<MaskPointValue> oneSided;
     double channelSpacing = 0;   // MHz, 0 when unknown
     TwoSidedMask mask;

@@ -1,6 +1,7 @@
 #include "refractivity.h"
 
 #include "datalocations.h"
+#include "trigger/borderlocation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -103,6 +104,29 @@ Refractivity refractivityAt(const std::string& root, double lat, double lon)
     r.fromMaps = true;
     r.source = "P.452 maps DN50.TXT and N050.TXT in " + root + " at the path centre";
     return r;
+}
+
+std::string shippedMapsFolder()
+{
+    return trigger::libraryDirectory().u8string();
+}
+
+Refractivity refractivityForPath(const std::string& dataRoot, const std::string& topoFolder, double lat, double lon)
+{
+    const std::string folders[] = {dataRoot, topoFolder.empty() ? std::string() : parentFolder(topoFolder),
+                                   shippedMapsFolder()};
+    const char* const where[] = {"in the data root", "beside the topography folder", "shipped beside the library in"};
+    for (int k = 0; k < 3; ++k) {
+        Refractivity r = refractivityAt(folders[k], lat, lon);
+        if (r.fromMaps) {
+            r.source = std::string("P.452 maps DN50.TXT and N050.TXT ") + where[k] + " " + folders[k]
+                + ", interpolated at the path centre";
+            return r;
+        }
+    }
+    Refractivity fixed;
+    fixed.source = "fixed values dN = 45 N-units/km, N0 = 325 N-units (no readable P.452 maps in the data root or beside the library)";
+    return fixed;
 }
 
 } // namespace hcmfs

@@ -96,17 +96,16 @@ void stations(Text& t, const Calculation& c)
                    num(r.position.lat, 6).c_str());
         else
             t.line("  co-ordinates 4C    '%s' (not usable)", r.field(F4C).c_str());
-        t.line("  4Z site height     %s m;  9Y antenna height %s m;  antenna a.s.l. %s m",
-               fieldText(r.siteHeight, 1).c_str(), fieldText(r.antennaHeight, 1).c_str(),
-               num(c.stations[i].heightAsl, 1).c_str());
+        t.line("  4Z site height     %s m;  9Y antenna height %s m", fieldText(r.siteHeight, 1).c_str(),
+               fieldText(r.antennaHeight, 1).c_str());
         t.line("  9A azimuth         %s deg;  9B elevation %s deg;  9D polarisation %s",
                fieldText(r.azimuth, 2).c_str(), fieldText(r.elevation, 2).c_str(),
                r.polarisation ? std::string(1, r.polarisation).c_str() : "(not H or V)");
         t.line("  9L line losses     %s dB;  9X1 gain %s dBi", r.lineLoss.present ? fieldText(r.lineLoss).c_str() : "0 (empty)",
                fieldText(r.gain).c_str());
         if (r.type == StationType::Tx)
-            t.line("  8B power           %s dBW;  8B3 ATPC %s dB (not deducted: worst case)",
-                   fieldText(r.power).c_str(), fieldText(r.atpc).c_str());
+            t.line("  8B power           %s dBW;  8B3 ATPC %s dB (%s)", fieldText(r.power).c_str(),
+                   fieldText(r.atpc).c_str(), r.atpc.valid && r.atpc.value > 0 ? "deducted from 8B" : "nothing deducted");
         if (r.type == StationType::Rx)
             t.line("  9H noise FkTB      %s dBW", fieldText(r.noise).c_str());
         if (r.type == StationType::Tx || r.type == StationType::Rx)
@@ -130,8 +129,8 @@ void masks(Text& t, const Calculation& c)
             t.line("%s mask: from the record's 7G, channel spacing %s MHz", name,
                    m.channelSpacing > 0 ? num(m.channelSpacing, 3).c_str() : "unknown (no extension)");
         else
-            t.line("%s mask: default table row %d (band, class and channel spacing %s MHz)", name, m.defaultRow,
-                   num(m.channelSpacing, 3).c_str());
+            t.line("%s mask: default table row %d (band, class and channel spacing %s MHz)%s%s", name, m.defaultRow,
+                   num(m.channelSpacing, 3).c_str(), m.defaultNote.empty() ? "" : ": ", m.defaultNote.c_str());
         t.line("  one-sided points (MHz;dB): %s", maskPoints(m.oneSided).c_str());
         t.line("  two-sided points (MHz;dB): %s", maskPoints(m.mask.points).c_str());
     };
@@ -146,6 +145,34 @@ void masks(Text& t, const Calculation& c)
         t.line("The masks do not overlap at this offset: no interference (I = -inf, TD = 0); the path is not computed.");
 }
 
+// Where the radio-climatic zones came from; no clutter is modelled.
+void morphology(Text& t, const Calculation& c)
+{
+    if (c.locations.morpho.empty()) {
+        t.line("No morphological data (MORPHO): every profile point inland (A2); no clutter.");
+        return;
+    }
+    t.line("Morphological data: %s (zones per profile point; no clutter)", c.locations.morpho.c_str());
+    for (const std::string& tile : c.morphoTilesUsed)
+        t.line("  tile %s", tile.c_str());
+    for (const std::string& missing : c.morphoMissing)
+        t.line("  %s: its points count as inland (A2)", missing.c_str());
+}
+
+// Where the hop's stations stand: the record's 4Z (or the terrain model's
+// height when 4Z is missing), the antenna 9Y above it, and the terrain model
+// at the site for comparison.
+void stationHeights(Text& t, const Calculation& c, const Hop& h)
+{
+    for (int index : {h.from, h.to}) {
+        const Station& s = c.stations[static_cast<std::size_t>(index)];
+        t.line("  %-4s ground %s m (%s), terrain model %s m;  antenna %s m above it, %s m a.s.l.",
+               stationTypeName(s.record.type), num(s.ground, 1).c_str(), s.siteFromTerrain ? "terrain model, 4Z missing" : "4Z",
+               c.smoothEarth ? "- (smooth earth)" : num(s.terrainAtSite, 1).c_str(),
+               num(s.record.antennaHeight.value, 1).c_str(), num(s.heightAsl, 1).c_str());
+    }
+}
+
 void hops(Text& t, const Calculation& c)
 {
     if (c.hops.empty())
@@ -158,7 +185,9 @@ void hops(Text& t, const Calculation& c)
         t.line("Terrain folder: %s", c.locations.topo.c_str());
     for (const std::string& tile : c.tilesUsed)
         t.line("  tile %s", tile.c_str());
-    t.line("Radio-climatic zone: inland (A2) at every profile point; no clutter.");
+    morphology(t, c);
+    for (const std::string& w : c.siteWarnings)
+        t.line("%s", w.c_str());
 
     for (std::size_t k = 0; k < c.hops.size(); ++k) {
         const Hop& h = c.hops[k];
@@ -174,6 +203,7 @@ void hops(Text& t, const Calculation& c)
         t.line("Profile: %d points, step %s km;  ground at the ends %s m and %s m;  min %s m, max %s m", h.points,
                num(h.stepKm, 4).c_str(), num(h.groundFrom, 1).c_str(), num(h.groundTo, 1).c_str(),
                num(h.groundMin, 1).c_str(), num(h.groundMax, 1).c_str());
+        stationHeights(t, c, h);
         const P452Params& p = h.params;
         const P452Result& r = h.p452;
         t.line("Propagation inputs: f = %s GHz, p = %s %%, pressure %s hPa, temperature %s C, polarisation %s",
@@ -192,6 +222,10 @@ void hops(Text& t, const Calculation& c)
                num(r.hm, 2).c_str(), num(r.hstd, 2).c_str(), num(r.hsrd, 2).c_str());
         t.line("  omega = %s, d_tm = %s km, d_lm = %s km, beta0 = %s %%", num(r.omega, 3).c_str(), num(r.dtm, 3).c_str(),
                num(r.dlm, 3).c_str(), num(r.b0, 4).c_str());
+        if (!c.locations.morpho.empty())
+            t.line("  zones: %d inland (A2), %d coastal (A1), %d sea (B) points;  d_ct = %s km, d_cr = %s km",
+                   h.zonePoints[ZoneInland - 1], h.zonePoints[ZoneCoastalLand - 1], h.zonePoints[ZoneSea - 1],
+                   num(p.dct, 3).c_str(), num(p.dcr, 3).c_str());
         t.line("Losses (dB):");
         t.line("  L_bfsg (free space + gases)     %s", num(r.lbfsg, 3).c_str());
         t.line("  L_b0p  (line of sight, p %%)     %s", num(r.lb0p, 3).c_str());
@@ -212,8 +246,8 @@ void hops(Text& t, const Calculation& c)
             t.line("  %-4s ETR %s deg, vda %s deg, hda %s deg, tda %s deg: co-polar %s dB, cross-polar %s dB",
                    stationTypeName(e.rec.type), num(e.e.etrDeg, 4).c_str(), num(e.e.vda, 4).c_str(), num(e.e.hda, 3).c_str(),
                    num(e.e.tda, 3).c_str(), num(e.e.coAtt, 2).c_str(), num(e.e.crossAtt, 2).c_str());
-        t.line("  %s", h.polarisationRule.c_str());
-        t.line("  antenna attenuation A_ant = %s dB", num(h.antennaAttenuation, 2).c_str());
+        t.line("  %s: a1 = %s dB, a2 = %s dB", h.polarisationRule.c_str(), num(h.a1, 2).c_str(), num(h.a2, 2).c_str());
+        t.line("  antenna attenuation A_ant = -20 log10(10^(-a1/20) + 10^(-a2/20)) = %s dB", num(h.antennaAttenuation, 2).c_str());
     }
 }
 
@@ -243,7 +277,8 @@ void budget(Text& t, const Calculation& c)
     row(std::string("G      gains 9X1 of ") + (c.form == 4 ? "TX, PRX, PTX, RX" : "TX and RX"), '-', c.gainSum, "dB");
     row("A_total", '=', c.aTotal, "dB");
     row("P_tx   transmitter power 8B", ' ', c.ptx, "dBW");
-    row("I = P_tx - A_total", '=', c.interference, "dBW");
+    row("ATPC   range 8B3 (deducted from P_tx)", '-', c.atpc, "dB");
+    row("I = P_tx - ATPC - A_total", '=', c.interference, "dBW");
     row("N      receiver noise 9H", ' ', c.noise, "dBW");
     row("I - N", '=', c.interference - c.noise, "dB");
     t.line("  %-40s = %9s dB", "TD = 10 log10(1 + 10^((I - N)/10))", num(c.td, 3).c_str());

@@ -84,7 +84,7 @@ std::string join(const std::string& dir, const std::string& name)
 }
 
 // Candidate file names of a cell inside a topography folder, preferred first.
-std::vector<std::string> candidates(const std::string& folder, int lon, int lat)
+std::vector<std::string> candidates(TileKind kind, const std::string& folder, int lon, int lat)
 {
     const std::string name = tileName(lon, lat);
     const std::string strip = name.substr(0, 4);
@@ -95,6 +95,13 @@ std::vector<std::string> candidates(const std::string& folder, int lon, int lat)
     // Tiles north of 50 degrees come with half the longitude sampling (.63E).
     const bool north = std::abs(lat) >= 50;
     std::vector<std::string> out;
+    if (kind == TileKind::Morphology) {
+        for (const std::string& dir : {stripDir, folder}) {
+            out.push_back(join(dir, name + (north ? ".63M" : ".33M")));
+            out.push_back(join(dir, name + (north ? ".33M" : ".63M")));
+        }
+        return out;
+    }
     for (const std::string& dir : {stripDir, folder}) {
         out.push_back(join(dir, name + (north ? ".63E" : ".33E")));
         out.push_back(join(dir, name + (north ? ".33E" : ".63E")));
@@ -106,11 +113,12 @@ std::vector<std::string> candidates(const std::string& folder, int lon, int lat)
 
 class TileCache {
 public:
-    std::shared_ptr<const TerrainTile> get(const std::string& folder, int lon, int lat, std::string& message)
+    std::shared_ptr<const TerrainTile> get(TileKind kind, const std::string& folder, int lon, int lat,
+                                           std::string& message)
     {
         std::string path;
         FileStamp stamp;
-        for (const std::string& c : candidates(folder, lon, lat)) {
+        for (const std::string& c : candidates(kind, folder, lon, lat)) {
             stamp = stampOf(c);
             if (stamp.size >= 0) {
                 path = c;
@@ -118,7 +126,8 @@ public:
             }
         }
         if (path.empty()) {
-            message = "terrain tile " + tileName(lon, lat) + " not found in " + folder;
+            message = std::string(kind == TileKind::Morphology ? "morphological" : "terrain") + " tile "
+                + tileName(lon, lat) + " not found in " + folder;
             return nullptr;
         }
         {
@@ -132,7 +141,9 @@ public:
         }
         // Decoding happens outside the lock so other threads keep going.
         auto tile = std::make_shared<TerrainTile>();
-        if (!readTerrainTile(path, lon, lat, *tile, message))
+        const bool read = kind == TileKind::Morphology ? readMorphoTile(path, lon, lat, *tile, message)
+                                                       : readTerrainTile(path, lon, lat, *tile, message);
+        if (!read)
             return nullptr;
         std::lock_guard<std::mutex> lock(mutex_);
         entries_[path] = Entry{tile, stamp};
@@ -195,50 +206,72 @@ double TerrainTile::heightAt(double lat, double lon) const
     return south + (north - south) * fy;
 }
 
-bool readTerrainTile(const std::string& path, int lon0, int lat0, TerrainTile& t, std::string& message)
+namespace {
+
+// Reads a tile file whole when its size is one of the given layouts.
+bool readTileBytes(const std::string& path, const char* what, bool hgtAllowed, std::vector<unsigned char>& raw,
+                   std::string& message)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        message = "terrain tile " + path + " cannot be opened";
+        message = std::string(what) + " tile " + path + " cannot be opened";
         return false;
     }
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     in.seekg(0, std::ios::beg);
     if (size <= 0) {
-        message = "terrain tile " + path + " is empty";
+        message = std::string(what) + " tile " + path + " is empty";
         return false;
     }
     const std::size_t bytes = static_cast<std::size_t>(size);
-    if (bytes != kHcm33Bytes && bytes != kHcm63Bytes && bytes != kHgt3Bytes && bytes != kHgt1Bytes) {
-        message = "terrain tile " + path + " has an unknown size (" + std::to_string(bytes) + " bytes)";
+    const bool hcm = bytes == kHcm33Bytes || bytes == kHcm63Bytes;
+    if (!hcm && !(hgtAllowed && (bytes == kHgt3Bytes || bytes == kHgt1Bytes))) {
+        message = std::string(what) + " tile " + path + " has an unknown size (" + std::to_string(bytes) + " bytes)";
         return false;
     }
-    std::vector<unsigned char> raw(bytes);
+    raw.resize(bytes);
     if (!in.read(reinterpret_cast<char*>(raw.data()), static_cast<std::streamsize>(bytes))) {
-        message = "terrain tile " + path + " cannot be read";
+        message = std::string(what) + " tile " + path + " cannot be read";
         return false;
     }
+    return true;
+}
+
+// The HCM layout: 12 x 12 blocks of 101 rows, blocks sharing their edge samples.
+void decodeHcmLayout(const std::vector<unsigned char>& raw, TerrainTile& t)
+{
+    const int blockCols = raw.size() == kHcm33Bytes ? 101 : 51;
+    t.rows = 1201;
+    t.cols = 12 * (blockCols - 1) + 1;
+    t.samples.assign(static_cast<std::size_t>(t.rows) * t.cols, 0);
+    std::size_t k = 0;
+    for (int br = 0; br < 12; ++br)
+        for (int bc = 0; bc < 12; ++bc)
+            for (int r = 0; r < 101; ++r)
+                for (int c = 0; c < blockCols; ++c, k += 2) {
+                    const int16_t v = static_cast<int16_t>(raw[k] | (raw[k + 1] << 8));
+                    const int row = br * 100 + r;
+                    const int col = bc * (blockCols - 1) + c;
+                    t.samples[static_cast<std::size_t>(row) * t.cols + col] = v;
+                }
+}
+
+} // namespace
+
+bool readTerrainTile(const std::string& path, int lon0, int lat0, TerrainTile& t, std::string& message)
+{
+    std::vector<unsigned char> raw;
+    if (!readTileBytes(path, "terrain", true, raw, message))
+        return false;
+    const std::size_t bytes = raw.size();
     t = TerrainTile();
     t.lon0 = lon0;
     t.lat0 = lat0;
     t.path = path;
     if (bytes == kHcm33Bytes || bytes == kHcm63Bytes) {
-        const int blockCols = bytes == kHcm33Bytes ? 101 : 51;
         t.format = bytes == kHcm33Bytes ? "HCM .33E" : "HCM .63E";
-        t.rows = 1201;
-        t.cols = 12 * (blockCols - 1) + 1;
-        t.samples.assign(static_cast<std::size_t>(t.rows) * t.cols, 0);
-        std::size_t k = 0;
-        for (int br = 0; br < 12; ++br)
-            for (int bc = 0; bc < 12; ++bc)
-                for (int r = 0; r < 101; ++r)
-                    for (int c = 0; c < blockCols; ++c, k += 2) {
-                        const int16_t v = static_cast<int16_t>(raw[k] | (raw[k + 1] << 8));
-                        const int row = br * 100 + r;
-                        const int col = bc * (blockCols - 1) + c;
-                        t.samples[static_cast<std::size_t>(row) * t.cols + col] = v;
-                    }
+        decodeHcmLayout(raw, t);
     } else {
         const int n = bytes == kHgt3Bytes ? 1201 : 3601;
         t.format = "SRTM .hgt";
@@ -253,6 +286,26 @@ bool readTerrainTile(const std::string& path, int lon0, int lat0, TerrainTile& t
     }
     fillVoids(t);
     return true;
+}
+
+bool readMorphoTile(const std::string& path, int lon0, int lat0, TerrainTile& t, std::string& message)
+{
+    std::vector<unsigned char> raw;
+    if (!readTileBytes(path, "morphological", false, raw, message))
+        return false;
+    t = TerrainTile();
+    t.lon0 = lon0;
+    t.lat0 = lat0;
+    t.path = path;
+    t.format = raw.size() == kHcm33Bytes ? "HCM .33M" : "HCM .63M";
+    decodeHcmLayout(raw, t); // classes: no void filling
+    return true;
+}
+
+std::shared_ptr<const TerrainTile> cachedTile(TileKind kind, const std::string& folder, int lon, int lat,
+                                              std::string& message)
+{
+    return cache().get(kind, folder, lon, lat, message);
 }
 
 TerrainSource::TerrainSource(std::string topoFolder)
@@ -274,18 +327,18 @@ bool TerrainSource::height(double lat, double lon, double& h, std::string& messa
             return true;
         }
     }
-    std::shared_ptr<const TerrainTile> tile = cache().get(folder_, lonF, latF, message);
+    std::shared_ptr<const TerrainTile> tile = cache().get(TileKind::Elevation, folder_, lonF, latF, message);
     if (!tile) {
         // A point on a whole degree is also the north or east edge of the
         // neighbouring tile, which may be the only one present.
         const bool onLat = lat == latF, onLon = lon == lonF;
         std::string ignored;
         if (onLat)
-            tile = cache().get(folder_, lonF, latF - 1, ignored);
+            tile = cache().get(TileKind::Elevation, folder_, lonF, latF - 1, ignored);
         if (!tile && onLon)
-            tile = cache().get(folder_, lonF - 1, latF, ignored);
+            tile = cache().get(TileKind::Elevation, folder_, lonF - 1, latF, ignored);
         if (!tile && onLat && onLon)
-            tile = cache().get(folder_, lonF - 1, latF - 1, ignored);
+            tile = cache().get(TileKind::Elevation, folder_, lonF - 1, latF - 1, ignored);
         if (!tile)
             return false;
     }

@@ -34,6 +34,17 @@ std::string tileName(int lonFloor, int latFloor);
 // missing, has an unknown size or cannot be read.
 bool readTerrainTile(const std::string& path, int lon0, int lat0, TerrainTile& tile, std::string& message);
 
+// Morphological tiles (.33M/.63M): the HCM layout holding a class per point.
+// Read as they are: no void filling; only the HCM sizes are accepted.
+bool readMorphoTile(const std::string& path, int lon0, int lat0, TerrainTile& tile, std::string& message);
+
+enum class TileKind { Elevation, Morphology };
+
+// A decoded tile from the process-wide cache (see TerrainSource); null with a
+// message when the cell has no readable file in the folder.
+std::shared_ptr<const TerrainTile> cachedTile(TileKind kind, const std::string& folder, int lon, int lat,
+                                              std::string& message);
+
 // Heights along profiles from the tiles of one folder. Decoded tiles are kept
 // in a process-wide cache shared by all instances (internally locked, bounded,
 // refreshed when a file changes); an instance also remembers the tiles it has

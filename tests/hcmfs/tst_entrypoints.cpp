@@ -105,7 +105,8 @@ void TestEntryPoints::flatLineOfSight()
     const double lb = 92.4 + 20 * std::log10(2.0) + 20 * std::log10(d) + gas
         + 2.6 * (1 - std::exp(-0.1 * d)) * std::log10(20.0 / 50.0);
     QVERIFY(std::fabs(lb - 112.9189) < 1e-3);
-    const double aTotal = 1 + lb + 0 + 2 + 10 * std::log10(20.0 / 10.0) - 30 - 30;
+    // A_ant: the co-polar path (0 dB) and the cross-polar one (30 + 30 dB) in phase.
+    const double aTotal = 1 + lb - 20 * std::log10(1 + 1e-3) + 2 + 10 * std::log10(20.0 / 10.0) - 30 - 30;
     const double i = -30 - aTotal;
     const double td = 10 * std::log10(1 + std::pow(10.0, (i - -100) / 10));
     const Outputs o = lib_.call({txLine(), rxLine()});
@@ -123,11 +124,20 @@ void TestEntryPoints::discrimination_data()
     QTest::addColumn<int>("field");
     QTest::addColumn<QByteArray>("value");
     QTest::addColumn<double>("lower"); // dB less interference than with aligned antennas
-    // Receiving antenna turned by 90 degrees: 20 + 20 * 80/170 dB off the pattern.
-    QTest::newRow("azimuth turned") << 33 << QByteArray("270") << 20 + 20 * 80.0 / 170.0;
-    // Receiver horizontal, transmitter vertical: the derived cross-polar
-    // pattern of a 30 dBi antenna starts at 30 dB.
-    QTest::newRow("cross-polar") << 35 << QByteArray("H") << 30.0;
+    QTest::addColumn<bool>("atTransmitter"); // else the receiver's field changes
+    // The co-polar and cross-polar paths add as voltages; aligned, they are
+    // 0 dB and 30 + 30 dB (the derived cross-polar pattern of a 30 dBi
+    // antenna runs from 30 dB at 0 degrees to 40 dB at 180).
+    auto vsum = [](double a1, double a2) { return -20 * std::log10(std::pow(10.0, -a1 / 20) + std::pow(10.0, -a2 / 20)); };
+    const double aligned = vsum(0, 60);
+    // Receiving antenna turned by 90 degrees: co-polar 20 + 20 * 80/170 dB,
+    // cross-polar 30 + 10 * 90/180 dB.
+    QTest::newRow("azimuth turned") << 33 << QByteArray("270") << vsum(20 + 20 * 80.0 / 170.0, 30 + 35) - aligned << false;
+    // Receiver horizontal, transmitter vertical: two equal paths of co + cross
+    // = 30 dB in phase, 6.02 dB more interference than either path alone.
+    QTest::newRow("cross-polar") << 35 << QByteArray("H") << vsum(30, 30) - aligned << false;
+    // The transmitter's ATPC range 8B3 comes off its power, nothing else changes.
+    QTest::newRow("ATPC") << 32 << QByteArray("7.5") << 7.5 << true;
 }
 
 void TestEntryPoints::discrimination()
@@ -135,8 +145,10 @@ void TestEntryPoints::discrimination()
     QFETCH(int, field);
     QFETCH(QByteArray, value);
     QFETCH(double, lower);
+    QFETCH(bool, atTransmitter);
     const Outputs aligned = lib_.call({txLine(), rxLine()});
-    const Outputs turned = lib_.call({txLine(), rxLine({{field, value}})});
+    const Outputs turned = lib_.call({atTransmitter ? txLine({{field, value}}) : txLine(),
+                                      atTransmitter ? rxLine() : rxLine({{field, value}})});
     QCOMPARE(turned.error, 0);
     QVERIFY2(std::fabs((aligned.i - turned.i) - lower) < 0.01, qPrintable(QString::number(aligned.i - turned.i)));
     QVERIFY(turned.td < aligned.td);
@@ -156,7 +168,9 @@ void TestEntryPoints::fourStationForm()
     const double gas = (0.0067160384744085 + 0.000204381378650376) * dHop;
     const double lbHop = 92.4 + 20 * std::log10(2.0) + 20 * std::log10(dHop) + gas
         + 2.6 * (1 - std::exp(-0.1 * dHop)) * std::log10(0.4);
-    const double aTotal = 1 + 2 * lbHop + 0.5 + 0.7 + 2 + 10 * std::log10(2.0) - 4 * 30;
+    // Per hop the cross-polar path (30 + 30 dB) adds to the co-polar one.
+    const double crossPath = -20 * std::log10(1 + 1e-3);
+    const double aTotal = 1 + 2 * (lbHop + crossPath) + 0.5 + 0.7 + 2 + 10 * std::log10(2.0) - 4 * 30;
     QVERIFY2(std::fabs(o.aTotal - aTotal) < 0.01, qPrintable(QString::number(o.aTotal) + " vs " + QString::number(aTotal)));
     QVERIFY(std::fabs(o.i - (-30 - aTotal)) < 0.01);
 
@@ -200,6 +214,9 @@ void TestEntryPoints::errorCodes_data()
     QTest::newRow("antenna height negative") << txLine({{38, "-5"}}) << rxLine() << 2014;
     QTest::newRow("site height absurd") << txLine({{11, "1e308"}}) << rxLine() << 2014;
     QTest::newRow("elevation 95") << txLine({{34, "95"}}) << rxLine() << 2014;
+    QTest::newRow("azimuth 3273, not 33") << txLine({{33, "3273"}}) << rxLine() << 2014;
+    QTest::newRow("azimuth 360") << txLine() << rxLine({{33, "360"}}) << 2014;
+    QTest::newRow("azimuth negative") << txLine({{33, "-0.5"}}) << rxLine() << 2014;
 }
 
 void TestEntryPoints::errorCodes()
@@ -246,9 +263,9 @@ void TestEntryPoints::detailedReport()
     for (const QString& part : {QStringLiteral("version 1.0.0.0"), QStringLiteral("P.452-18"),
                                 QStringLiteral("two stations (TX, RX)"), QString::fromLatin1(txLine()),
                                 QStringLiteral("smooth earth"), QStringLiteral("line of sight"), QStringLiteral("A_total"),
-                                QStringLiteral("dN = 45"), QStringLiteral("Result: error 0 (success)")})
+                                QStringLiteral("shipped beside the library"), QStringLiteral("Result: error 0 (success)")})
         QVERIFY2(text.contains(part), qPrintable(part));
-    QVERIFY(QRegularExpression(QStringLiteral("I = P_tx - A_total +=  +%1 dBW").arg(o.i, 0, 'f', 2)).match(text).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("I = P_tx - ATPC - A_total +=  +%1 dBW").arg(o.i, 0, 'f', 2)).match(text).hasMatch());
     QVERIFY(QRegularExpression(QStringLiteral("TD = 10 log10\\(1 \\+ 10\\^\\(\\(I - N\\)/10\\)\\) += +%1 dB").arg(o.td, 0, 'f', 3))
                 .match(text)
                 .hasMatch());

@@ -21,6 +21,8 @@ private slots:
     void realMasks();
     void twoSidedConstruction();
     void defaultRows();
+    void defaultRowFallback_data();
+    void defaultRowFallback();
     void chooseMaskFallsBackToDefault();
     void damagedMaskIsNotReplaced();
 };
@@ -132,6 +134,35 @@ void TestMasks::twoSidedConstruction()
     QCOMPARE(wide.points.size(), std::size_t(7));
 }
 
+void TestMasks::defaultRowFallback_data()
+{
+    QTest::addColumn<double>("fGHz");
+    QTest::addColumn<QString>("cls");
+    QTest::addColumn<double>("spacing");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("note");
+    // 22-29.5 GHz, class 4L: 1.75, 3.5, 7, 14, 28, 56 MHz (rows 118-123).
+    QTest::newRow("20 MHz: next larger, 28") << 23.0 << "4L" << 20.0 << 122 << "next larger spacing 28";
+    // Class empty: class 2 is the band's lowest (rows 112-117).
+    QTest::newRow("class empty, 28 MHz") << 23.0 << "" << 28.0 << 116 << "lowest class with this spacing, 2";
+    QTest::newRow("class empty, 40 MHz") << 23.0 << "" << 40.0 << 117 << "next larger spacing 56 MHz of class 2";
+    // 3.41-11.7 GHz: only 4L has 20 MHz (row 38), class 2 would round up to 28-30.
+    QTest::newRow("class empty, exact beats larger") << 6.2 << "" << 20.0 << 38 << "class with this spacing, 4L";
+}
+
+void TestMasks::defaultRowFallback()
+{
+    QFETCH(double, fGHz);
+    QFETCH(QString, cls);
+    QFETCH(double, spacing);
+    QFETCH(int, row);
+    QFETCH(QString, note);
+    std::string how;
+    const hcmfs::DefaultMaskRow* r = hcmfs::findDefaultMask(false, fGHz, cls.toStdString(), spacing, &how);
+    QCOMPARE(r ? r->row : 0, row);
+    QVERIFY2(note.isEmpty() ? how.empty() : how.find(note.toStdString()) != std::string::npos, how.c_str());
+}
+
 void TestMasks::defaultRows()
 {
     const hcmfs::DefaultMaskRow* tx = hcmfs::findDefaultMask(true, 23.0, "4L", 28);
@@ -148,7 +179,7 @@ void TestMasks::defaultRows()
     QCOMPARE(range->row, 47);
     QVERIFY(!hcmfs::findDefaultMask(true, 23.0, "1", 28));   // no rows for class 1
     QVERIFY(!hcmfs::findDefaultMask(true, 30.5, "4L", 28));  // between band groups
-    QVERIFY(!hcmfs::findDefaultMask(true, 23.0, "4L", 20));  // no such spacing
+    QVERIFY(!hcmfs::findDefaultMask(true, 23.0, "4L", 60));  // no such spacing and none larger
 }
 
 static hcmfs::StationRecord recordWith(const std::string& cls, double cs, double fMHz)

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -53,7 +54,8 @@ void TestSamples::generatorReproducesTiles()
     gen.start(QStringLiteral(LINKWISE_BINDIR "/hcmfs-terrain-gen"), {tmp_.path()});
     QVERIFY(gen.waitForFinished(120000));
     QCOMPARE(gen.exitCode(), 0);
-    for (const char* tile : {"/TOPO/E016/E016N50.63E", "/TOPO/E017/E017N50.63E"}) {
+    for (const char* tile : {"/TOPO/E016/E016N50.63E", "/TOPO/E017/E017N50.63E", "/MORPHO/E016/E016N50.63M",
+                             "/MORPHO/E017/E017N50.63M"}) {
         QFile shipped(kSamples + tile);
         QFile fresh(tmp_.path() + tile);
         QVERIFY(shipped.open(QIODevice::ReadOnly));
@@ -88,6 +90,9 @@ void TestSamples::sampleLinks()
     QVERIFY(text.contains("Hop 2: PTX -> RX"));
     QVERIFY(text.contains("E016N50.63E (HCM .63E)"));
     QVERIFY(text.contains("L_rep  repeater jumper 9L PRX + 9L PTX"));
+    // The sample's sea lies on the second hop, east of the ridge.
+    QVERIFY(text.contains("E016N50.63M (HCM .63M)"));
+    QVERIFY(QRegularExpression("Hop 2: [^\\n]*\\n(.*\\n)*  zones: \\d+ inland \\(A2\\), [1-9]\\d* coastal \\(A1\\), [1-9]\\d* sea").match(QString::fromLatin1(text)).hasMatch());
 }
 
 void TestSamples::concurrentCallsAgree()

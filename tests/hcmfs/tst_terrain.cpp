@@ -5,6 +5,7 @@
 // stations' ground height changes nothing).
 #include "calculation.h"
 #include "datalocations.h"
+#include "refractivity.h"
 #include "hcmfstestutil.h"
 #include "terrain.h"
 #include "terrainwriter.h"
@@ -75,6 +76,9 @@ private slots:
     void ridgeRaisesLoss();
     void settingsFileSuppliesTerrain();
     void refractivityMaps();
+    void stationsStandOnTheirRecords_data();
+    void stationsStandOnTheirRecords();
+    void zonesFromMorphology();
 
 private:
     QTemporaryDir tmp_;
@@ -252,7 +256,8 @@ void TestTerrain::settingsFile()
     QCOMPARE(hcmfs::resolveDataLocations("e:").root, std::string("e:/"));
 }
 
-static hcmfs::Calculation calculate(const QByteArray& terrain)
+static hcmfs::Calculation calculate(const QByteArray& terrain, const QMap<int, QByteArray>& txChanges = {},
+                                    const QMap<int, QByteArray>& rxChanges = {})
 {
     // The link ends of the sample file, west and east of 16.9 E at 50.5 N.
     QMap<int, QByteArray> tx = hcmfstest::flatTx();
@@ -263,6 +268,10 @@ static hcmfs::Calculation calculate(const QByteArray& terrain)
     tx[11] = rx[11] = "250";
     tx[33] = "90";
     rx[33] = "270";
+    for (auto it = txChanges.begin(); it != txChanges.end(); ++it)
+        tx[it.key()] = it.value();
+    for (auto it = rxChanges.begin(); it != rxChanges.end(); ++it)
+        rx[it.key()] = it.value();
     hcmfs::CalcRequest req;
     req.lines = {hcmfstest::recordLine(tx, hcmfstest::flatPattern()).toStdString(),
                  hcmfstest::recordLine(rx, hcmfstest::flatPattern()).toStdString()};
@@ -334,11 +343,10 @@ void TestTerrain::settingsFileSuppliesTerrain()
 
 void TestTerrain::refractivityMaps()
 {
-    // Maps beside the tiles replace the fixed dN = 45, N0 = 325.
+    // Maps beside the tiles take precedence over the maps shipped with the library.
     const QString root = tmp_.filePath("flat250");
-    const hcmfs::Calculation fixed = calculate(QFile::encodeName(root));
-    QVERIFY(!fixed.hops[0].refractivity.fromMaps);
-    QCOMPARE(fixed.hops[0].params.dn, 45.0);
+    const hcmfs::Calculation shipped = calculate(QFile::encodeName(root));
+    QVERIFY(shipped.hops[0].refractivity.source.find("shipped") != std::string::npos);
     auto writeMap = [&](const char* name, double value) {
         QByteArray text;
         for (int r = 0; r < 121; ++r) {
@@ -360,7 +368,75 @@ void TestTerrain::refractivityMaps()
     // Named through its TOPO folder, the root's maps are still found.
     QVERIFY(calculate(QFile::encodeName(root + "/TOPO")).hops[0].refractivity.fromMaps);
     QVERIFY(QFile::remove(root + "/DN50.TXT"));
-    QVERIFY(!calculate(QFile::encodeName(root)).hops[0].refractivity.fromMaps);
+    QCOMPARE(calculate(QFile::encodeName(root)).hops[0].params.dn, shipped.hops[0].params.dn);
+    // The shipped maps at grid points (rows 26 and 27 are 51 and 49.5 N,
+    // columns 11 and 12 are 16.5 and 18 E) and halfway between all four.
+    const std::string folder = hcmfs::shippedMapsFolder();
+    QCOMPARE(hcmfs::refractivityAt(folder, 51, 16.5).dn, 37.160);
+    QCOMPARE(hcmfs::refractivityAt(folder, 49.5, 18).n0, 322.271);
+    const hcmfs::Refractivity mid = hcmfs::refractivityAt(folder, 50.25, 17.25);
+    QVERIFY(std::fabs(mid.dn - (37.160 + 36.943 + 36.520 + 36.081) / 4) < 1e-9);
+    QVERIFY(std::fabs(mid.n0 - (322.187 + 322.067 + 322.291 + 322.271) / 4) < 1e-9);
+}
+
+void TestTerrain::stationsStandOnTheirRecords_data()
+{
+    QTest::addColumn<QByteArray>("siteHeight"); // 4Z of both ends; 9Y is 30 m
+    QTest::addColumn<double>("antennaAsl");
+    QTest::addColumn<bool>("transHorizon");
+    QTest::addColumn<QString>("warning");
+    // On a 400 m plateau, antennas at 250 + 30 m are buried: the plateau's
+    // first interior point, 120 m above them, closes the horizon.
+    QTest::newRow("buried") << QByteArray("250") << 280.0 << true << "differs from the terrain model";
+    QTest::newRow("on the terrain") << QByteArray("400") << 430.0 << false << QString();
+    QTest::newRow("4Z empty") << QByteArray() << 430.0 << false << "4Z is empty, the terrain height";
+}
+
+void TestTerrain::stationsStandOnTheirRecords()
+{
+    QFETCH(QByteArray, siteHeight);
+    QFETCH(double, antennaAsl);
+    QFETCH(bool, transHorizon);
+    QFETCH(QString, warning);
+    const QString root = tmp_.filePath("plateau400");
+    QVERIFY(QDir(root).exists() || writeScene(root, [](double, double) { return 400.0; }));
+    const hcmfs::Calculation c = calculate(QFile::encodeName(root), {{11, siteHeight}}, {{11, siteHeight}});
+    QCOMPARE(c.error, 0);
+    QCOMPARE(c.hops[0].p452.hts, antennaAsl);
+    QCOMPARE(c.hops[0].p452.transHorizon, transHorizon);
+    QCOMPARE(int(c.siteWarnings.size()), warning.isEmpty() ? 0 : 2);
+    QVERIFY(warning.isEmpty() || c.siteWarnings[0].find(warning.toStdString()) != std::string::npos);
+}
+
+void TestTerrain::zonesFromMorphology()
+{
+    // North along 36 E from 1 N to 1 02'56" N: 5.436 km, 56 points 3.2" of
+    // latitude apart, at .33M tile rows 16/15 i. Rows to 13 inland, 14-28
+    // coastal, from 29 sea: points 0-13 inland, 14-27 coastal, 28-55 sea.
+    // With the step s and the half-gap rule d_lm = 13.5 s, d_tm = 27.5 s,
+    // sea 27.5 s of 55 s (omega 0.5); the coast is 28 s from the transmitter.
+    const QString root = tmp_.filePath("coast");
+    std::string message;
+    QVERIFY(QDir().mkpath(root + "/TOPO/E036") && QDir().mkpath(root + "/MORPHO/E036"));
+    QVERIFY(hcmfs::writeHcmTile((root + "/TOPO/E036/E036N01.33E").toStdString(), 36, 1, false,
+                                [](double, double) { return 250.0; }, message));
+    // Only bits 0 and 2 count: 11 is sea, 20 coastal land, 2 inland.
+    QVERIFY(hcmfs::writeHcmTile((root + "/MORPHO/E036/E036N01.33M").toStdString(), 36, 1, false,
+                                [](double lat, double) { return lat > 1 + 28.5 / 1200 ? 11.0 : lat > 1 + 13.5 / 1200 ? 20.0 : 2.0; },
+                                message));
+    const QMap<int, QByteArray> tx{{10, "036E000001N0000"}, {33, "0"}}, rx{{10, "036E000001N0256"}, {33, "180"}};
+    hcmfs::Calculation c = calculate(QFile::encodeName(root), tx, rx);
+    QCOMPARE(c.hops[0].points, 56);
+    const double s = c.hops[0].stepKm;
+    QCOMPARE(c.hops[0].p452.omega, 0.5);
+    QVERIFY(std::fabs(c.hops[0].p452.dtm - 27.5 * s) < 1e-9 && std::fabs(c.hops[0].p452.dlm - 13.5 * s) < 1e-9);
+    QVERIFY(std::fabs(c.hops[0].params.dct - 28 * s) < 1e-9 && c.hops[0].params.dcr == 0);
+    // Without its tile every point is inland, and that is said.
+    QVERIFY(QFile::remove(root + "/MORPHO/E036/E036N01.33M"));
+    c = calculate(QFile::encodeName(root), tx, rx);
+    QCOMPARE(c.hops[0].p452.omega, 0.0);
+    QCOMPARE(c.hops[0].p452.dlm, c.hops[0].distanceKm);
+    QCOMPARE(c.morphoMissing.size(), std::size_t(1));
 }
 
 QTEST_GUILESS_MAIN(TestTerrain)
