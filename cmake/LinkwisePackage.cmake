@@ -39,6 +39,7 @@ endif()
 
 # The install test learns which names must arrive beside the programs.
 get_property(beside_programs GLOBAL PROPERTY LINKWISE_BESIDE_PROGRAMS)
+list(JOIN beside_programs "," beside_programs)
 if(TARGET tst_install)
     target_compile_definitions(tst_install PRIVATE
         LINKWISE_BESIDE_PROGRAMS="${beside_programs}"

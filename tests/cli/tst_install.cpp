@@ -46,7 +46,7 @@ void TestInstall::initTestCase()
 void TestInstall::layout()
 {
     const QDir programs(m_prefix.filePath(LINKWISE_PROGRAMDIR));
-    for (const QString& name : QString(LINKWISE_BESIDE_PROGRAMS).split(';', Qt::SkipEmptyParts))
+    for (const QString& name : QString(LINKWISE_BESIDE_PROGRAMS).split(',', Qt::SkipEmptyParts))
         QVERIFY2(programs.exists(name), qPrintable(name + " is not beside the programs"));
     // Nothing installed may lead back into the build tree, as a run path would.
     for (const char* binary : {"linkwise", "linkwise-cli", "libHCMFS_DLL.so"}) {
