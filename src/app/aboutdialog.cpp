@@ -10,7 +10,7 @@
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutDialog"));
-    setWindowTitle(tr("About ZED_IZ"));
+    setWindowTitle(tr("About Linkwise"));
 
     auto* picture = new QLabel;
     picture->setObjectName(QStringLiteral("picture"));

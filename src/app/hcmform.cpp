@@ -268,6 +268,10 @@ void hcmForm::loadOptionsDialog()
 
 void hcmForm::centreOver(QWidget* dialog)
 {
+    // A dialog never shown still has the default size; it takes its real one
+    // only when shown, which would put its first showing off centre.
+    if (!dialog->testAttribute(Qt::WA_Resized))
+        dialog->adjustSize();
     dialog->move(x() + width() / 2 - dialog->width() / 2,
                  y() + height() / 2 - dialog->height() / 2);
 }

@@ -76,52 +76,52 @@ void hcmFormUi::setupUi(QMainWindow* window)
 void hcmFormUi::createActions(QMainWindow* w)
 {
     using Tr = QMainWindow;
-    actionNew = makeAction(w, "actionNew", Tr::tr("New"), small("document-new-4.png"),
+    actionNew = makeAction(w, "actionNew", Tr::tr("&New"), small("document-new-4.png"),
                            QKeySequence(Qt::CTRL | Qt::Key_N));
-    actionEdit_View_HCM_file = makeAction(w, "actionEdit_View_HCM_file", Tr::tr("Open"),
+    actionEdit_View_HCM_file = makeAction(w, "actionEdit_View_HCM_file", Tr::tr("&Open"),
                                           small("document-open-2.png"),
                                           QKeySequence(Qt::CTRL | Qt::Key_O));
-    actionSave = makeAction(w, "actionSave", Tr::tr("Save"), small("document-save-7.png"),
+    actionSave = makeAction(w, "actionSave", Tr::tr("&Save"), small("document-save-7.png"),
                             QKeySequence(Qt::CTRL | Qt::Key_S));
-    actionSave_As = makeAction(w, "actionSave_As", Tr::tr("Save As..."),
+    actionSave_As = makeAction(w, "actionSave_As", Tr::tr("Save &As..."),
                                small("document-save-as-6.png"));
-    actionAdd_record = makeAction(w, "actionAdd_record", Tr::tr("Add Record"),
+    actionAdd_record = makeAction(w, "actionAdd_record", Tr::tr("&Add Record"),
                                   small("list-add-2.png"));
-    actionRemove_records = makeAction(w, "actionRemove_records", Tr::tr("Remove Records"),
+    actionRemove_records = makeAction(w, "actionRemove_records", Tr::tr("&Remove Records"),
                                       small("list-remove-2.png"));
-    actionDublicate_record = makeAction(w, "actionDublicate_record", Tr::tr("Duplicate Record"),
+    actionDublicate_record = makeAction(w, "actionDublicate_record", Tr::tr("&Duplicate Record"),
                                         small("edit-copy-2.png"));
-    actionSet_value = makeAction(w, "actionSet_value", Tr::tr("Set Value"),
+    actionSet_value = makeAction(w, "actionSet_value", Tr::tr("Set &Value"),
                                  small("edit-find-replace-4.png"));
-    actionChech_file_syntax = makeAction(w, "actionChech_file_syntax", Tr::tr("Check File Syntax"),
+    actionChech_file_syntax = makeAction(w, "actionChech_file_syntax", Tr::tr("&Check File Syntax"),
                                          small("mail-mark-task.png"));
     actionComapre_with_auxilary_file = makeAction(w, "actionComapre_with_auxilary_file",
-                                                  Tr::tr("Compare with Auxiliary File"),
+                                                  Tr::tr("Com&pare with Auxiliary File"),
                                                   mainPic("compare.PNG"));
-    act1to1 = makeAction(w, "act1to1", Tr::tr("Single Entry Calculation"), mainPic("1to1.png"));
-    actLtoL = makeAction(w, "actLtoL", Tr::tr("List - to - List Calculations"),
+    act1to1 = makeAction(w, "act1to1", Tr::tr("&Single Entry Calculation"), mainPic("1to1.png"));
+    actLtoL = makeAction(w, "actLtoL", Tr::tr("&List - to - List Calculations"),
                          mainPic("ltol.png"));
     actionTrigger_for_co_ordination = makeAction(w, "actionTrigger_for_co_ordination",
-                                                 Tr::tr("Trigger for Co-ordination"),
+                                                 Tr::tr("&Trigger for Co-ordination"),
                                                  mainPic("annex11.png"));
-    actionOptions = makeAction(w, "actionOptions", Tr::tr("Options"), small("configure-2.png"));
+    actionOptions = makeAction(w, "actionOptions", Tr::tr("&Options"), small("configure-2.png"));
     actionCheck_for_new_version = makeAction(w, "actionCheck_for_new_version",
-                                             Tr::tr("Download / Update Center"),
+                                             Tr::tr("&Download / Update Center"),
                                              small("download-3.png"));
     actionShow_on_Google_Earth = makeAction(w, "actionShow_on_Google_Earth",
-                                            Tr::tr("Show Selected on Google Earth"),
+                                            Tr::tr("Show Selected on &Google Earth"),
                                             mainPic("google_earth.png"));
     actionShow_on_Google_Earth->setEnabled(false);
-    actionETSI_TX_Masks = makeAction(w, "actionETSI_TX_Masks", Tr::tr("TX/RX Masks"),
+    actionETSI_TX_Masks = makeAction(w, "actionETSI_TX_Masks", Tr::tr("TX/RX &Masks"),
                                      mainPic("mask.png"));
-    actionTile = makeAction(w, "actionTile", Tr::tr("Tile Windows"));
-    actionCascade_windows = makeAction(w, "actionCascade_windows", Tr::tr("Cascade Windows"));
+    actionTile = makeAction(w, "actionTile", Tr::tr("&Tile Windows"));
+    actionCascade_windows = makeAction(w, "actionCascade_windows", Tr::tr("&Cascade Windows"));
     actionClose_Current_Window = makeAction(w, "actionClose_Current_Window",
-                                            Tr::tr("Close Current Window"));
-    actionClose_All_Windows = makeAction(w, "actionClose_All_Windows", Tr::tr("Close All Windows"),
+                                            Tr::tr("Close C&urrent Window"));
+    actionClose_All_Windows = makeAction(w, "actionClose_All_Windows", Tr::tr("Close &All Windows"),
                                          QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W));
-    actionAbout = makeAction(w, "actionAbout", Tr::tr("About"));
-    actionAbout_QT = makeAction(w, "actionAbout_QT", Tr::tr("About QT"));
+    actionAbout = makeAction(w, "actionAbout", Tr::tr("&About"));
+    actionAbout_QT = makeAction(w, "actionAbout_QT", Tr::tr("About &QT"));
     // Kept for their shortcuts only; no menu shows them.
     actionInterference_calculation = makeAction(w, "actionInterference_calculation",
                                                 Tr::tr("Calculations"), QString(),
@@ -140,12 +140,12 @@ void hcmFormUi::createMenus(QMainWindow* w)
         m->setObjectName(QLatin1String(name));
         return m;
     };
-    menuFile = menu("menuFile", Tr::tr("File"));
-    menuEdit = menu("menuEdit", Tr::tr("Edit"));
-    menuInterference_calculations = menu("menuInterference_calculations", Tr::tr("Calculations"));
-    menuOptions = menu("menuOptions", Tr::tr("Tools"));
-    menuWindow = menu("menuWindow", Tr::tr("Window"));
-    menuHelp = menu("menuHelp", Tr::tr("Help"));
+    menuFile = menu("menuFile", Tr::tr("&File"));
+    menuEdit = menu("menuEdit", Tr::tr("&Edit"));
+    menuInterference_calculations = menu("menuInterference_calculations", Tr::tr("&Calculations"));
+    menuOptions = menu("menuOptions", Tr::tr("&Tools"));
+    menuWindow = menu("menuWindow", Tr::tr("&Window"));
+    menuHelp = menu("menuHelp", Tr::tr("&Help"));
 
     menuFile->addActions({actionNew, actionEdit_View_HCM_file, actionSave, actionSave_As});
     menuEdit->addActions({actionAdd_record, actionRemove_records, actionDublicate_record});

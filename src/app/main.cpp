@@ -17,6 +17,8 @@ int main(int argc, char* argv[])
         return -1;
 
     QApplication app(argc, argv);
+    // Lets the desktop match the windows to the installed menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.linkwise.Linkwise"));
     hcmForm window;
     window.setWindowFactory(productionWindowFactory());
     Startup::useCNumberFormat();

@@ -1,5 +1,6 @@
 #include "unsavedfilesprompt.h"
 
+#include "ui/changedfiletext.h"
 #include "ui/editorwindow.h"
 #include "ui/userprompts.h"
 
@@ -19,7 +20,7 @@ bool UnsavedFilesPrompt::run(const QList<EditorWindow*>& modified)
 
 QString UnsavedFilesPrompt::text(EditorWindow* editor) const
 {
-    return tr("The file %1 has been changed.\n Do you want to save it?").arg(editor->fileName());
+    return changedFileText(editor->fileName());
 }
 
 bool UnsavedFilesPrompt::askAboutOne(EditorWindow* editor)

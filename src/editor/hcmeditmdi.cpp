@@ -1,5 +1,6 @@
 #include "hcmeditmdi.h"
 
+#include "ui/changedfiletext.h"
 #include "ui/userprompts.h"
 #include "checks/antennachecks.h"
 #include "checks/checkclasses.h"
@@ -9,7 +10,9 @@
 #include "checks/headerchecks.h"
 #include "checks/recordcheck.h"
 #include "fieldmarker.h"
+#include "nonhcmfileprompt.h"
 #include "hcm/hcmfile.h"
+#include "hcm/hcmfilesniff.h"
 #include "hcm/hcmwriter.h"
 #include "kml/googleearthexport.h"
 #include "recordlisteditor.h"
@@ -469,6 +472,9 @@ void hcmEditMDI::finishLoad()
     setStripVisible(false);
     setModified(false);
     selectionChanged();
+    makeRowCurrent(0);
+    if (!looksLikeHcmFile(m_fileName) && !keepWindowOfNonHcmFile(this, m_fileName))
+        QTimer::singleShot(0, this, &hcmEditMDI::closeWhenIdle);
 }
 
 void hcmEditMDI::refresh()
@@ -1344,7 +1350,7 @@ void hcmEditMDI::closeEvent(QCloseEvent* event)
     if (m_modified) {
         const auto answer = UserPrompts::question(
             this, tr("Save file?"),
-            tr("The file %1 has been changed.\n Do you want to save it?").arg(m_fileName),
+            changedFileText(m_fileName),
             QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, QMessageBox::No);
         if (answer == QMessageBox::Yes) {
             if (m_fileName.isEmpty())

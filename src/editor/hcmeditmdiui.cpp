@@ -1,5 +1,7 @@
 #include "hcmeditmdiui.h"
 
+#include "patternplot.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -37,7 +39,9 @@ class FormPage
 public:
     explicit FormPage(QTabWidget* tabs, const char* title) : m_page(new QWidget)
     {
-        m_form = new QFormLayout(m_page);
+        m_row = new QHBoxLayout(m_page);
+        m_form = new QFormLayout;
+        m_row->addLayout(m_form);
         m_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
         auto* scroll = new QScrollArea;
         scroll->setWidget(m_page);
@@ -65,11 +69,15 @@ public:
         return edit;
     }
 
+    // A widget to the right of the inputs, taking the page's full height.
+    void beside(QWidget* widget, int stretch) { m_row->addWidget(widget, stretch); }
+
     QWidget* page() const { return m_page; }
     QFormLayout* form() const { return m_form; }
 
 private:
     QWidget* m_page;
+    QHBoxLayout* m_row;
     QFormLayout* m_form;
 };
 
@@ -94,7 +102,8 @@ QWidget* patternPage(const char* comboName, const QStringList& codes, const char
     table->setObjectName(QLatin1String(tableName));
     table->setHorizontalHeaderLabels({tr("Angle"), tr("Attenuation")});
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(tr("Radiation pattern")));
@@ -204,7 +213,12 @@ void hcmEditMDIUi::setupUi(QFrame* window)
                                     "tbDelXp", "pbAddXp", "tw9xcr", leRadPatCr, tbDelXp, pbAddXp,
                                     tw9xcr),
                         tr("Cross-polar"));
-    antenna.form()->addRow(tabPatterns);
+    // The point tables and their plot take the page's height beside the
+    // inputs, so a pattern shows many rows and its shape at once.
+    antenna.beside(tabPatterns, 2);
+    patternPlot = new PatternPlot;
+    patternPlot->setSources(tw9xco->model(), tw9xcr->model());
+    antenna.beside(patternPlot, 3);
 
     FormPage header(tabDetails, "File header");
     leFileNumber = header.line("leFileNumber", "File number");
@@ -243,12 +257,12 @@ void hcmEditMDIUi::setupUi(QFrame* window)
     splitter->setObjectName(QStringLiteral("splitter"));
     splitter->addWidget(twList);
     splitter->addWidget(tabDetails);
-    // The station list is what the user works from: it keeps a useful height
-    // and takes the room the field pages do not need.
+    // The station list keeps a useful height; room beyond that is shared, so
+    // a larger window also shows more of a pattern table.
     twList->setMinimumHeight(150);
     splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    splitter->setSizes({220, 330});
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({180, 370});
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(splitter, 1);

@@ -13,6 +13,7 @@ class QTabWidget;
 class QTableView;
 class QTableWidget;
 class QToolButton;
+class PatternPlot;
 
 // The editor window's widget set, built in code the way a form would be:
 // the overview table, the five detail pages and the status strip. It holds no
@@ -74,6 +75,7 @@ struct hcmEditMDIUi
     QLineEdit* le9xfl = nullptr;
     QLineEdit* le9x1 = nullptr;
     QTabWidget* tabPatterns = nullptr;
+    PatternPlot* patternPlot = nullptr;
     QComboBox* leRadPatCo = nullptr;
     QToolButton* tbDelCp = nullptr;
     QPushButton* pbAddCp = nullptr;

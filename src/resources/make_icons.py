@@ -288,6 +288,12 @@ BESIDE_PROGRAM = {
 }
 
 
+# The program's icon for the desktop's application list and file managers,
+# at the sizes of the hicolor theme; installed, not compiled in.
+DESKTOP_ICON = 'org.linkwise.Linkwise.png'
+DESKTOP_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     for name, draw in ICONS.items():
@@ -299,6 +305,11 @@ def main():
         path = os.path.join(here, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         write_png(path, render(draw(), 32))
+        print(path)
+    for size in DESKTOP_SIZES:
+        path = os.path.join(here, 'desktop', 'icons', '%dx%d' % (size, size), DESKTOP_ICON)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        write_png(path, render(ICONS['main/pics/lwise.png'](), size))
         print(path)
 
 

@@ -88,7 +88,7 @@ QStringList texts(const QList<QAction*>& actions)
 {
     QStringList result;
     for (QAction* a : actions)
-        result << (a->isSeparator() ? QStringLiteral("|") : a->text());
+        result << (a->isSeparator() ? QStringLiteral("|") : a->text().remove(QLatin1Char('&')));
     return result;
 }
 
@@ -185,6 +185,19 @@ void TestHcmForm::menusAndToolBarsInOrder()
         }
     }
     QVERIFY(!s.form.windowIcon().pixmap(24).isNull());
+    // Alt and one letter reach every menu and every entry: each has a letter
+    // of its own within its menu (no letter at all counts as taken).
+    QList<QList<QAction*>> levels{s.form.menuBar()->actions()};
+    for (QAction* m : s.form.menuBar()->actions())
+        levels << m->menu()->actions();
+    for (const QList<QAction*>& actions : levels) {
+        QSet<QKeySequence> keys{QKeySequence()};
+        for (QAction* a : actions) {
+            const QKeySequence key = QKeySequence::mnemonic(a->text());
+            QVERIFY2(a->isSeparator() || !keys.contains(key), qPrintable(a->text()));
+            keys << key;
+        }
+    }
 }
 
 void TestHcmForm::firstStartDefaults()
@@ -499,13 +512,16 @@ void TestHcmForm::saveWithoutNameGoesThroughSaveDialog()
     prompts.answerFiles({target});
     SavePrm* dialog = s.form.savePrmDialog();
     bool wasModal = false;
-    QTimer::singleShot(0, dialog, [dialog, &wasModal] {
+    QPoint offCentre;
+    QTimer::singleShot(0, dialog, [&] {
         wasModal = dialog->isModal() && dialog->isVisible();
+        offCentre = dialog->frameGeometry().center() - s.form.frameGeometry().center();
         dialog->rbTableOrder->setChecked(true);
         dialog->pbSave->click();
     });
     s.form.doActionSave();
     QVERIFY(wasModal);
+    QVERIFY2(offCentre.manhattanLength() <= 2, "first showing is centred too");
     QVERIFY(!dialog->isVisible());
     QCOMPARE(prompts.fileDialogs().size(), 1);
     QCOMPARE(prompts.fileDialogs().at(0).request.caption, QString("Choose HCM file"));
@@ -649,6 +665,8 @@ void TestHcmForm::closingUnnamedFileGoesThroughSaveDialog()
     SavePrm* dialog = s.form.savePrmDialog();
     QTimer::singleShot(0, dialog, [dialog] { dialog->pbSave->click(); });
     QVERIFY(s.form.close());
+    QCOMPARE(prompts.asked().at(0).message.text,
+             QString("The new file has been changed.\n Do you want to save it?"));
     QCOMPARE(editor->writes.size(), 1);
     QCOMPARE(editor->writes.at(0).path, target);
     QVERIFY(!editor->isModified());
@@ -868,7 +886,7 @@ void TestHcmForm::aboutShowsVersion()
     AboutDialog* about = s.form.aboutDialog();
     QVERIFY(about->isVisible());
     QVERIFY(!about->isModal());
-    QCOMPARE(about->windowTitle(), QString("About ZED_IZ"));
+    QCOMPARE(about->windowTitle(), QString("About Linkwise"));
     QVERIFY(about->versionLabel->text().contains("2.1.1.0"));
     about->accept();
 }

@@ -7,6 +7,8 @@
 #include "checks/errorlistdlg.h"
 #include "editor/fieldmarker.h"
 #include "editor/hcmeditmdi.h"
+#include "editor/patterncurve.h"
+#include "editor/patternplot.h"
 #include "editor/recordtablemodel.h"
 #include "hcm/hcmfile.h"
 #include "resources/linkwiseresources.h"
@@ -79,6 +81,10 @@ private slots:
     void widgetsCarryTheirNames();
     void loadAndRefill();
     void unreadableFileIsReported();
+    void nonHcmFileAsksToKeepWindow_data();
+    void nonHcmFileAsksToKeepWindow();
+    void patternCurve_data();
+    void patternCurve();
     void cancelLargeLoad();
     void windowClosedDuringLoad_data();
     void windowClosedDuringLoad();
@@ -141,10 +147,12 @@ QString TestHcmEditMdi::writeStations(const QString& name, const QList<QByteArra
     return p;
 }
 
+// Loads and leaves no row selected, so each test chooses its own rows.
 void TestHcmEditMdi::loadInto(hcmEditMDI& editor, const QString& file)
 {
     QVERIFY(editor.load(file));
     QVERIFY(waitForLoad(editor));
+    editor.ui().twList->clearSelection();
 }
 
 void TestHcmEditMdi::newEditorIsEmpty()
@@ -218,7 +226,8 @@ void TestHcmEditMdi::loadAndRefill()
     QAction action("no name");
     editor.setWindowAction(&action);
     const QString first = writeStations("first.hcm", numberedNames(12));
-    loadInto(editor, first);
+    QVERIFY(editor.load(first));
+    QVERIFY(waitForLoad(editor));
     QCOMPARE(editor.rowCount(), 12);
     QCOMPARE(editor.file().recordCount(), 12);
     QCOMPARE(editor.windowTitle(), QString("first.hcm"));
@@ -232,6 +241,10 @@ void TestHcmEditMdi::loadAndRefill()
     QCOMPARE(editor.ui().teFileContents->toPlainText(), QString("EDITOR TEST FILE"));
     QCOMPARE(editor.ui().leNumberOfRecords->text(), QString("12"));
     QCOMPARE(editor.tableModel()->index(3, 0).data().toString(), QString("STATION 03"));
+    // The first station is selected and shown at once.
+    QCOMPARE(editor.ui().selectedCount->text(), QString("Selected: 1"));
+    QCOMPARE(editor.currentRow(), 0);
+    QCOMPARE(editor.ui().le4a->text(), QString("STATION 00"));
 
     // The same window takes another file: everything from the first goes.
     const QString second = writeStations("second.hcm", {"A", "B", "C"}, false);
@@ -240,6 +253,7 @@ void TestHcmEditMdi::loadAndRefill()
     QCOMPARE(editor.file().recordCount(), 3);
     QVERIFY(!editor.includeHeader());
     QCOMPARE(editor.ui().leResponsiblePerson->text(), QString());
+    QCOMPARE(editor.ui().le4a->text(), QString("A"));
     QCOMPARE(editor.windowTitle(), QString("second.hcm"));
     QVERIFY(!editor.isModified());
 }
@@ -258,6 +272,65 @@ void TestHcmEditMdi::unreadableFileIsReported()
     QVERIFY(editor.ui().progress->isHidden());
     QVERIFY(editor.ui().buttonCancel->isHidden());
     QCOMPARE(editor.rowCount(), 0);
+}
+
+void TestHcmEditMdi::nonHcmFileAsksToKeepWindow_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("answer"); // 0: not asked
+    const QByteArray letter = "Dear colleague,\r\nthe stations follow.\r\n";
+    QTest::newRow("HCM file") << fileText({"A"}) << 0;
+    QTest::newRow("text, kept") << letter << int(QMessageBox::Yes);
+    QTest::newRow("text, closed") << letter << int(QMessageBox::No);
+    QTest::newRow("semicolon after NUL") << QByteArray("RX\0;", 4) << int(QMessageBox::No);
+}
+
+void TestHcmEditMdi::nonHcmFileAsksToKeepWindow()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, answer);
+    ScriptedPrompts prompts;
+    prompts.answer(QMessageBox::StandardButton(answer));
+    hcmEditMDI editor(defaultOptions());
+    editor.show();
+    QVERIFY(writeText(path("letter.txt"), text));
+    loadInto(editor, path("letter.txt"));
+    QCOMPARE(prompts.messages().size(), answer ? 1 : 0);
+    QVERIFY(!answer || prompts.messages().at(0).message.text.startsWith(
+                           "letter.txt does not look like an HCM file: none of its lines holds"));
+    QTRY_COMPARE(editor.isVisible(), answer != QMessageBox::No);
+}
+
+void TestHcmEditMdi::patternCurve_data()
+{
+    QTest::addColumn<QList<PatternPointText>>("rows");
+    QTest::addColumn<QList<QPointF>>("points");
+    QTest::addColumn<QList<int>>("unplotted");
+    QTest::addColumn<QList<double>>("axes"); // angle maximum, attenuation minimum and maximum
+    QTest::newRow("by angle, equal angles in table order, blanks ignored")
+        << QList<PatternPointText>{{"180", "45"}, {" 0 ", "0"}, {"30", " 5"}, {"10", "1"},
+                                   {"30", "2"}}
+        << QList<QPointF>{{0, 0}, {10, 1}, {30, 5}, {30, 2}, {180, 45}} << QList<int>{}
+        << QList<double>{180, 0, 50};
+    QTest::newRow("0 to 360 only")
+        << QList<PatternPointText>{{"360", "40"}, {"-0.5", "1"}, {"360.5", "1"}, {"0", "0"}}
+        << QList<QPointF>{{0, 0}, {360, 40}} << QList<int>{1, 2} << QList<double>{360, 0, 40};
+    QTest::newRow("no finite number")
+        << QList<PatternPointText>{{"", "1"}, {"1", ""}, {"abc", "1"}, {"1", "1,5"}, {"nan", "1"},
+                                   {"1", "inf"}, {"1", "1e400"}, {"5", "-3"}}
+        << QList<QPointF>{{5, -3}} << QList<int>{0, 1, 2, 3, 4, 5, 6}
+        << QList<double>{180, -10, 10};
+}
+
+// Points in, curve and axes out.
+void TestHcmEditMdi::patternCurve()
+{
+    QFETCH(QList<PatternPointText>, rows);
+    const PatternCurve curve = ::patternCurve(rows);
+    QTEST(curve.points, "points");
+    QTEST(curve.unplotted, "unplotted");
+    const PatternAxes axes = patternAxes({curve});
+    QTEST((QList<double>{axes.angleMax, axes.attenuationMin, axes.attenuationMax}), "axes");
 }
 
 void TestHcmEditMdi::cancelLargeLoad()
@@ -650,7 +723,12 @@ void TestHcmEditMdi::patternTableWritesPoints()
     const HCMPattern& co = editor.file().recordAt(0)->antenna().coPolar();
     QCOMPARE(co.count(), 3);
     QCOMPARE(co.attenuationView(1).toByteArray(), QByteArray("12.5"));
+    // The plot follows the table.
+    const PatternPlot* plot = editor.ui().patternPlot;
+    QCOMPARE(plot->curve(PatternPlot::CoPolar).points,
+             QList<QPointF>({{0, 0}, {10, 12.5}, {180, 45}}));
     table->item(2, 0)->setText("abc");
+    QCOMPARE(plot->curve(PatternPlot::CoPolar).unplotted, QList<int>{2});
     QCOMPARE(table->item(2, 0)->background().color(), FieldMarker::errorColor());
     QVERIFY(!table->item(2, 0)->toolTip().isEmpty());
     table->item(2, 0)->setText("180");
