@@ -281,7 +281,10 @@ bool hcmEditMDI::load(const QString& path)
         return false;
     setFileName(path);
     emptyWindow();
-    return m_doc->load(path);
+    if (m_doc->load(path))
+        return true;
+    applySorting();
+    return false;
 }
 
 void hcmEditMDI::loadFinished(HcmDocument::LoadResult result)
