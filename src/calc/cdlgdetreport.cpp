@@ -1,5 +1,7 @@
 #include "cdlgdetreport.h"
 
+#include "ui/closebuttonrow.h"
+
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -14,15 +16,9 @@ CdlgDetReport::CdlgDetReport(QWidget* parent) : QDialog(parent)
     teReport->setReadOnly(true);
     teReport->setLineWrapMode(QPlainTextEdit::NoWrap);
     teReport->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    pbClose = new QPushButton(tr("Close"));
-    pbClose->setObjectName(QStringLiteral("pbClose"));
-    connect(pbClose, &QPushButton::clicked, this, &QDialog::close);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(pbClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(teReport);
-    layout->addLayout(bottom);
+    layout->addLayout(closeButtonRow(this, pbClose));
     resize(760, 520);
 }
 

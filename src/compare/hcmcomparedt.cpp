@@ -2,6 +2,7 @@
 
 #include "hcm/fieldindex.h"
 #include "hcm/hcmfile.h"
+#include "ui/closebuttonrow.h"
 
 #include <QAbstractTableModel>
 #include <QGroupBox>
@@ -100,16 +101,10 @@ CMPRESView::CMPRESView(QWidget* parent) : QDialog(parent)
     tableP->horizontalHeader()->setStretchLastSection(true);
     (new QVBoxLayout(parameters))->addWidget(tableP);
 
-    pbClose = new QPushButton(tr("Close"));
-    pbClose->setObjectName(QStringLiteral("pbClose"));
-    connect(pbClose, &QPushButton::clicked, this, &QDialog::close);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(pbClose);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(records, 1);
     layout->addWidget(parameters, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(closeButtonRow(this, pbClose));
     resize(720, 560);
 }
 
