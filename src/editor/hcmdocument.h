@@ -115,7 +115,8 @@ public:
 
     // ---- Comparison with an auxiliary file (kept until the next one).
     // Reads path as the auxiliary file, then pairs its records with this
-    // file's rows; comparisonReady or comparisonFailed follows.
+    // file's rows; comparisonReady or comparisonFailed follows (with the
+    // path when it could not be read, empty when the read was cancelled).
     bool compareWith(const QString& path);
     const HCMFile* auxiliary() const;
     QString auxiliaryPath() const { return m_auxPath; }

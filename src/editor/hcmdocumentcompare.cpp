@@ -47,7 +47,8 @@ void HcmDocument::finishAuxiliaryLoad()
     emit taskEnded(LoadingAuxiliary);
     if (cancelled || unreadable) {
         m_file->auxiliary()->clear();
-        emit comparisonFailed(m_auxPath);
+        // A cancelled read is no failure to report, only the end of it.
+        emit comparisonFailed(unreadable && !cancelled ? m_auxPath : QString());
         return;
     }
     runMatching();

@@ -392,7 +392,8 @@ void hcmEditMDI::compareWith(const QString& path)
 void hcmEditMDI::comparisonFailed(const QString& path)
 {
     unsetCursor();
-    UserPrompts::warning(this, tr("Linkwise"), tr("Could not load file:\n") + path);
+    if (!path.isEmpty())
+        UserPrompts::warning(this, tr("Linkwise"), tr("Could not load file:\n") + path);
 }
 
 void hcmEditMDI::showCompareCounts()
