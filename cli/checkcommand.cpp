@@ -5,6 +5,7 @@
 
 #include "checks/checkclasses.h"
 #include "checks/filecheck.h"
+#include "checks/findings.h"
 #include "hcm/hcmfile.h"
 #include "hcm/loadjob.h"
 
@@ -61,12 +62,6 @@ QString parseArguments(const QStringList& args, CheckOptions& options)
 }
 
 
-struct ReaderFinding
-{
-    int recordNumber; // -1 for the header
-    int code;
-};
-
 QString joinCodes(const QList<int>& codes)
 {
     QString line;
@@ -78,33 +73,29 @@ QString joinCodes(const QList<int>& codes)
     return line;
 }
 
-QString codesReport(const std::vector<ReaderFinding>& reader, const FileCheck& check)
+QString codesReport(const FindingList& findings)
 {
     QString out;
-    for (const ReaderFinding& f : reader) {
+    for (const ReaderFinding& f : findings.reader) {
         out += f.recordNumber < 0 ? QStringLiteral("READ HEADER: %1\n").arg(f.code)
                                   : QStringLiteral("READ %1: %2\n").arg(f.recordNumber).arg(f.code);
     }
-    for (const FileCheckItem& item : check.items()) {
+    for (const FileCheckItem& item : findings.items) {
         out += item.isHeader() ? QStringLiteral("HEADER: ") : QString::number(item.recordNumber) + QLatin1String(": ");
         out += joinCodes(item.codes) + QLatin1Char('\n');
     }
     return out;
 }
 
-QString listReport(const std::vector<ReaderFinding>& reader, const FileCheck& check, const QString& fileName)
+QString listReport(const FindingList& findings, const QString& fileName)
 {
-    if (reader.empty() && check.items().empty())
+    if (findings.isEmpty())
         return QStringLiteral("No syntax errors found in the file\n") + QFileInfo(fileName).fileName()
             + QLatin1Char('\n');
     QString out;
-    for (const ReaderFinding& f : reader)
-        out += readerFindingText(f.recordNumber, f.code) + QLatin1Char('\n');
-    for (const FileCheckItem& item : check.items())
-        out += item.text() + QLatin1Char('\n');
-    out += QStringLiteral("Found errors: %1\nFound warnings: %2\n")
-               .arg(check.errorCount() + int(reader.size()))
-               .arg(check.warningCount());
+    for (const FindingList::Entry& entry : findings.entries())
+        out += entry.text + QLatin1Char('\n');
+    out += QStringLiteral("Found errors: %1\nFound warnings: %2\n").arg(findings.errors).arg(findings.warnings);
     return out;
 }
 
@@ -125,19 +116,15 @@ int runCheckCommand(const QStringList& args)
     if (!loadForCommand(QStringLiteral("check"), options.fileName, &options.settings, file, job, progress))
         return ExitUsage;
 
-    std::vector<ReaderFinding> reader;
-    if (job.status() != LoadJob::Started)
-        reader.push_back(ReaderFinding{-1, job.status()});
-    for (const LineCode& line : job.lineCodes())
-        reader.push_back(ReaderFinding{line.recordNumber, line.code});
-
-    FileCheck check(file);
+    std::vector<int> rows(std::size_t(file.recordCount()));
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = int(i);
     const QString status = FileCheck::statusText();
-    check.setProgress([&progress, &status](int value, int maximum) { progress.show(status, value, maximum); });
-    check.run();
+    const FindingList findings = collectFindings(
+        file, rows, job.status() == LoadJob::Started ? 0 : job.status(), job.lineCodes(),
+        [&progress, &status](int value, int maximum) { progress.show(status, value, maximum); });
     progress.finish();
 
-    cliOut(options.codes ? codesReport(reader, check) : listReport(reader, check, options.fileName));
-    const bool errors = !reader.empty() || check.errorCount() > 0;
-    return errors ? ExitFindings : ExitOk;
+    cliOut(options.codes ? codesReport(findings) : listReport(findings, options.fileName));
+    return findings.errors > 0 ? ExitFindings : ExitOk;
 }

@@ -2,6 +2,7 @@
 #include "calccommand.h"
 #include "checkcommand.h"
 #include "cli.h"
+#include "comparecommand.h"
 #include "kmlcommand.h"
 #include "reportcommand.h"
 
@@ -20,7 +21,7 @@ const CliCommand kCommands[] = {
     {"calc", "run an interference calculation and write a report file", kCalcUsage, runCalcCommand},
     {"report", "print a report file", kReportUsage, runReportCommand},
     {"kml", "export stations to a KML file", kKmlUsage, runKmlCommand},
-    {"compare", "compare an HCM file with an auxiliary file", nullptr, nullptr},
+    {"compare", "compare an HCM file with an auxiliary file", kCompareUsage, runCompareCommand},
 };
 
 QString usage()

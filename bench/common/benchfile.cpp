@@ -40,3 +40,20 @@ QString benchmarkFile(const BenchOptions& options, const QTemporaryDir& dir)
     std::printf("file: %s, %.1f MB\n", qPrintable(QFileInfo(path).fileName()), QFileInfo(path).size() / 1e6);
     return path;
 }
+
+namespace {
+
+void quietPlatform(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtDebugMsg && !message.startsWith(QLatin1String("This plugin does not support")))
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+void useOffscreenQuietly()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quietPlatform);
+}

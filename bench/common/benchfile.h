@@ -22,4 +22,8 @@ BenchOptions parseBenchOptions(const QStringList& args, int defaultRuns);
 // cannot be written.
 QString benchmarkFile(const BenchOptions& options, const QTemporaryDir& dir);
 
+// For the window benchmarks: the offscreen platform unless another one is
+// set, without its notices that a shown window cannot do everything.
+void useOffscreenQuietly();
+
 #endif

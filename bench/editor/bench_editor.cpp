@@ -43,22 +43,11 @@ void report(const char* what, const std::vector<double>& seconds, double target,
                 m, *std::min_element(seconds.begin(), seconds.end()), target, verdict);
 }
 
-// The offscreen platform says so whenever a window is shown; that is no news here.
-void quietPlatform(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    if (type != QtDebugMsg)
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler(quietPlatform);
+    useOffscreenQuietly();
     QApplication app(argc, argv);
     const BenchOptions options = parseBenchOptions(app.arguments(), 3);
     const int runs = options.runs;
@@ -87,21 +76,24 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "cannot start loading %s\n", qPrintable(path));
             return 2;
         }
-        while (editor.isLoading())
+        while (editor.document().isBusy())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         // Until the table is painted with its rows.
         editor.ui().twList->viewport()->repaint();
         QCoreApplication::processEvents();
         openTimes.push_back(timer.nsecsElapsed() / 1e9);
         rows = editor.rowCount();
-        if (rows != editor.file().recordCount() || rows == 0) {
+        if (rows != editor.document().file().recordCount() || rows == 0) {
             std::fprintf(stderr, "table holds %d rows for %d records\n", rows,
-                         editor.file().recordCount());
+                         editor.document().file().recordCount());
             return 2;
         }
 
         timer.restart();
         editor.checkSyntax();
+        while (editor.document().isBusy())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        QCoreApplication::processEvents();
         checkTimes.push_back(timer.nsecsElapsed() / 1e9);
         items = editor.errorList()->itemCount();
         editor.errorList()->close();

@@ -1,5 +1,6 @@
 #include "hcmeditmdiui.h"
 
+#include "editorfields.h"
 #include "patternplot.h"
 
 #include <QAbstractItemView>
@@ -116,7 +117,46 @@ QWidget* patternPage(const char* comboName, const QStringList& codes, const char
     return page;
 }
 
+// The group of the six mask points, frequencies above attenuations.
+QGridLayout* maskGroup(FormPage& page, QGroupBox*& group)
+{
+    group = new QGroupBox(tr("7G Tx/Rx masks"));
+    group->setObjectName(QStringLiteral("gb7g"));
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(new QLabel(tr("Frequency, MHz")), 0, 0);
+    grid->addWidget(new QLabel(tr("Attenuation, dB")), 1, 0);
+    page.form()->addRow(group);
+    return grid;
+}
+
 } // namespace
+
+QWidget* hcmEditMDIUi::input(const char* name) const
+{
+    const std::vector<EditorField>& fields = editorFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (qstrcmp(fields[i].name, name) == 0)
+            return inputs[i];
+    }
+    return nullptr;
+}
+
+QTabWidget* hcmEditMDIUi::patternTabs()
+{
+    tabPatterns = new QTabWidget;
+    tabPatterns->setObjectName(QStringLiteral("tabPatterns"));
+    tabPatterns->addTab(patternPage("leRadPatCo", {QStringLiteral("HH"), QStringLiteral("VV"),
+                                                   QStringLiteral("CP")},
+                                    "tbDelCp", "pbAddCp", "tw9xco", leRadPatCo, tbDelCp, pbAddCp,
+                                    tw9xco),
+                        tr("Co-polar"));
+    tabPatterns->addTab(patternPage("leRadPatCr", {QStringLiteral("HV"), QStringLiteral("VH"),
+                                                   QStringLiteral("XP")},
+                                    "tbDelXp", "pbAddXp", "tw9xcr", leRadPatCr, tbDelXp, pbAddXp,
+                                    tw9xcr),
+                        tr("Cross-polar"));
+    return tabPatterns;
+}
 
 void hcmEditMDIUi::setupUi(QFrame* window)
 {
@@ -142,95 +182,37 @@ void hcmEditMDIUi::setupUi(QFrame* window)
     tabDetails = new QTabWidget;
     tabDetails->setObjectName(QStringLiteral("tabDetails"));
 
-    FormPage general1(tabDetails, "General (1)");
-    le4a = general1.line("le4a", "4A: Name of station ");
-    le1a = general1.line("le1a", "1A: Frequency");
-    le1a1 = general1.line("le1a1", "1A1: Frequency unit");
-    le0a = general1.line("le0a", "0A: Type of entry");
-    le4clo = general1.line("le4clo", "4C: Longitude");
-    le4cla = general1.line("le4cla", "4C: Latitude");
-    le9a = general1.line("le9a", "9A: Azimuth");
-    le9b = general1.line("le9b", "9B: Elevation");
-    le9d = general1.line("le9d", "9D: Polarization");
-    le4z = general1.line("le4z", "4Z: Height of st. above sea level");
-    le9l = general1.line("le9l", "9L: Branches and line losses");
-
-    FormPage general2(tabDetails, "General (2)");
-    le6a = general2.line("le6a", "6A: Class of station");
-    le6b = general2.line("le6b", "6B: Nature of service");
-    le6z = general2.line("le6z", "6Z: Category of use");
-    le1z = general2.line("le1z", "1Z: Frequency category");
-    le4b = general2.line("le4b", "4B: Country");
-    le13x = general2.line("le13x", "13X: Co-ordination reference");
-    le2c = general2.line("le2c", "2C: Date of bringing into use", "DDMMYYYY");
-    le13y = general2.line("le13y", "13Y: Status of co-ordination");
-    le2w = general2.line("le2w", "2W: Date of co-ord. request", "DDMMYYYY");
-    le2z = general2.line("le2z", "2Z: Final date of ach. co-ord.", "DDMMYYYY");
-    te13z = general2.text("te13z", "13Z: Remarks");
-
-    FormPage equipment(tabDetails, "Equipment");
-    le7h = equipment.line("le7h", "7H Manufacturer name");
-    le7i = equipment.line("le7i", "7I Type");
-    le8b = equipment.line("le8b", "8B Max. p. tx. power");
-    le8b3 = equipment.line("le8b3", "8B3 ATPC");
-    le7g1 = equipment.line("le7g1", "7G1 Equipment class");
-    le7g2 = equipment.line("le7g2", "7G2 (unused)");
-    le9h = equipment.line("le9h", "9H FkTB");
-    le7k = equipment.line("le7k", "7K Max capacity of the link");
-    le7a = equipment.line("le7a", "7A Designation of emission");
-    le7g3 = equipment.line("le7g3", "7G3 Channel spacing");
-    gb7g = new QGroupBox(tr("7G Tx/Rx masks"));
-    gb7g->setObjectName(QStringLiteral("gb7g"));
-    auto* masks = new QGridLayout(gb7g);
-    masks->addWidget(new QLabel(tr("Frequency, MHz")), 0, 0);
-    masks->addWidget(new QLabel(tr("Attenuation, dB")), 1, 0);
-    for (int i = 0; i < 6; ++i) {
-        le7gf[i] = new QLineEdit;
-        le7gf[i]->setObjectName(QStringLiteral("le7gf%1").arg(i + 1));
-        le7ga[i] = new QLineEdit;
-        le7ga[i]->setObjectName(QStringLiteral("le7ga%1").arg(i + 1));
-        masks->addWidget(le7gf[i], 0, i + 1);
-        masks->addWidget(le7ga[i], 1, i + 1);
+    const std::vector<EditorField>& fields = editorFields();
+    inputs.assign(fields.size(), nullptr);
+    for (int p = 0; p < PageCount; ++p) {
+        FormPage page(tabDetails, editorPageTitle(p));
+        QGridLayout* masks = nullptr;
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            const EditorField& f = fields[i];
+            if (f.page != p)
+                continue;
+            if (f.maskPoint > 0) {
+                if (!masks)
+                    masks = maskGroup(page, gb7g);
+                auto* edit = new QLineEdit;
+                edit->setObjectName(QLatin1String(f.name));
+                const bool frequency = f.name[3] == 'f';
+                masks->addWidget(edit, frequency ? 0 : 1, f.maskPoint);
+                inputs[i] = edit;
+            } else {
+                inputs[i] = f.multiLine ? static_cast<QWidget*>(page.text(f.name, f.label))
+                                        : page.line(f.name, f.label, f.hint);
+            }
+        }
+        if (p == AntennaPage) {
+            // The point tables and their plot take the page's height beside
+            // the inputs, so a pattern shows many rows and its shape at once.
+            page.beside(patternTabs(), 2);
+            patternPlot = new PatternPlot;
+            patternPlot->setSources(tw9xco->model(), tw9xcr->model());
+            page.beside(patternPlot, 3);
+        }
     }
-    equipment.form()->addRow(gb7g);
-
-    FormPage antenna(tabDetails, "Antenna");
-    le9xm = antenna.line("le9xm", "9XM Manufacturer name");
-    le9xt = antenna.line("le9xt", "9XT Type");
-    le9y = antenna.line("le9y", "9Y Height of ant. above ground");
-    le9xfu = antenna.line("le9xfu", "9XFU Upper freq, MHz");
-    le9xfl = antenna.line("le9xfl", "9XFL Lower freq, MHz");
-    le9x1 = antenna.line("le9x1", "9X1 Gain");
-    tabPatterns = new QTabWidget;
-    tabPatterns->setObjectName(QStringLiteral("tabPatterns"));
-    tabPatterns->addTab(patternPage("leRadPatCo", {QStringLiteral("HH"), QStringLiteral("VV"),
-                                                   QStringLiteral("CP")},
-                                    "tbDelCp", "pbAddCp", "tw9xco", leRadPatCo, tbDelCp, pbAddCp,
-                                    tw9xco),
-                        tr("Co-polar"));
-    tabPatterns->addTab(patternPage("leRadPatCr", {QStringLiteral("HV"), QStringLiteral("VH"),
-                                                   QStringLiteral("XP")},
-                                    "tbDelXp", "pbAddXp", "tw9xcr", leRadPatCr, tbDelXp, pbAddXp,
-                                    tw9xcr),
-                        tr("Cross-polar"));
-    // The point tables and their plot take the page's height beside the
-    // inputs, so a pattern shows many rows and its shape at once.
-    antenna.beside(tabPatterns, 2);
-    patternPlot = new PatternPlot;
-    patternPlot->setSources(tw9xco->model(), tw9xcr->model());
-    antenna.beside(patternPlot, 3);
-
-    FormPage header(tabDetails, "File header");
-    leFileNumber = header.line("leFileNumber", "File number");
-    leResponsiblePerson = header.line("leResponsiblePerson", "Responsible person");
-    lePhone = header.line("lePhone", "Phone");
-    leTelefax = header.line("leTelefax", "Telefax");
-    leEmail = header.line("leEmail", "E-mail");
-    leNumberOfRecords = header.line("leNumberOfRecords", "Number of records");
-    leWritingDate = header.line("leWritingDate", "Writing date", "DDMMYYYY");
-    leCountry = header.line("leCountry", "Country");
-    leFileContentsCode = header.line("leFileContentsCode", "File contents code");
-    teFileContents = header.text("teFileContents", "File contents");
 
     gbStatus = new QGroupBox;
     gbStatus->setObjectName(QStringLiteral("gbStatus"));

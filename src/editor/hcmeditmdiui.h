@@ -1,7 +1,10 @@
 #ifndef HCMEDITMDIUI_H
 #define HCMEDITMDIUI_H
 
+#include <vector>
+
 class QComboBox;
+class QWidget;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -16,64 +19,22 @@ class QToolButton;
 class PatternPlot;
 
 // The editor window's widget set, built in code the way a form would be:
-// the overview table, the five detail pages and the status strip. It holds no
-// behaviour; hcmEditMDI connects it.
+// the overview table, the five detail pages with one input per entry of the
+// field table, and the status strip. It holds no behaviour; hcmEditMDI
+// connects it.
 struct hcmEditMDIUi
 {
     void setupUi(QFrame* window);
+    QTabWidget* patternTabs();
 
     QTableView* twList = nullptr;
     QTabWidget* tabDetails = nullptr;
 
-    // General (1)
-    QLineEdit* le4a = nullptr;
-    QLineEdit* le1a = nullptr;
-    QLineEdit* le1a1 = nullptr;
-    QLineEdit* le0a = nullptr;
-    QLineEdit* le4clo = nullptr;
-    QLineEdit* le4cla = nullptr;
-    QLineEdit* le9a = nullptr;
-    QLineEdit* le9b = nullptr;
-    QLineEdit* le9d = nullptr;
-    QLineEdit* le4z = nullptr;
-    QLineEdit* le9l = nullptr;
+    // One input per entry of editorFields(), in the same order.
+    std::vector<QWidget*> inputs;
+    QWidget* input(const char* name) const;
 
-    // General (2)
-    QLineEdit* le6a = nullptr;
-    QLineEdit* le6b = nullptr;
-    QLineEdit* le6z = nullptr;
-    QLineEdit* le1z = nullptr;
-    QLineEdit* le4b = nullptr;
-    QLineEdit* le13x = nullptr;
-    QLineEdit* le2c = nullptr;
-    QLineEdit* le13y = nullptr;
-    QLineEdit* le2w = nullptr;
-    QLineEdit* le2z = nullptr;
-    QPlainTextEdit* te13z = nullptr;
-
-    // Equipment
-    QLineEdit* le7h = nullptr;
-    QLineEdit* le7i = nullptr;
-    QLineEdit* le8b = nullptr;
-    QLineEdit* le8b3 = nullptr;
-    QLineEdit* le7g1 = nullptr;
-    QLineEdit* le7g2 = nullptr;
-    QLineEdit* le9h = nullptr;
-    QLineEdit* le7k = nullptr;
-    QLineEdit* le7a = nullptr;
-    QLineEdit* le7g3 = nullptr;
     QGroupBox* gb7g = nullptr;
-    // Mask point n (1 to 6) is le7gf[n - 1] / le7ga[n - 1], named le7gf1 ... le7ga6.
-    QLineEdit* le7gf[6] = {};
-    QLineEdit* le7ga[6] = {};
-
-    // Antenna
-    QLineEdit* le9xm = nullptr;
-    QLineEdit* le9xt = nullptr;
-    QLineEdit* le9y = nullptr;
-    QLineEdit* le9xfu = nullptr;
-    QLineEdit* le9xfl = nullptr;
-    QLineEdit* le9x1 = nullptr;
     QTabWidget* tabPatterns = nullptr;
     PatternPlot* patternPlot = nullptr;
     QComboBox* leRadPatCo = nullptr;
@@ -84,18 +45,6 @@ struct hcmEditMDIUi
     QToolButton* tbDelXp = nullptr;
     QPushButton* pbAddXp = nullptr;
     QTableWidget* tw9xcr = nullptr;
-
-    // File header
-    QLineEdit* leFileNumber = nullptr;
-    QLineEdit* leResponsiblePerson = nullptr;
-    QLineEdit* lePhone = nullptr;
-    QLineEdit* leTelefax = nullptr;
-    QLineEdit* leEmail = nullptr;
-    QLineEdit* leNumberOfRecords = nullptr;
-    QLineEdit* leWritingDate = nullptr;
-    QLineEdit* leCountry = nullptr;
-    QLineEdit* leFileContentsCode = nullptr;
-    QPlainTextEdit* teFileContents = nullptr;
 
     // Status strip
     QGroupBox* gbStatus = nullptr;

@@ -196,3 +196,42 @@ QString RecordTableModel::numberText(int number)
 {
     return QStringLiteral("%1").arg(number, 8, 10, QLatin1Char('0'));
 }
+
+void RecordTableModel::appendNumbers(const std::vector<int>& numbers)
+{
+    if (numbers.empty())
+        return;
+    const int first = int(m_numbers.size());
+    beginInsertRows(QModelIndex(), first, first + int(numbers.size()) - 1);
+    m_numbers.insert(m_numbers.end(), numbers.begin(), numbers.end());
+    endInsertRows();
+}
+
+void RecordTableModel::removeNumbers(const std::vector<int>& numbers)
+{
+    if (numbers.empty())
+        return;
+    // One pass over the rows: removing them one by one would move the rest
+    // of a large table once per row.
+    int top = 0;
+    for (int n : m_numbers)
+        top = std::max(top, n + 1);
+    for (int n : numbers)
+        top = std::max(top, n + 1);
+    std::vector<bool> gone(std::size_t(top), false);
+    for (int n : numbers) {
+        if (n >= 0)
+            gone[std::size_t(n)] = true;
+    }
+    beginResetModel();
+    m_numbers.erase(std::remove_if(m_numbers.begin(), m_numbers.end(),
+                                   [&gone](int n) { return n >= 0 && gone[std::size_t(n)]; }),
+                    m_numbers.end());
+    endResetModel();
+}
+
+void RecordTableModel::refreshAll()
+{
+    if (!m_numbers.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, ColumnCount - 1));
+}

@@ -56,6 +56,10 @@ public:
     void removeRowSpan(int top, int bottom);
     // Tells the views that the texts of the record in row changed.
     void refreshRow(int row);
+    // Batch changes of long jobs, each told to the views once.
+    void appendNumbers(const std::vector<int>& numbers);
+    void removeNumbers(const std::vector<int>& numbers);
+    void refreshAll();
 
     // Record numbers in table order, and sorted by number.
     const std::vector<int>& numbers() const { return m_numbers; }

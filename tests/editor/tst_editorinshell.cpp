@@ -62,16 +62,16 @@ void TestEditorInShell::openEditCheckSave()
     QCOMPARE(sub->objectName(), QString("hcmEdit"));
     auto* editor = qobject_cast<hcmEditMDI*>(sub->widget());
     QVERIFY(editor);
-    QVERIFY(QTest::qWaitFor([editor] { return !editor->isLoading(); }, 10000));
+    QVERIFY(QTest::qWaitFor([editor] { return !editor->document().isBusy(); }, 10000));
     QCOMPARE(editor->rowCount(), 3);
     QCOMPARE(sub->windowTitle(), QString("shell.hcm"));
     QCOMPARE(editor->windowAction()->text(), QString("shell.hcm"));
     QVERIFY(u.actionSave->isEnabled());
     // The first station is current at once, with its row actions.
-    QCOMPARE(editor->ui().le4a->text(), QString("ALPHA"));
+    QCOMPARE(qobject_cast<QLineEdit*>(editor->ui().input("le4a"))->text(), QString("ALPHA"));
     QVERIFY(u.actionRemove_records->isEnabled());
 
-    editor->ui().twList->setCurrentIndex(editor->tableModel()->index(1, 0));
+    editor->ui().twList->setCurrentIndex(editor->document().model()->index(1, 0));
     QVERIFY(u.actionRemove_records->isEnabled());
     QVERIFY(u.actionSet_value->isEnabled());
 
@@ -80,12 +80,12 @@ void TestEditorInShell::openEditCheckSave()
     setValue->cbValue->setCurrentIndex(2);
     QCOMPARE(setValue->valueText(), QString("C"));
     form.doActionSetValue();
-    QCOMPARE(editor->file().recordAt(1)->text(HcmField::CoordinationStatus), QByteArray("C"));
+    QCOMPARE(editor->document().file().recordAt(1)->text(HcmField::CoordinationStatus), QByteArray("C"));
     QCOMPARE(sub->windowTitle(), QString("shell.hcm *"));
 
     form.doActionCheckSyntax();
+    QTRY_COMPARE(editor->errorList()->itemCount(), 1);
     QVERIFY(prompts.messages().isEmpty());
-    QCOMPARE(editor->errorList()->itemCount(), 1);
     QVERIFY(editor->errorList()->lwErrors->item(0)->text().startsWith("RECORD NO: 1\n"));
 
     form.doActionSave();

@@ -1,0 +1,17 @@
+#include "closebuttonrow.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+QHBoxLayout* closeButtonRow(QDialog* dialog, QPushButton*& button)
+{
+    button = new QPushButton(QCoreApplication::translate("QDialog", "Close"));
+    button->setObjectName(QStringLiteral("pbClose"));
+    QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::close);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(button);
+    return row;
+}
