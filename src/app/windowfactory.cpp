@@ -1,5 +1,7 @@
 #include "windowfactory.h"
 
+#include "calc/cdlgopenfiles.h"
+#include "calc/hcmreport.h"
 #include "editor/hcmeditmdi.h"
 
 // The windows that the program itself creates. The HCM editor, the report
@@ -11,5 +13,7 @@ WindowFactory productionWindowFactory()
     factory.editor = [](const CheckOptions& options) -> EditorWindow* {
         return new hcmEditMDI(options);
     };
+    factory.report = [](const ReportSetup& setup) -> ReportWindow* { return new hcmReport(setup); };
+    factory.calcFilesDialog = [](QWidget* parent) -> CalcFilesDialog* { return new CdlgOpenFiles(parent); };
     return factory;
 }

@@ -72,6 +72,8 @@ private slots:
     void reopen();
     void rowsCommittedWhileOpen();
     void twoReportsAtOnce();
+    void emptyTextsStoredAsText_data();
+    void emptyTextsStoredAsText();
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -210,6 +212,49 @@ void TestDataReport::twoReportsAtOnce()
         QCOMPARE(other.model()->index(0, 0).data().toString(), QStringLiteral("two"));
     }
     QCOMPARE(shown.model()->index(0, 7).data().toString(), QStringLiteral("one"));
+}
+
+void TestDataReport::emptyTextsStoredAsText_data()
+{
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("types");
+    // Other tools look for missing names with "= ''": NULL would not match.
+    QTest::newRow("results, two stations")
+        << "SELECT typeof(PRxName), typeof(PTxName), typeof(PxCountry), typeof(RxCountry), typeof(PRxReference), "
+           "typeof(TxName) FROM results"
+        << "text,text,text,text,text,text";
+    QTest::newRow("trigger") << "SELECT typeof(Reference), typeof(Countries) FROM trigger" << "text,text";
+}
+
+void TestDataReport::emptyTextsStoredAsText()
+{
+    QFETCH(QString, query);
+    QFETCH(QString, types);
+    const QString file = path(QStringLiteral("e.lwrpt"));
+    {
+        dataReport report(file);
+        ResultRow row = sampleRow(QStringLiteral("a"));
+        row.rxCountry = QStringLiteral(""); // empty, where the others are null
+        if (query.contains(QLatin1String("trigger"))) {
+            QVERIFY(report.createTriggerSchema());
+            QVERIFY(report.insertTrigger(QStringLiteral("a"), QString(), QString(), 0));
+        } else {
+            QVERIFY(report.createResultsSchema());
+            QVERIFY(report.insertResult(row));
+        }
+        report.close();
+    }
+    QStringList got;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("types"));
+        db.setDatabaseName(file);
+        QSqlQuery q(db);
+        QVERIFY(db.open() && q.exec(query) && q.next());
+        for (int i = 0; i < q.record().count(); ++i)
+            got.append(q.value(i).toString());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("types"));
+    QCOMPARE(got.join(QLatin1Char(',')), types);
 }
 
 QTEST_GUILESS_MAIN(TestDataReport)

@@ -1,0 +1,51 @@
+#include "cdlgdetreport.h"
+
+#include "pathprofile.h"
+#include "profileview.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+CdlgDetReport::CdlgDetReport(QWidget* parent)
+    : QDialog(parent), textBrowser(new QTextBrowser), m_profile(new ProfileView),
+      cancelButton(new QPushButton(tr("Close")))
+{
+    setObjectName(QStringLiteral("dlgDetReport"));
+    setWindowTitle(tr("Detailed Calculation Report"));
+    setWindowIcon(QIcon(QStringLiteral(":/main/pics/hcmfs1.png")));
+    textBrowser->setObjectName(QStringLiteral("textBrowser"));
+    textBrowser->setReadOnly(true);
+    textBrowser->setLineWrapMode(QTextEdit::NoWrap);
+    QFont courier(QStringLiteral("Courier"));
+    courier.setStyleHint(QFont::TypeWriter);
+    textBrowser->setFont(courier);
+
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(textBrowser);
+    splitter->addWidget(m_profile);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(splitter);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancelButton);
+    layout->addLayout(buttons);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    resize(1100, 650);
+}
+
+void CdlgDetReport::showReport(const QString& text)
+{
+    textBrowser->setPlainText(text);
+    const QList<PathProfile> profiles = parsePathProfiles(text);
+    m_profile->setProfiles(profiles);
+    // A library that writes no profile gets the whole width for its text.
+    m_profile->setVisible(!profiles.isEmpty());
+    show();
+    raise();
+}
