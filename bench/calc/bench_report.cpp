@@ -6,7 +6,10 @@
 // Then a list-to-list run through the window with a library that answers at
 // once shows how many progress notifications reach the window.
 //
-//   bench_report [--records N] [--runs R]
+//   bench_report [--records N] [--runs R] [--file PATH]
+//
+// With --file the report is written there unless that file already exists,
+// and kept, so that later runs measure the window only.
 //
 // Targets (1,000,000 rows): open + first rows + last row within 1 s, memory
 // growth below 100 MB, sort by TD within 2 s.
@@ -29,6 +32,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -43,9 +47,36 @@ double residentMB()
     return 0.0;
 }
 
+// Processor time of the whole process: on a machine shared with other work
+// the wall-clock figures say more about the neighbours than about us.
+double cpuSeconds()
+{
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+struct Stopwatch
+{
+    QElapsedTimer wall;
+    double cpu = 0.0;
+    void restart()
+    {
+        wall.restart();
+        cpu = cpuSeconds();
+    }
+    double cpuElapsed() const { return cpuSeconds() - cpu; }
+};
+
+void verdict(const char* what, const Stopwatch& watch, double target)
+{
+    const double wall = watch.wall.elapsed() / 1000.0;
+    const double cpu = watch.cpuElapsed();
+    std::printf("%-40s wall %7.3f s, cpu %7.3f s (target %.0f s): %s\n", what, wall, cpu, target,
+                wall <= target ? "met" : cpu <= target ? "met in processor time only" : "NOT met");
+}
+
 void verdict(const char* what, double value, double target, const char* unit)
 {
-    std::printf("%-44s %9.3f %s (target %.0f %s): %s\n", what, value, unit, target, unit,
+    std::printf("%-40s %9.3f %s (target %.0f %s): %s\n", what, value, unit, target, unit,
                 value <= target ? "met" : "NOT met");
 }
 
@@ -87,8 +118,8 @@ void measureWindow(const QString& file, const QString& dir)
     setup.reportFile = dir + QStringLiteral("/own.lwrpt");
     setup.detailFile = dir + QStringLiteral("/own.txt");
     const double before = residentMB();
-    QElapsedTimer timer;
-    timer.start();
+    Stopwatch timer;
+    timer.restart();
     hcmReport window(setup);
     window.resize(1200, 800);
     window.show();
@@ -98,32 +129,37 @@ void measureWindow(const QString& file, const QString& dir)
     view->scrollToBottom();
     settle();
     const QVariant last = window.model()->index(window.model()->rowCount() - 1, 7).data();
-    const double openSeconds = timer.elapsed() / 1000.0;
     std::printf("rows shown: %d, last row's Tx name: %s\n", window.model()->rowCount(), qPrintable(last.toString()));
-    verdict("open, first rows, scroll to last row", openSeconds, 1.0, "s");
+    verdict("open, first rows, scroll to last row", timer, 1.0);
     verdict("memory growth", residentMB() - before, 100.0, "MB");
 
+    {
+        ReportTableModel alone;
+        alone.open(file);
+        timer.restart();
+        alone.sort(11, Qt::DescendingOrder);
+        verdict("sort by TD in the model alone", timer, 2.0);
+    }
     timer.restart();
     view->sortByColumn(11, Qt::DescendingOrder);
     view->scrollToTop();
     settle();
-    const double sortSeconds = timer.elapsed() / 1000.0;
     std::printf("highest TD: %s\n", qPrintable(window.model()->index(0, 11).data().toString()));
-    verdict("sort by TD, highest first", sortSeconds, 2.0, "s");
+    verdict("sort by TD, highest first", timer, 2.0);
 
     timer.restart();
     window.model()->setFilterText(QStringLiteral("HNG"));
     settle();
-    std::printf("%-44s %9.3f s (%d rows)\n", "filter by country", timer.elapsed() / 1000.0,
-                window.model()->rowCount());
-    std::printf("%-44s %9.1f MB\n", "memory growth after sort and filter", residentMB() - before);
+    std::printf("%-40s wall %7.3f s, cpu %7.3f s (%d rows)\n", "filter by country", timer.wall.elapsed() / 1000.0,
+                timer.cpuElapsed(), window.model()->rowCount());
+    std::printf("%-40s %9.1f MB\n", "memory growth after sort and filter", residentMB() - before);
 
     timer.restart();
     QFile csv(dir + QStringLiteral("/export.csv"));
     const bool exported = csv.open(QIODevice::WriteOnly) && ReportText::writeCsv(file, &csv);
     csv.close();
-    std::printf("%-44s %9.3f s (%.0f MB)%s\n", "export CSV", timer.elapsed() / 1000.0, csv.size() / 1e6,
-                exported ? "" : " FAILED");
+    std::printf("%-40s wall %7.3f s, cpu %7.3f s (%.0f MB)%s\n", "export CSV", timer.wall.elapsed() / 1000.0,
+                timer.cpuElapsed(), csv.size() / 1e6, exported ? "" : " FAILED");
 }
 
 void measureProgress(const QString& dir, int stations)
@@ -162,15 +198,18 @@ int main(int argc, char* argv[])
         options.records = 1000000;
     ScriptedPrompts prompts; // the completion boxes answer themselves
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("big.lwrpt"));
+    const QString file = options.file.isEmpty() ? dir.filePath(QStringLiteral("big.lwrpt")) : options.file;
     QElapsedTimer timer;
     timer.start();
-    if (!writeReport(file, options.records)) {
+    if (QFile::exists(file)) {
+        std::printf("using %s\n", qPrintable(file));
+    } else if (!writeReport(file, options.records)) {
         std::fprintf(stderr, "could not write %s\n", qPrintable(file));
         return 1;
+    } else {
+        std::printf("wrote %d result rows in %.2f s (%.0f MB)\n", options.records, timer.elapsed() / 1000.0,
+                    QFileInfo(file).size() / 1e6);
     }
-    std::printf("wrote %d result rows in %.2f s (%.0f MB)\n", options.records, timer.elapsed() / 1000.0,
-                QFileInfo(file).size() / 1e6);
     for (int run = 0; run < options.runs; ++run)
         measureWindow(file, dir.path());
     measureProgress(dir.path(), 2000);

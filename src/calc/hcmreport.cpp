@@ -68,6 +68,7 @@ void hcmReport::buildWidgets()
     tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // A million rows: every row the same height, so the view never measures them.
     tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    tableView->verticalHeader()->setDefaultSectionSize(tableView->fontMetrics().height() + 6);
     tableView->horizontalHeader()->setSortIndicatorShown(true);
     tableView->horizontalHeader()->setSortIndicatorClearable(true);
     tableView->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);

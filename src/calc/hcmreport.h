@@ -32,6 +32,8 @@ public:
                           bool listToList) override;
     void startTrigger(const QString& file) override;
 
+    QSize sizeHint() const override { return QSize(820, 460); }
+
     CALC* engine() const { return m_calc; }
     ReportTableModel* model() const { return m_model; }
     CdlgDetReport* detailDialog() const { return m_detail; }

@@ -149,4 +149,7 @@ void ProfileView::paintHop(QPainter& painter, const PathProfile& p, const QRectF
                      Qt::AlignLeft | Qt::AlignTop, QStringLiteral("0 km"));
     painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), kAxisBottom - 2),
                      Qt::AlignRight | Qt::AlignTop, QStringLiteral("%1 km").arg(p.lengthKm(), 0, 'f', 2));
+    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), kAxisBottom - 2),
+                     Qt::AlignHCenter | Qt::AlignTop,
+                     tr("terrain over the curved earth (brown), line of sight (blue), first Fresnel zone (green)"));
 }

@@ -44,7 +44,6 @@ void ReportTableModel::close()
     beginResetModel();
     m_pages.clear();
     m_pageAge.clear();
-    m_ids = std::vector<qint64>();
     m_rowCount = 0;
     m_totalRows = 0;
     m_columns.clear();
@@ -137,11 +136,11 @@ bool ReportTableModel::selectRows()
 {
     m_pages.clear();
     m_pageAge.clear();
-    m_ids = std::vector<qint64>();
     m_rowCount = 0;
     m_direct = false;
     QSqlQuery query(m_db);
     query.setForwardOnly(true);
+    query.exec(QStringLiteral("DROP TABLE IF EXISTS temp.shown"));
     if (m_filter.isEmpty() && m_sortColumn < 0) {
         if (!query.exec(QStringLiteral("SELECT COUNT(*), MIN(rowid), MAX(rowid) FROM ") + tableName())
             || !query.next())
@@ -155,7 +154,11 @@ bool ReportTableModel::selectRows()
         }
         query.finish();
     }
-    QString statement = QStringLiteral("SELECT rowid FROM ") + tableName() + whereClause();
+    // The order is kept in a temporary table of the connection (the report
+    // itself stays read-only): its row ids are the shown row numbers, so the
+    // sort and the filter never pass a million rows through the model.
+    QString statement = QStringLiteral("CREATE TEMP TABLE shown AS SELECT rowid AS id FROM ") + tableName()
+                        + whereClause();
     if (m_sortColumn >= 0 && m_sortColumn < m_columns.size())
         statement += QStringLiteral(" ORDER BY ") + m_columns.at(m_sortColumn)
                      + (m_sortOrder == Qt::DescendingOrder ? QStringLiteral(" DESC") : QString())
@@ -165,11 +168,9 @@ bool ReportTableModel::selectRows()
     if (!query.prepare(statement))
         return false;
     bindFilter(query);
-    if (!query.exec())
+    if (!query.exec() || !query.exec(QStringLiteral("SELECT COUNT(*) FROM temp.shown")) || !query.next())
         return false;
-    while (query.next())
-        m_ids.push_back(query.value(0).toLongLong());
-    m_rowCount = int(m_ids.size());
+    m_rowCount = query.value(0).toInt();
     return true;
 }
 
@@ -186,7 +187,10 @@ void ReportTableModel::setFilterText(const QString& text)
 
 void ReportTableModel::sort(int column, Qt::SortOrder order)
 {
-    if (m_table == NoTable || (column < 0 && m_sortColumn < 0))
+    // The view may ask twice for the same order (QTableView::sortByColumn
+    // does); a million rows are sorted once.
+    if (m_table == NoTable || (column < 0 && m_sortColumn < 0)
+        || (column == m_sortColumn && order == m_sortOrder))
         return;
     beginResetModel();
     m_sortColumn = column < m_columns.size() ? column : -1;
@@ -224,20 +228,16 @@ bool ReportTableModel::fetchPage(int page) const
                 readRow(int(at));
         }
     } else {
-        QHash<qint64, int> position;
-        QStringList ids;
-        for (int i = 0; i < count; ++i) {
-            const qint64 id = m_ids[size_t(first + i)];
-            position.insert(id, i);
-            ids.append(QString::number(id));
-        }
-        if (!query.exec(QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                            .arg(tableName(), ids.join(QLatin1Char(',')))))
+        if (!query.exec(QStringLiteral("SELECT s.rowid, r.* FROM temp.shown s JOIN %1 r ON r.rowid = s.id "
+                                       "WHERE s.rowid BETWEEN %2 AND %3 ORDER BY s.rowid")
+                            .arg(tableName())
+                            .arg(first + 1)
+                            .arg(first + count)))
             return false;
         while (query.next()) {
-            const auto it = position.constFind(query.value(0).toLongLong());
-            if (it != position.cend())
-                readRow(it.value());
+            const qint64 at = query.value(0).toLongLong() - 1 - first;
+            if (at >= 0 && at < count)
+                readRow(int(at));
         }
     }
     if (m_pages.size() >= kKeptPages && !m_pageAge.isEmpty())

@@ -8,13 +8,12 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <vector>
 
 // The results or trigger table of a report file, for a view. A list-to-list
 // run over national files writes a million rows, so rows are read from the
 // file only as they come into view, a page at a time, and only a few pages
-// are kept. Sorting and the filter run in the database; what the model keeps
-// for them is one row id per shown row.
+// are kept. Sorting and the filter run in the database, which keeps the
+// order of the shown rows in a temporary table of the model's own connection.
 class ReportTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -78,11 +77,11 @@ private:
 
     // Shown row r is the table row with id m_firstId + r while the whole
     // table is shown in file order over consecutive ids (the usual case, and
-    // the one that must open a million rows at once); otherwise m_ids[r].
+    // the one that must open a million rows at once); otherwise the one that
+    // row r + 1 of the temporary table "shown" names.
     bool m_direct = true;
     qint64 m_firstId = 0;
     int m_rowCount = 0;
-    std::vector<qint64> m_ids;
 
     mutable QHash<int, QList<Row>> m_pages;
     mutable QList<int> m_pageAge; // least recently used first
