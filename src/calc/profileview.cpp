@@ -71,9 +71,14 @@ void ProfileView::paintEvent(QPaintEvent*)
         painter.drawText(rect(), Qt::AlignCenter, tr("No path profile in this report."));
         return;
     }
-    const double band = double(height()) / m_profiles.size();
+    const int legend = painter.fontMetrics().height() + kMargin;
+    const double band = double(height() - legend) / m_profiles.size();
     for (int i = 0; i < m_profiles.size(); ++i)
         paintHop(painter, m_profiles.at(i), QRectF(0, band * i, width(), band));
+    painter.setPen(palette().color(QPalette::Text));
+    painter.drawText(QRectF(kAxisLeft, height() - legend, width() - kAxisLeft - kMargin, legend - kMargin / 2),
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     tr("Brown: terrain over the curved earth.  Blue: line of sight.  Green: first Fresnel zone."));
 }
 
 void ProfileView::paintHop(QPainter& painter, const PathProfile& p, const QRectF& area) const
@@ -149,7 +154,5 @@ void ProfileView::paintHop(QPainter& painter, const PathProfile& p, const QRectF
                      Qt::AlignLeft | Qt::AlignTop, QStringLiteral("0 km"));
     painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), kAxisBottom - 2),
                      Qt::AlignRight | Qt::AlignTop, QStringLiteral("%1 km").arg(p.lengthKm(), 0, 'f', 2));
-    painter.drawText(QRectF(plot.left(), plot.bottom() + 2, plot.width(), kAxisBottom - 2),
-                     Qt::AlignHCenter | Qt::AlignTop,
-                     tr("terrain over the curved earth (brown), line of sight (blue), first Fresnel zone (green)"));
+
 }
