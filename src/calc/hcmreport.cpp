@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -92,7 +93,12 @@ void hcmReport::buildWidgets()
     m_filter->setEnabled(false);
     m_exportButton->setEnabled(false);
 
-    connect(m_filter, &QLineEdit::textChanged, m_model, &ReportTableModel::setFilterText);
+    // Filtering a million rows takes a moment: wait until typing pauses.
+    auto* filterDelay = new QTimer(this);
+    filterDelay->setSingleShot(true);
+    filterDelay->setInterval(300);
+    connect(m_filter, &QLineEdit::textChanged, filterDelay, qOverload<>(&QTimer::start));
+    connect(filterDelay, &QTimer::timeout, this, [this] { m_model->setFilterText(m_filter->text()); });
     connect(m_exportButton, &QPushButton::clicked, this, &hcmReport::exportCsv);
 }
 
