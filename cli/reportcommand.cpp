@@ -2,10 +2,10 @@
 
 #include "cli.h"
 
-#include "calc/datareport.h"
+#include "calc/reporttext.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSqlQueryModel>
 
 #include <algorithm>
 
@@ -19,52 +19,6 @@ const char kReportUsage[] =
 namespace {
 
 using Table = QList<QStringList>;
-
-QString cellText(const QVariant& value)
-{
-    // QVariant writes numbers in the C locale, whatever the environment says.
-    return value.isNull() ? QString() : value.toString();
-}
-
-Table tableOf(QSqlQueryModel* model)
-{
-    while (model->canFetchMore())
-        model->fetchMore();
-    Table table;
-    QStringList labels;
-    for (int c = 0; c < model->columnCount(); ++c)
-        labels.append(model->headerData(c, Qt::Horizontal).toString());
-    table.append(labels);
-    for (int r = 0; r < model->rowCount(); ++r) {
-        QStringList row;
-        for (int c = 0; c < model->columnCount(); ++c)
-            row.append(cellText(model->index(r, c).data()));
-        table.append(row);
-    }
-    return table;
-}
-
-QString csvField(const QString& text)
-{
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n'))
-        && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QString asCsv(const Table& table)
-{
-    QString out;
-    for (const QStringList& row : table) {
-        QStringList fields;
-        for (const QString& cell : row)
-            fields.append(csvField(cell));
-        out += fields.join(QLatin1Char(',')) + QLatin1Char('\n');
-    }
-    return out;
-}
 
 QString asAlignedText(const Table& table)
 {
@@ -119,15 +73,21 @@ int runReportCommand(const QStringList& args)
                    .arg(file, info.exists() ? QStringLiteral("not a readable file") : QStringLiteral("no such file")));
         return ExitUsage;
     }
-    dataReport report(file);
-    if (!report.readResults() && !report.readTrigger()) {
+    if (csv) {
+        // Streamed: a national-size report does not fit comfortably in one string.
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly) || !ReportText::writeCsv(file, &out)) {
+            cliErr(QStringLiteral("linkwise-cli: %1 is not a report file\n").arg(file));
+            return ExitUsage;
+        }
+        return ExitOk;
+    }
+    Table table;
+    QString version;
+    if (!ReportText::forEachRow(file, [&table](const QStringList& row) { table.append(row); }, &version)) {
         cliErr(QStringLiteral("linkwise-cli: %1 is not a report file\n").arg(file));
         return ExitUsage;
     }
-    const Table table = tableOf(report.model());
-    const QString version = report.readVersion();
-    QString out = QStringLiteral("HCM Library version:") + version + QLatin1Char('\n');
-    out += csv ? asCsv(table) : asAlignedText(table);
-    cliOut(out);
+    cliOut(QStringLiteral("HCM Library version:") + version + QLatin1Char('\n') + asAlignedText(table));
     return ExitOk;
 }

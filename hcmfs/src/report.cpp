@@ -284,17 +284,27 @@ void budget(Text& t, const Calculation& c)
     t.line("  %-40s = %9s dB", "TD = 10 log10(1 + 10^((I - N)/10))", num(c.td, 3).c_str());
 }
 
+// The terrain of each hop as a block of plain numbers that stays readable as
+// text and that the program reads back to draw the path: the header line
+// carries what the drawing needs besides the points (frequency for the
+// Fresnel zone, effective earth radius, antenna heights above sea level).
+// Written for smooth earth too: the curvature still decides the clearance.
 void profileDump(Text& t, const Calculation& c)
 {
     for (std::size_t k = 0; k < c.hops.size(); ++k) {
         const Hop& h = c.hops[k];
-        if (h.profileD.empty() || c.smoothEarth)
+        if (h.profileD.empty() || h.profileD.size() != h.profileH.size())
             continue;
-        char title[48];
-        std::snprintf(title, sizeof title, "Profile of hop %zu (km; m)", k + 1);
+        char title[64];
+        std::snprintf(title, sizeof title, "Profile of hop %zu (distance km;height m)", k + 1);
         t.heading(title);
+        t.line("BEGIN PROFILE hop=%zu from=%s to=%s f_GHz=%s ae_km=%s ant_from_m=%s ant_to_m=%s", k + 1,
+               stationTypeName(c.stations[h.from].record.type), stationTypeName(c.stations[h.to].record.type),
+               num(h.params.f, 6).c_str(), num(h.p452.ae, 3).c_str(), num(h.p452.hts, 2).c_str(),
+               num(h.p452.hrs, 2).c_str());
         for (std::size_t i = 0; i < h.profileD.size(); ++i)
             t.line("%s;%s", num(h.profileD[i], 4).c_str(), num(h.profileH[i], 1).c_str());
+        t.line("END PROFILE");
     }
 }
 

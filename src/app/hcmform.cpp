@@ -770,7 +770,7 @@ void hcmForm::doActionCalculateTrigger()
     ReportWindow* report = createReportWindow();
     if (!report)
         return;
-    const QString title = tr("Coord. Triger Report: ") + QFileInfo(name).fileName();
+    const QString title = tr("Coord. Trigger Report: ") + QFileInfo(name).fileName();
     report->setWindowTitle(title);
     if (report->windowAction())
         report->windowAction()->setText(title);

@@ -1,6 +1,8 @@
 #include "windowfactory.h"
 
 #include "apppaths.h"
+#include "calc/cdlgopenfiles.h"
+#include "calc/hcmreport.h"
 #include "editor/hcmeditmdi.h"
 #include "hcmform.h"
 #include "masks/maskdialog.h"
@@ -26,5 +28,7 @@ WindowFactory productionWindowFactory()
                                 const DownloadCentreSetup& setup) -> DownloadCentre* {
         return new downloadCenter(parent, setup);
     };
+    factory.report = [](const ReportSetup& setup) -> ReportWindow* { return new hcmReport(setup); };
+    factory.calcFilesDialog = [](QWidget* parent) -> CalcFilesDialog* { return new CdlgOpenFiles(parent); };
     return factory;
 }

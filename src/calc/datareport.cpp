@@ -30,6 +30,13 @@ int fileNumber(bool testing)
     return testing ? 1 : 2;
 }
 
+// Empty texts are stored as '' and never as NULL: tools that query a report
+// look for empty names with "= ''". A null QString binds as NULL.
+QVariant textValue(const QString& text)
+{
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
 QString nextConnectionName()
 {
     static QAtomicInt counter;
@@ -197,19 +204,19 @@ bool dataReport::insertResult(const ResultRow& row)
                                fileNumber(row.repeaterTesting),
                                row.rxIndex,
                                fileNumber(row.rxTesting),
-                               row.txName,
-                               row.prxName,
-                               row.ptxName,
-                               row.rxName,
+                               textValue(row.txName),
+                               textValue(row.prxName),
+                               textValue(row.ptxName),
+                               textValue(row.rxName),
                                storedValue(row.td),
                                row.error,
-                               row.txCountry,
-                               row.repeaterCountry,
-                               row.rxCountry,
-                               row.txReference,
-                               row.prxReference,
-                               row.ptxReference,
-                               row.rxReference,
+                               textValue(row.txCountry),
+                               textValue(row.repeaterCountry),
+                               textValue(row.rxCountry),
+                               textValue(row.txReference),
+                               textValue(row.prxReference),
+                               textValue(row.ptxReference),
+                               textValue(row.rxReference),
                                storedValue(row.interferenceLevel),
                                storedValue(row.overlappingArea),
                                storedValue(row.nfd),
@@ -236,9 +243,9 @@ bool dataReport::insertTrigger(const QString& name, const QString& reference, co
     }
     beginBatch();
     QSqlQuery& q = *m_triggerInsert;
-    q.bindValue(0, name);
-    q.bindValue(1, reference);
-    q.bindValue(2, countries);
+    q.bindValue(0, textValue(name));
+    q.bindValue(1, textValue(reference));
+    q.bindValue(2, textValue(countries));
     q.bindValue(3, error);
     const bool ok = q.exec();
     commitIfDue();

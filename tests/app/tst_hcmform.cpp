@@ -776,7 +776,7 @@ void TestHcmForm::triggerSkipsOneReportNumber()
     QCOMPARE(s.reports.at(0)->setup.detailFile, folder + "/detreport1.txt");
     QCOMPARE(s.reports.at(1)->setup.reportFile, folder + "/report3.lwrpt");
     QCOMPARE(s.reports.at(1)->calls, QStringList({"trigger " + input}));
-    QCOMPARE(s.reports.at(1)->windowTitle(), QString("Coord. Triger Report: trigger.txt"));
+    QCOMPARE(s.reports.at(1)->windowTitle(), QString("Coord. Trigger Report: trigger.txt"));
     QCOMPARE(s.reports.at(0)->windowTitle(), QString("Report: trigger.txt"));
     QCOMPARE(s.reports.at(1)->setup.frequencyTxRx, 300.0);
 

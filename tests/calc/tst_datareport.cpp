@@ -39,6 +39,21 @@ int countRows(const QString& file, const QString& table)
     return n;
 }
 
+QString firstRow(const QString& file, const char* sql)
+{
+    QStringList values;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("first"));
+        db.setDatabaseName(file);
+        QSqlQuery q(db);
+        if (db.open() && q.exec(QLatin1String(sql)) && q.next())
+            for (int i = 0; i < q.record().count(); ++i)
+                values.append(q.value(i).toString());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("first"));
+    return values.join(QLatin1Char(','));
+}
+
 ResultRow sampleRow(const QString& name)
 {
     ResultRow row;
@@ -72,6 +87,7 @@ private slots:
     void reopen();
     void rowsCommittedWhileOpen();
     void twoReportsAtOnce();
+    void emptyTextsStoredAsText();
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -210,6 +226,25 @@ void TestDataReport::twoReportsAtOnce()
         QCOMPARE(other.model()->index(0, 0).data().toString(), QStringLiteral("two"));
     }
     QCOMPARE(shown.model()->index(0, 7).data().toString(), QStringLiteral("one"));
+}
+
+void TestDataReport::emptyTextsStoredAsText()
+{
+    // Other tools look for missing names with "= ''": NULL would not match.
+    const QString results = path(QStringLiteral("e.lwrpt"));
+    const QString trigger = path(QStringLiteral("t.lwrpt"));
+    {
+        ResultRow row = sampleRow(QStringLiteral("a"));
+        row.rxCountry = QStringLiteral(""); // empty, where the others are null
+        dataReport report(results);
+        QVERIFY(report.createResultsSchema() && report.insertResult(row));
+        dataReport other(trigger);
+        QVERIFY(other.createTriggerSchema() && other.insertTrigger(QStringLiteral("a"), QString(), QString(), 0));
+    }
+    QCOMPARE(firstRow(results, "SELECT typeof(PRxName), typeof(PTxName), typeof(PxCountry), typeof(RxCountry), "
+                               "typeof(PRxReference) FROM results"),
+             QString("text,text,text,text,text"));
+    QCOMPARE(firstRow(trigger, "SELECT typeof(Reference), typeof(Countries) FROM trigger"), QString("text,text"));
 }
 
 QTEST_GUILESS_MAIN(TestDataReport)
