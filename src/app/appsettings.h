@@ -23,6 +23,7 @@ struct AppSettings
     double frequencyTxRx = 300.0;
     double distanceTxRx = 1000.0;
     double distancePTxRx = 2.0;
+    int calculationThreads = 1; // read() defaults it to one per core
     QString recentDir;
 
     // Fills every value from the two stores; a missing key takes its default,
@@ -54,6 +55,7 @@ inline constexpr char RecentDir[] = "recentDir";
 inline constexpr char FrequencyTxRx[] = "frequency_TXRX";
 inline constexpr char DistanceTxRx[] = "distance_TXRX";
 inline constexpr char DistancePTxRx[] = "distance_PTXRX";
+inline constexpr char CalculationThreads[] = "calculation_threads";
 inline constexpr char State[] = "state";
 inline constexpr char MainGeometry[] = "main_geometry";
 inline constexpr char FirstInstallation[] = "first_installation";
