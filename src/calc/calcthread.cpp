@@ -3,7 +3,7 @@
 #include "datareport.h"
 #include "reportmerge.h"
 
-#include <QtConcurrent>
+#include <thread>
 
 #include <algorithm>
 #include <cctype>
@@ -176,7 +176,7 @@ void calcThread::calculate(const StationLine& tx, const StationLine* prx, const 
 {
     if (!takeEntry())
         return;
-    if (!m_pool) {
+    if (m_setup.threads <= 1) {
         calculateAndStore(tx, prx, ptx, rx, false);
         return;
     }
@@ -234,12 +234,14 @@ void calcThread::flushPending()
             p.done = true;
         }
     };
-    QList<QFuture<void>> helpers;
+    // Plain threads per batch: starting them costs far less than one
+    // library call, and joining them is a synchronisation every tool sees.
+    std::vector<std::thread> helpers;
     for (int t = 1; t < m_setup.threads; ++t)
-        helpers.append(QtConcurrent::run(m_pool.get(), work));
+        helpers.emplace_back(work);
     work();
-    for (QFuture<void>& f : helpers)
-        f.waitForFinished();
+    for (std::thread& helper : helpers)
+        helper.join();
 
     for (const Pending& p : m_pending) {
         if (!p.done)
@@ -308,15 +310,10 @@ void calcThread::runListToList()
     const QList<StationLine> testing = parseStationLines(*m_setup.testing, true);
     const QList<StationLine> reference = parseStationLines(*m_setup.reference, false);
     selectSlice(testing, reference);
-    if (m_setup.threads > 1) {
-        m_pool = std::make_unique<QThreadPool>();
-        m_pool->setMaxThreadCount(m_setup.threads - 1);
-    }
     ListCalculation walk(testing, reference, m_setup.limits, *this);
     walk.run();
     if (!m_pending.empty())
         flushPending();
-    m_pool.reset();
     m_statistics.pairsTested = walk.pairsTested();
 }
 

@@ -10,10 +10,8 @@
 #include <QList>
 #include <QString>
 #include <QThread>
-#include <QThreadPool>
 
 #include <atomic>
-#include <memory>
 #include <vector>
 
 class dataReport;
@@ -130,7 +128,6 @@ private:
     long long m_sliceBegin = 0;
     long long m_sliceEnd = -1; // -1: no end
     std::vector<Pending> m_pending;
-    std::unique_ptr<QThreadPool> m_pool;
     double m_reportedProgress = 0.0;
     CalcStatistics m_statistics;
 };
