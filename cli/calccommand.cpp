@@ -4,6 +4,7 @@
 
 #include "calc/calc.h"
 #include "calc/fileversion.h"
+#include "calc/reportmerge.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -28,7 +29,7 @@ const char kCalcUsage[] =
     "Usage:\n"
     "  linkwise-cli calc single FILE --report OUT [--library PATH] [--terrain PATH]\n"
     "  linkwise-cli calc list TESTING REFERENCE --report OUT [--td T] [--freq F] [--dist D] [--pdist P]\n"
-    "                         [--library PATH] [--terrain PATH]\n"
+    "                         [--threads N] [--part K/N] [--library PATH] [--terrain PATH]\n"
     "  linkwise-cli calc trigger FILE --report OUT [--library PATH] [--terrain PATH]\n"
     "  linkwise-cli calc detail TESTING REFERENCE --tx PICK --rx PICK [--prx PICK --ptx PICK] --out TEXTFILE\n"
     "                         [--library PATH] [--terrain PATH]\n"
@@ -37,7 +38,9 @@ const char kCalcUsage[] =
     "installed beside linkwise-cli) and writes a report file, then prints the number of rows\n"
     "written. list: every testing station against the reference stations, keeping cases with\n"
     "TD >= T dB (default 1) within F MHz (default 300), D km Tx-Rx (default 1000) and P km\n"
-    "PTx-Rx (default 2). single: the first four stations of FILE as one case. trigger: the\n"
+    "PTx-Rx (default 2), calling the library from N threads at once (default: one per core) where\n"
+    "the library allows it; --part K/N computes only the K-th (from 0) of N slices of the run and\n"
+    "writes a partial report for 'linkwise-cli report merge'. single: the first four stations of FILE as one case. trigger: the\n"
     "countries to co-ordinate with for each station. detail: the library's detailed report of\n"
     "one case, PICK being t:N (line N, from 0, of TESTING) or r:N (of REFERENCE); it is\n"
     "written to TEXTFILE and printed.\n";
@@ -52,7 +55,7 @@ struct CalcOptions
 };
 
 const QStringList kValueOptions{"report", "library", "terrain", "td",  "freq", "dist",
-                                "pdist",  "tx",      "rx",      "prx", "ptx",  "out"};
+                                "pdist",  "tx",      "rx",      "prx", "ptx",  "out", "threads", "part"};
 
 int usageError(const QString& message)
 {
@@ -265,6 +268,15 @@ int runReportingMode(const CalcOptions& options)
         || !readNumber(options, QStringLiteral("dist"), 1000.0, &dist, &error)
         || !readNumber(options, QStringLiteral("pdist"), 2.0, &pdist, &error))
         return usageError(error);
+    double threads = 0;
+    if (!readNumber(options, QStringLiteral("threads"), 0.0, &threads, &error))
+        return usageError(error);
+    if (threads < 0 || threads != int(threads))
+        return usageError(QStringLiteral("--threads needs a whole number of threads"));
+    int part = 0, parts = 0;
+    if (options.values.contains(QStringLiteral("part"))
+        && (mode != QLatin1String("list") || !parsePartText(options.values.value(QStringLiteral("part")), &part, &parts)))
+        return usageError(QStringLiteral("--part takes K/N with 0 <= K < N, for a list calculation"));
     for (const QString& file : options.files) {
         if (!checkReadable(file))
             return ExitUsage;
@@ -273,6 +285,8 @@ int runReportingMode(const CalcOptions& options)
     if (!engine)
         return ExitEngineError;
     CALC& calc = *engine;
+    calc.setThreads(int(threads));
+    calc.setPart(part, parts);
     runAndWait(calc, false, [&] {
         if (mode == QLatin1String("list"))
             return calc.startListCalculation(options.files.at(0), options.files.at(1), report, td, freq, dist,

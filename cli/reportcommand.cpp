@@ -2,6 +2,7 @@
 
 #include "cli.h"
 
+#include "calc/reportmerge.h"
 #include "calc/reporttext.h"
 
 #include <QFile>
@@ -11,10 +12,13 @@
 
 const char kReportUsage[] =
     "Usage: linkwise-cli report [--csv] FILE.lwrpt\n"
+    "       linkwise-cli report merge OUT.lwrpt PART.lwrpt...\n"
     "\n"
     "Prints a report file written by a calculation: the line \"HCM Library version:\" with the\n"
     "library's version, then the results (or trigger) table with its column labels, as aligned\n"
-    "text or, with --csv, as comma-separated values.\n";
+    "text or, with --csv, as comma-separated values.\n"
+    "merge joins the partial reports of a run split with 'calc list --part K/N' into the report\n"
+    "the whole run writes on one machine; every part must be given, in any order.\n";
 
 namespace {
 
@@ -47,10 +51,28 @@ QString asAlignedText(const Table& table)
     return out;
 }
 
+int runMerge(const QStringList& args)
+{
+    if (args.size() < 2 || std::any_of(args.begin(), args.end(), [](const QString& a) { return a.startsWith(QLatin1String("--")); })) {
+        cliErr(QStringLiteral("linkwise-cli report merge: give OUT and the part files (see 'linkwise-cli report --help')\n"));
+        return ExitUsage;
+    }
+    long long rows = 0;
+    const QString why = mergeReportParts(args.first(), args.mid(1), &rows);
+    if (!why.isEmpty()) {
+        cliErr(QStringLiteral("linkwise-cli report merge: %1\n").arg(why));
+        return ExitUsage;
+    }
+    cliOut(QStringLiteral("Rows written: %1\n").arg(rows));
+    return ExitOk;
+}
+
 } // namespace
 
 int runReportCommand(const QStringList& args)
 {
+    if (!args.isEmpty() && args.first() == QLatin1String("merge"))
+        return runMerge(args.mid(1));
     bool csv = false;
     QStringList files;
     for (const QString& arg : args) {

@@ -24,5 +24,5 @@ function(linkwise_add_test name)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${T_TIMEOUT}
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LINKWISE_TESTDATA=${LINKWISE_TESTDATA_DIR};LINKWISE_MACHINE_INI=${home}/machine.ini;LINKWISE_USER_INI=${home}/user.ini;LINKWISE_DATA_DIR=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/share;XDG_CACHE_HOME=${home}/cache;HOME=${home}")
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LINKWISE_TESTDATA=${LINKWISE_TESTDATA_DIR};LINKWISE_MACHINE_INI=${home}/machine.ini;LINKWISE_USER_INI=${home}/user.ini;LINKWISE_DATA_DIR=${home}/data;XDG_CONFIG_HOME=${home}/config;XDG_DATA_HOME=${home}/share;XDG_CACHE_HOME=${home}/cache;HOME=${home}${LINKWISE_TEST_SANITIZER_ENV}")
 endfunction()

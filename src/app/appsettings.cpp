@@ -3,6 +3,7 @@
 #include "apppaths.h"
 
 #include <QSettings>
+#include <QThread>
 
 namespace {
 
@@ -54,6 +55,7 @@ void AppSettings::read(const QSettings& user, const QSettings& machine)
     frequencyTxRx = number(user, FrequencyTxRx, 300.0);
     distanceTxRx = number(user, DistanceTxRx, 1000.0);
     distancePTxRx = number(user, DistancePTxRx, 2.0);
+    calculationThreads = qBound(1, user.value(QLatin1String(CalculationThreads), QThread::idealThreadCount()).toInt(), 256);
 }
 
 bool AppSettings::write(QSettings& user, QSettings& machine) const
@@ -77,6 +79,7 @@ bool AppSettings::write(QSettings& user, QSettings& machine) const
     put(DistancePTxRx, distancePTxRx);
     put(UpdateServer, updateServer);
     put(TerrainServer, terrainServer);
+    put(CalculationThreads, calculationThreads);
     user.sync();
 
     bool changed = putIfChanged(machine, Topo, topo);

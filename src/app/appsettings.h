@@ -23,6 +23,7 @@ struct AppSettings
     double frequencyTxRx = 300.0;
     double distanceTxRx = 1000.0;
     double distancePTxRx = 2.0;
+    int calculationThreads = 1; // read() defaults it to one per core
     QString recentDir;
     // Base URLs of the update and terrain servers; empty: not configured.
     QString updateServer;
@@ -59,6 +60,7 @@ inline constexpr char TerrainServer[] = "terrain_server";
 inline constexpr char FrequencyTxRx[] = "frequency_TXRX";
 inline constexpr char DistanceTxRx[] = "distance_TXRX";
 inline constexpr char DistancePTxRx[] = "distance_PTXRX";
+inline constexpr char CalculationThreads[] = "calculation_threads";
 inline constexpr char State[] = "state";
 inline constexpr char MainGeometry[] = "main_geometry";
 inline constexpr char FirstInstallation[] = "first_installation";

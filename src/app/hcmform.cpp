@@ -29,6 +29,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
@@ -264,6 +265,7 @@ void hcmForm::loadOptionsDialog()
     o->leFrequency_TXRX->setText(number(m_settings.frequencyTxRx));
     o->leDistance_TXRX->setText(number(m_settings.distanceTxRx));
     o->leDistance_PTXRX->setText(number(m_settings.distancePTxRx));
+    o->sbCalcThreads->setValue(m_settings.calculationThreads);
 }
 
 void hcmForm::centreOver(QWidget* dialog)
@@ -311,6 +313,7 @@ void hcmForm::applyOptions()
                                             tr("Entered distance TX->RX is not a number!"));
     m_settings.distancePTxRx = readCondition(o->leDistance_PTXRX->text(), 2.0,
                                              tr("Entered distance PTX->RX is not a number!"));
+    m_settings.calculationThreads = o->sbCalcThreads->value();
     setSyntax();
     if (m_downloadCentre) {
         m_downloadCentre->setDataFolders(m_settings.topo, m_settings.morpho);
@@ -425,6 +428,7 @@ ReportWindow* hcmForm::createReportWindow()
     setup.frequencyTxRx = m_settings.frequencyTxRx;
     setup.distanceTxRx = m_settings.distanceTxRx;
     setup.distancePTxRx = m_settings.distancePTxRx;
+    setup.threads = m_settings.calculationThreads;
 
     ReportWindow* report = m_factory.report(setup);
     QMdiSubWindow* window = m_ui.mdiArea->addSubWindow(report);

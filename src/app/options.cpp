@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -222,8 +223,18 @@ QWidget* Options::buildCalculationPage()
         grid->addWidget(r.field, row, 1);
         grid->addWidget(new QLabel(r.unit), row++, 2);
     }
+    // How many station pairs a list-to-list run calculates at once; only a
+    // library that declares itself safe for it is called from several.
+    sbCalcThreads = new QSpinBox;
+    sbCalcThreads->setObjectName(QStringLiteral("sbCalcThreads"));
+    sbCalcThreads->setRange(1, 256);
+    auto* threads = new QHBoxLayout;
+    threads->addWidget(new QLabel(tr("Calculation threads")));
+    threads->addWidget(sbCalcThreads);
+    threads->addStretch();
     auto* layout = new QVBoxLayout;
     layout->addWidget(group);
+    layout->addLayout(threads);
     return withStretch(layout);
 }
 

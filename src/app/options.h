@@ -7,6 +7,7 @@ class QCheckBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QSpinBox;
 class QStackedWidget;
 class QToolButton;
 
@@ -48,6 +49,7 @@ public:
     QLineEdit* leFrequency_TXRX;
     QLineEdit* leDistance_TXRX;
     QLineEdit* leDistance_PTXRX;
+    QSpinBox* sbCalcThreads;
 
     QPushButton* okButton;
     QPushButton* cancelButton;

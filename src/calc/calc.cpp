@@ -5,6 +5,9 @@
 #include "stationline.h"
 
 #include <QFile>
+#include <QThread>
+
+#include <algorithm>
 
 CALC::CALC(const QString& terrainPath, const QString& libraryPath, QObject* parent)
     : QObject(parent), m_terrainPath(terrainPath), m_libraryPath(libraryPath)
@@ -30,6 +33,7 @@ void CALC::loadLibrary()
         m_library.unload();
     m_hcmfsV2 = nullptr;
     m_hcmfsAnnex11 = nullptr;
+    m_hcmfsConcurrency = nullptr;
     m_libraryVersion.clear();
     m_library.setFileName(m_libraryPath);
     if (!m_library.load()) {
@@ -45,6 +49,19 @@ void CALC::loadLibrary()
     m_hcmfsAnnex11 = reinterpret_cast<HCMFS_ANNEX11_1_Fn>(m_library.resolve("HCMFS_ANNEX11_1"));
     if (!m_hcmfsAnnex11)
         m_error = 4;
+    // Optional: libraries that do not know of it are called one at a time.
+    m_hcmfsConcurrency = reinterpret_cast<HCMFS_CONCURRENCY_Fn>(m_library.resolve("HCMFS_CONCURRENCY"));
+}
+
+int CALC::threadsUsed() const
+{
+    const int wanted = m_threads > 0 ? m_threads : QThread::idealThreadCount();
+    if (!m_hcmfsConcurrency || wanted <= 1)
+        return 1;
+    const int allowed = m_hcmfsConcurrency();
+    if (allowed == 0)
+        return wanted;
+    return allowed > 0 ? std::min(wanted, allowed) : 1;
 }
 
 QString CALC::errorMessage(int code)
@@ -196,6 +213,11 @@ void CALC::startThread(const QString& reportFile, double threshold, const QByteA
     setup.limits.frequency = frequencyLimit;
     setup.limits.distance = distanceLimit;
     setup.limits.repeaterDistance = repeaterDistanceLimit;
+    if (m_runMode == ListToListMode) {
+        setup.threads = threadsUsed();
+        setup.part = m_part;
+        setup.parts = m_parts;
+    }
 
     calcThread* thread = new calcThread(setup);
     m_thread = thread;

@@ -65,6 +65,20 @@ public:
     QString errorText() const;
     static QString errorMessage(int code);
 
+    // Library calls that a list-to-list run may make at once; 0 means one per
+    // core. A library that does not declare itself safe for concurrent calls
+    // is always called from one thread.
+    void setThreads(int threads) { m_threads = threads; }
+    int threadsUsed() const;
+    // The next list-to-list run computes only the part-th of parts slices of
+    // the whole run (from 0) and marks its report as that part; parts 0 runs
+    // the whole.
+    void setPart(int part, int parts)
+    {
+        m_part = part;
+        m_parts = parts;
+    }
+
     int calcMode() const { return m_calcMode; }
     bool isRunning() const { return m_running; }
     QString libraryVersion() const { return m_libraryVersion; }
@@ -100,6 +114,10 @@ private:
     int m_runMode = ListToListMode;
     HCMFS_V2_Fn m_hcmfsV2 = nullptr;
     HCMFS_ANNEX11_1_Fn m_hcmfsAnnex11 = nullptr;
+    HCMFS_CONCURRENCY_Fn m_hcmfsConcurrency = nullptr;
+    int m_threads = 1;
+    int m_part = 0;
+    int m_parts = 0; // 0: the run is not split
     QString m_terrainPath;
     QString m_libraryVersion;
     QString m_libraryPath;

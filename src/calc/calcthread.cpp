@@ -1,6 +1,9 @@
 #include "calcthread.h"
 
 #include "datareport.h"
+#include "reportmerge.h"
+
+#include <thread>
 
 #include <algorithm>
 #include <cctype>
@@ -92,13 +95,10 @@ void calcThread::run()
     report.close();
 }
 
-calcThread::Outcome calcThread::callLibrary(const QByteArray& s1, const QByteArray& s2, const QByteArray& s3,
-                                            const QByteArray& s4, const QByteArray& detailedFile)
+calcThread::Outcome calcThread::libraryCall(const QByteArray& s1, const QByteArray& s2, const QByteArray& s3,
+                                            const QByteArray& s4, const QByteArray& detailedFile) const
 {
     Outcome out;
-    if (m_report)
-        m_report->commitIfDue();
-    ++m_statistics.libraryCalls;
     // QByteArray::constData() of an empty array is an empty text, never null.
     m_setup.hcmfsV2(&out.overlappingArea, &out.nfd, &out.md, &out.interferenceLevel, &out.aTotal, &out.td,
                     &out.error, s1.constData(), intLength(s1), s2.constData(), intLength(s2), s3.constData(),
@@ -107,12 +107,35 @@ calcThread::Outcome calcThread::callLibrary(const QByteArray& s1, const QByteArr
     return out;
 }
 
+calcThread::Outcome calcThread::callLibrary(const QByteArray& s1, const QByteArray& s2, const QByteArray& s3,
+                                            const QByteArray& s4, const QByteArray& detailedFile)
+{
+    if (m_report)
+        m_report->commitIfDue();
+    ++m_statistics.libraryCalls;
+    return libraryCall(s1, s2, s3, s4, detailedFile);
+}
+
+calcThread::Outcome calcThread::calculateCase(const StationLine& tx, const StationLine* prx,
+                                              const StationLine* ptx, const StationLine& rx) const
+{
+    static const QByteArray none;
+    return prx && ptx ? libraryCall(tx.line, prx->line, ptx->line, rx.line, none)
+                      : libraryCall(tx.line, rx.line, none, none, none);
+}
+
 void calcThread::calculateAndStore(const StationLine& tx, const StationLine* prx, const StationLine* ptx,
                                    const StationLine& rx, bool alwaysStore)
 {
-    static const QByteArray none;
-    const Outcome out = prx && ptx ? callLibrary(tx.line, prx->line, ptx->line, rx.line, none)
-                                   : callLibrary(tx.line, rx.line, none, none, none);
+    if (m_report)
+        m_report->commitIfDue();
+    ++m_statistics.libraryCalls;
+    storeOutcome(tx, prx, ptx, rx, calculateCase(tx, prx, ptx, rx), alwaysStore);
+}
+
+void calcThread::storeOutcome(const StationLine& tx, const StationLine* prx, const StationLine* ptx,
+                              const StationLine& rx, const Outcome& out, bool alwaysStore)
+{
     if (!alwaysStore && out.error == 0 && !(double(out.td) >= m_setup.threshold))
         return;
     ResultRow row;
@@ -136,19 +159,103 @@ void calcThread::calculateAndStore(const StationLine& tx, const StationLine* prx
     row.nfd = out.nfd;
     row.md = out.md;
     row.aTotal = out.aTotal;
-    writeRow(row);
+    storeRow(row);
+}
+
+// Entries are numbered in walk order; a part of a run keeps only those of
+// its slice, so that the parts' rows put one after the other are the rows of
+// the whole run.
+bool calcThread::takeEntry()
+{
+    const long long entry = m_entry++;
+    return entry >= m_sliceBegin && (m_sliceEnd < 0 || entry < m_sliceEnd);
 }
 
 void calcThread::calculate(const StationLine& tx, const StationLine* prx, const StationLine* ptx,
                            const StationLine& rx)
 {
-    calculateAndStore(tx, prx, ptx, rx, false);
+    if (!takeEntry())
+        return;
+    if (m_setup.threads <= 1) {
+        calculateAndStore(tx, prx, ptx, rx, false);
+        return;
+    }
+    Pending entry;
+    entry.tx = &tx;
+    entry.prx = prx;
+    entry.ptx = ptx;
+    entry.rx = &rx;
+    queue(std::move(entry));
 }
 
 void calcThread::writeRow(const ResultRow& row)
 {
+    if (!takeEntry())
+        return;
+    if (m_pending.empty()) {
+        storeRow(row);
+        return;
+    }
+    Pending entry;
+    entry.row = row;
+    entry.done = true;
+    queue(std::move(entry));
+}
+
+void calcThread::storeRow(const ResultRow& row)
+{
     if (m_report && m_report->insertResult(row))
         ++m_statistics.rowsWritten;
+}
+
+void calcThread::queue(Pending&& entry)
+{
+    m_pending.push_back(std::move(entry));
+    // Large enough that every thread has work for a while, small enough that
+    // rows reach the file and cancel is heard soon.
+    if (m_pending.size() >= std::size_t(64 * m_setup.threads))
+        flushPending();
+}
+
+// Calculates the waiting cases on all threads, then writes every entry in
+// walk order. After a cancel the entries up to the first case left
+// uncalculated are written, so the report keeps a prefix of the run.
+void calcThread::flushPending()
+{
+    std::atomic<std::size_t> next{0};
+    auto work = [this, &next] {
+        for (std::size_t i = next++; i < m_pending.size(); i = next++) {
+            Pending& p = m_pending[i];
+            if (p.done)
+                continue;
+            if (cancelled())
+                return;
+            p.out = calculateCase(*p.tx, p.prx, p.ptx, *p.rx);
+            p.done = true;
+        }
+    };
+    // Plain threads per batch: starting them costs far less than one
+    // library call, and joining them is a synchronisation every tool sees.
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < m_setup.threads; ++t)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+
+    for (const Pending& p : m_pending) {
+        if (!p.done)
+            break;
+        if (m_report)
+            m_report->commitIfDue();
+        if (!p.tx) {
+            storeRow(p.row);
+            continue;
+        }
+        ++m_statistics.libraryCalls;
+        storeOutcome(*p.tx, p.prx, p.ptx, *p.rx, p.out, false);
+    }
+    m_pending.clear();
 }
 
 void calcThread::progress(double done, double total)
@@ -160,12 +267,53 @@ void calcThread::progress(double done, double total)
     }
 }
 
+// Counts the entries of a walk without calculating anything.
+namespace {
+class EntryCounter : public ListCalculation::Cases
+{
+public:
+    explicit EntryCounter(const std::atomic<bool>* cancel) : m_cancel(cancel) {}
+    bool cancelled() const override { return m_cancel && m_cancel->load(std::memory_order_relaxed); }
+    void calculate(const StationLine&, const StationLine*, const StationLine*, const StationLine&) override
+    {
+        ++entries;
+    }
+    void writeRow(const ResultRow&) override { ++entries; }
+    void progress(double, double) override {}
+    long long entries = 0;
+
+private:
+    const std::atomic<bool>* m_cancel;
+};
+} // namespace
+
+void calcThread::selectSlice(const QList<StationLine>& testing, const QList<StationLine>& reference)
+{
+    m_entry = 0;
+    m_sliceBegin = 0;
+    m_sliceEnd = -1;
+    if (m_setup.parts < 1)
+        return;
+    EntryCounter counter(m_setup.cancel);
+    ListCalculation(testing, reference, m_setup.limits, counter).run();
+    const long long total = counter.entries;
+    m_sliceBegin = total * m_setup.part / m_setup.parts;
+    m_sliceEnd = total * (m_setup.part + 1) / m_setup.parts;
+    if (m_report)
+        m_report->storePart(runIdentity(*m_setup.testing, *m_setup.reference, m_setup.limits, m_setup.threshold,
+                                        m_setup.libraryVersion, m_setup.parts),
+                            m_setup.part, m_setup.parts);
+}
+
 void calcThread::runListToList()
 {
     const QList<StationLine> testing = parseStationLines(*m_setup.testing, true);
     const QList<StationLine> reference = parseStationLines(*m_setup.reference, false);
+    selectSlice(testing, reference);
     ListCalculation walk(testing, reference, m_setup.limits, *this);
     walk.run();
+    if (!m_pending.empty())
+        flushPending();
     m_statistics.pairsTested = walk.pairsTested();
 }
 

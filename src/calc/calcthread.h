@@ -12,6 +12,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <vector>
 
 class dataReport;
 
@@ -46,6 +47,11 @@ public:
         std::atomic<int>* error = nullptr;
         std::atomic<bool>* cancel = nullptr;
         ListCalculation::Limits limits;
+        // List-to-list only: library calls made at once, and the slice of
+        // the whole run that this run computes (part from 0 of parts).
+        int threads = 1;
+        int part = 0;
+        int parts = 0; // 0: not split
     };
 
     explicit calcThread(const Setup& setup, QObject* parent = nullptr);
@@ -71,6 +77,19 @@ private:
         int error = 0;
     };
 
+    // A case, or a row that needs no library call, waiting for its turn in
+    // the report while the cases before it are calculated.
+    struct Pending
+    {
+        const StationLine* tx = nullptr; // null for a ready row
+        const StationLine* prx = nullptr;
+        const StationLine* ptx = nullptr;
+        const StationLine* rx = nullptr;
+        ResultRow row;
+        Outcome out;
+        bool done = false;
+    };
+
     void runListToList();
     void runSingleEntry();
     void runDetailed();
@@ -78,8 +97,20 @@ private:
 
     Outcome callLibrary(const QByteArray& s1, const QByteArray& s2, const QByteArray& s3, const QByteArray& s4,
                         const QByteArray& detailedFile);
+    // The bare call: safe on any thread when the library allows it.
+    Outcome libraryCall(const QByteArray& s1, const QByteArray& s2, const QByteArray& s3, const QByteArray& s4,
+                        const QByteArray& detailedFile) const;
+    Outcome calculateCase(const StationLine& tx, const StationLine* prx, const StationLine* ptx,
+                          const StationLine& rx) const;
     void calculateAndStore(const StationLine& tx, const StationLine* prx, const StationLine* ptx,
                            const StationLine& rx, bool alwaysStore);
+    void storeOutcome(const StationLine& tx, const StationLine* prx, const StationLine* ptx, const StationLine& rx,
+                      const Outcome& out, bool alwaysStore);
+    void storeRow(const ResultRow& row);
+    bool takeEntry();
+    void selectSlice(const QList<StationLine>& testing, const QList<StationLine>& reference);
+    void queue(Pending&& entry);
+    void flushPending();
     void setError(int code);
 
     // ListCalculation::Cases
@@ -91,6 +122,12 @@ private:
 
     Setup m_setup;
     dataReport* m_report = nullptr;
+    // Entries of the walk (cases and ready rows) in walk order, and the ones
+    // this run keeps.
+    long long m_entry = 0;
+    long long m_sliceBegin = 0;
+    long long m_sliceEnd = -1; // -1: no end
+    std::vector<Pending> m_pending;
     double m_reportedProgress = 0.0;
     CalcStatistics m_statistics;
 };

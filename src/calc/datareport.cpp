@@ -117,7 +117,9 @@ bool dataReport::createSchema(const char* dropFirst, const char* dropSecond, con
     m_resultInsert.reset();
     m_triggerInsert.reset();
     m_model->clear();
+    // A part mark left by an earlier run would make this run look like a part.
     return dropTableIfPresent(QLatin1String(dropFirst)) && dropTableIfPresent(QLatin1String(dropSecond))
+           && dropTableIfPresent(QStringLiteral("part"))
            && execute(QLatin1String(createStatement)) && dropTableIfPresent(QStringLiteral("version"))
            && execute(QLatin1String(kVersionTable)) && execute(QStringLiteral("INSERT INTO version VALUES(' ')"));
 }
@@ -137,6 +139,19 @@ bool dataReport::storeVersion(const QString& version)
     if (!openForWriting())
         return false;
     return execute(QStringLiteral("UPDATE version SET ver=") + quoted(version));
+}
+
+bool dataReport::storePart(const QString& run, int part, int parts)
+{
+    if (!openForWriting() || !dropTableIfPresent(QStringLiteral("part"))
+        || !execute(QStringLiteral("CREATE TABLE part(run TEXT,part INTEGER,parts INTEGER)")))
+        return false;
+    QSqlQuery query(m_db);
+    query.prepare(QStringLiteral("INSERT INTO part VALUES(?,?,?)"));
+    query.addBindValue(run);
+    query.addBindValue(part);
+    query.addBindValue(parts);
+    return query.exec();
 }
 
 bool dataReport::openForReading()

@@ -40,6 +40,8 @@ public:
     bool createTriggerSchema();
 
     bool storeVersion(const QString& version);
+    // Marks the report as one part of a run split over several machines.
+    bool storePart(const QString& run, int part, int parts);
     QString readVersion();
 
     // Failed inserts do not stop a run; the return value is for callers that care.

@@ -40,6 +40,7 @@ hcmReport::hcmReport(const ReportSetup& setup, QWidget* parent)
     calcProgress->hide();
     buttonCancel->hide();
     m_calc = new CALC(setup.terrainPath, setup.libraryPath, this);
+    m_calc->setThreads(setup.threads);
     if (!m_calc->errorText().isEmpty())
         UserPrompts::warning(this, tr("Linkwise"), m_calc->errorText());
     connect(tableView, &QTableView::doubleClicked, this, &hcmReport::doJob);

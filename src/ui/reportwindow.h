@@ -16,6 +16,8 @@ struct ReportSetup
     double frequencyTxRx = 300.0;
     double distanceTxRx = 1000.0;
     double distancePTxRx = 2.0;
+    // Library calls a list-to-list run may make at once.
+    int threads = 1;
 };
 
 // What the main window needs of a calculation report window in its MDI area.
