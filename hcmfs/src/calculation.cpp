@@ -211,13 +211,13 @@ bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource&
     h.assign(n, 0.0);
     if (morpho.configured())
         profile.zone.resize(n);
+    const GreatCircleWalk path(a, hop.azFromTo);
+    std::string message;
     for (int i = 0; i < n; ++i) {
         d[i] = i == n - 1 ? hop.distanceKm : i * hop.stepKm;
         if (topo.smoothEarth() && !morpho.configured())
             continue; // no need to place the point
-        const GeoPoint p = i == 0 ? a : i == n - 1 ? c.stations[hop.to].record.position
-                                                    : pointAlong(a, hop.azFromTo, d[i]);
-        std::string message;
+        const GeoPoint p = i == 0 ? a : i == n - 1 ? c.stations[hop.to].record.position : path.at(d[i]);
         if (!topo.smoothEarth() && !topo.height(p.lat, p.lon, h[i], message))
             return fail(c, ErrTerrainTile, message);
         if (morpho.configured()) {

@@ -75,23 +75,39 @@ double azimuthDeg(const GeoPoint& a, const GeoPoint& b)
     return az;
 }
 
-GeoPoint pointAlong(const GeoPoint& a, double azDeg, double sKm)
+GreatCircleWalk::GreatCircleWalk(const GeoPoint& a, double azDeg)
 {
-    const double delta = sKm / kEarthRadiusKm;
     const double p1 = a.lat * kRad;
     const double az = azDeg * kRad;
-    const double sinLat = std::sin(p1) * std::cos(delta) + std::cos(p1) * std::sin(delta) * std::cos(az);
+    lonRad_ = a.lon * kRad;
+    sinLat_ = std::sin(p1);
+    cosLat_ = std::cos(p1);
+    sinAz_ = std::sin(az);
+    cosAz_ = std::cos(az);
+}
+
+GeoPoint GreatCircleWalk::at(double sKm) const
+{
+    const double delta = sKm / kEarthRadiusKm;
+    const double sinDelta = std::sin(delta), cosDelta = std::cos(delta);
+    const double sinLat = sinLat_ * cosDelta + cosLat_ * sinDelta * cosAz_;
     const double lat = std::asin(std::max(-1.0, std::min(1.0, sinLat)));
-    const double lon = a.lon * kRad
-        + std::atan2(std::sin(az) * std::sin(delta) * std::cos(p1), std::cos(delta) - std::sin(p1) * sinLat);
+    const double lon = lonRad_ + std::atan2(sinAz_ * sinDelta * cosLat_, cosDelta - sinLat_ * sinLat);
     GeoPoint r;
     r.lat = lat / kRad;
     r.lon = wrapDeg180(lon / kRad);
     return r;
 }
 
+GeoPoint pointAlong(const GeoPoint& a, double azDeg, double sKm)
+{
+    return GreatCircleWalk(a, azDeg).at(sKm);
+}
+
 double wrapDeg180(double angle)
 {
+    if (angle > -180 && angle <= 180)
+        return angle; // what the remainder below would give, without its cost
     double a = std::fmod(angle, 360.0);
     if (a <= -180)
         a += 360;

@@ -29,6 +29,18 @@ double azimuthDeg(const GeoPoint& a, const GeoPoint& b);
 // azimuth at a is az (degrees).
 GeoPoint pointAlong(const GeoPoint& a, double azDeg, double sKm);
 
+// The points of one great circle at many distances (a profile): the
+// trigonometry of the start and of the azimuth is done once. at() gives
+// exactly what pointAlong gives.
+class GreatCircleWalk {
+public:
+    GreatCircleWalk(const GeoPoint& a, double azDeg);
+    GeoPoint at(double sKm) const;
+
+private:
+    double lonRad_, sinLat_, cosLat_, sinAz_, cosAz_;
+};
+
 // Angle wrapped to (-180, 180].
 double wrapDeg180(double angle);
 

@@ -169,13 +169,14 @@ void leastSquaresSurface(const std::vector<double>& d, const std::vector<double>
     hsr = (v2 - v1 * dt) / (dt * dt);
 }
 
-void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<double>& h, double hts,
-                              double hrs, double& hstd, double& hsrd)
+namespace {
+
+// The smooth surface for diffraction from an already fitted least-squares line.
+void diffractionSmoothSurfaceFrom(const std::vector<double>& d, const std::vector<double>& h, double hts,
+                                  double hrs, double hst, double hsr, double& hstd, double& hsrd)
 {
     const std::size_t n = d.size();
     const double dt = d[n - 1];
-    double hst = 0, hsr = 0;
-    leastSquaresSurface(d, h, hst, hsr);
 
     double hobs = -std::numeric_limits<double>::infinity();
     double aobt = hobs, aobr = hobs;
@@ -194,6 +195,16 @@ void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<do
     }
     hstd = std::min(hstp, h[0]);
     hsrd = std::min(hsrp, h[n - 1]);
+}
+
+} // namespace
+
+void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<double>& h, double hts,
+                              double hrs, double& hstd, double& hsrd)
+{
+    double hst = 0, hsr = 0;
+    leastSquaresSurface(d, h, hst, hsr);
+    diffractionSmoothSurfaceFrom(d, h, hts, hrs, hst, hsr, hstd, hsrd);
 }
 
 double bullingtonLoss(const std::vector<double>& d, const double* z, double hts, double hrs, double a,
@@ -295,14 +306,16 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     const double lambda = par.lambdaNumerator / f;
     const double tempK = par.temp + 273.15;
 
-    // Zones: without a zone list every point is inland.
-    std::vector<int> zone = prof.zone;
-    if (zone.empty())
-        zone.assign(n, ZoneInland);
+    // Zones: without a zone list every point is inland, one run over the whole path.
     double unused = 0, seaTotal = 0;
-    zoneRuns(d, zone, [](int z) { return z == ZoneCoastalLand || z == ZoneInland; }, out.dtm, unused);
-    zoneRuns(d, zone, [](int z) { return z == ZoneInland; }, out.dlm, unused);
-    zoneRuns(d, zone, [](int z) { return z == ZoneSea; }, unused, seaTotal);
+    if (prof.zone.empty()) {
+        out.dtm = out.dlm = dt;
+    } else {
+        const std::vector<int>& zone = prof.zone;
+        zoneRuns(d, zone, [](int z) { return z == ZoneCoastalLand || z == ZoneInland; }, out.dtm, unused);
+        zoneRuns(d, zone, [](int z) { return z == ZoneInland; }, out.dlm, unused);
+        zoneRuns(d, zone, [](int z) { return z == ZoneSea; }, unused, seaTotal);
+    }
     const double omega = seaTotal / dt;
     out.omega = omega;
 
@@ -316,39 +329,45 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     out.dtot = dt;
 
     // Radio profile: clutter is added except within 50 m of either terminal.
-    std::vector<double> g(h);
-    if (!prof.r.empty())
+    std::vector<double> cluttered;
+    if (!prof.r.empty()) {
+        cluttered = h;
         for (std::size_t i = 0; i < n; ++i)
             if (!(d[i] < 0.05) && !(d[i] > dt - 0.05))
-                g[i] = h[i] + prof.r[i];
+                cluttered[i] = h[i] + prof.r[i];
+    }
+    const std::vector<double>& g = prof.r.empty() ? h : cluttered;
 
     const double hts = h[0] + par.htg;
     const double hrs = h[n - 1] + par.hrg;
     out.hts = hts;
     out.hrs = hrs;
 
-    // Horizon angles and path classification.
+    // Horizon angles and path classification. The arc tangent rises with
+    // its argument, so the highest argument gives the horizon.
     const double thetaTd = 1000 * std::atan((hrs - hts) / (1000 * dt) - dt / (2 * ae));
     const double thetaRd = 1000 * std::atan((hts - hrs) / (1000 * dt) - dt / (2 * ae));
-    double thetaMax = -std::numeric_limits<double>::infinity();
+    double argTMax = -std::numeric_limits<double>::infinity();
     std::size_t it = 1;
     for (std::size_t i = 1; i + 1 < n; ++i) {
-        const double th = 1000 * std::atan((h[i] - hts) / (1000 * d[i]) - d[i] / (2 * ae));
-        if (th > thetaMax) {
-            thetaMax = th;
+        const double arg = (h[i] - hts) / (1000 * d[i]) - d[i] / (2 * ae);
+        if (arg > argTMax) {
+            argTMax = arg;
             it = i;
         }
     }
-    double thetaRMax = -std::numeric_limits<double>::infinity();
+    double argRMax = -std::numeric_limits<double>::infinity();
     std::size_t ir = n - 2;
     for (std::size_t j = 1; j + 1 < n; ++j) {
         const double dj = dt - d[j];
-        const double th = 1000 * std::atan((h[j] - hrs) / (1000 * dj) - dj / (2 * ae));
-        if (th >= thetaRMax) {
-            thetaRMax = th;
+        const double arg = (h[j] - hrs) / (1000 * dj) - dj / (2 * ae);
+        if (arg >= argRMax) {
+            argRMax = arg;
             ir = j;
         }
     }
+    const double thetaMax = 1000 * std::atan(argTMax);
+    const double thetaRMax = 1000 * std::atan(argRMax);
     const bool transHorizon = thetaMax > thetaTd;
     out.transHorizon = transHorizon;
     if (transHorizon) {
@@ -384,7 +403,7 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     // Least-squares smooth surface and the heights derived from it.
     double hst = 0, hsr = 0;
     leastSquaresSurface(d, h, hst, hsr);
-    diffractionSmoothSurface(d, h, hts, hrs, out.hstd, out.hsrd);
+    diffractionSmoothSurfaceFrom(d, h, hts, hrs, hst, hsr, out.hstd, out.hsrd);
 
     const double hstDash = std::min(hst, h[0]);
     const double hsrDash = std::min(hsr, h[n - 1]);

@@ -108,7 +108,9 @@ Refractivity refractivityAt(const std::string& root, double lat, double lon)
 
 std::string shippedMapsFolder()
 {
-    return trigger::libraryDirectory().u8string();
+    // The library does not move while it is loaded: find it once.
+    static const std::string folder = trigger::libraryDirectory().u8string();
+    return folder;
 }
 
 Refractivity refractivityForPath(const std::string& dataRoot, const std::string& topoFolder, double lat, double lon)
