@@ -196,15 +196,14 @@ int main(int argc, char** argv)
                 prof.d.resize(hop.points);
                 prof.h.resize(hop.points);
                 std::string message;
-                const hcmfs::GreatCircleWalk path(a, hop.azFromTo);
+                std::vector<hcmfs::GeoPoint> points;
+                if (!topo.smoothEarth())
+                    hcmfs::GreatCircleWalk(a, hop.azFromTo).sample(hop.stepKm, hop.points, points);
                 for (int i = 0; i < hop.points; ++i) {
                     prof.d[i] = i * hop.stepKm;
-                    if (topo.smoothEarth()) {
-                        prof.h[i] = 0;
-                        continue;
-                    }
-                    const hcmfs::GeoPoint q = path.at(prof.d[i]);
-                    topo.height(q.lat, q.lon, prof.h[i], message);
+                    prof.h[i] = 0;
+                    if (!topo.smoothEarth())
+                        topo.height(points[i].lat, points[i].lon, prof.h[i], message);
                 }
                 prof.d.back() = hop.distanceKm;
                 const auto t3 = Clock::now();

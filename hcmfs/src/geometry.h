@@ -4,6 +4,7 @@
 #define HCMFS_GEOMETRY_H
 
 #include <string>
+#include <vector>
 
 namespace hcmfs {
 
@@ -37,7 +38,14 @@ public:
     GreatCircleWalk(const GeoPoint& a, double azDeg);
     GeoPoint at(double sKm) const;
 
+    // The points at 0, step, 2 step ... (count of them): exact at every few
+    // points and interpolated between, within rounding of at() (see there).
+    void sample(double stepKm, int count, std::vector<GeoPoint>& points) const;
+
 private:
+    struct Knot;
+    Knot knot(double sKm) const;
+
     double lonRad_, sinLat_, cosLat_, sinAz_, cosAz_;
 };
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace hcmfs {
 namespace {
@@ -207,40 +208,84 @@ void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<do
     diffractionSmoothSurfaceFrom(d, h, hts, hrs, hst, hsr, hstd, hsrd);
 }
 
-double bullingtonLoss(const std::vector<double>& d, const double* z, double hts, double hrs, double a,
-                      double lambda)
-{
-    const std::size_t n = d.size();
-    const double dt = d[n - 1];
-    const double ce = 1.0 / a;
-    const double str = (hrs - hts) / dt;
-    double stim = -std::numeric_limits<double>::infinity();
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-        const double zz = z ? z[i] : 0.0;
-        stim = std::max(stim, (zz + 500 * ce * d[i] * (dt - d[i]) - hts) / d[i]);
+namespace {
+
+// What the Bullington construction needs of the distances, worked out once
+// per profile for its four uses (two radii, with terrain and smooth): no
+// division or square root per point and use.
+struct BullingtonPath {
+    explicit BullingtonPath(const std::vector<double>& d)
+        : dt(d.back()), n(d.size()), dist(d.data()), store(new double[4 * n]), span(store.get()), invD(span + n),
+          invR(invD + n), invRootSpan(invR + n)
+    {
+        // The end points are never used.
+        for (std::size_t i = 1; i + 1 < n; ++i) {
+            span[i] = d[i] * (dt - d[i]);
+            invD[i] = 1 / d[i];
+            invR[i] = 1 / (dt - d[i]);
+            invRootSpan[i] = 1 / std::sqrt(span[i]);
+        }
     }
+
+    double dt;
+    std::size_t n;
+    const double* dist;
+    std::unique_ptr<double[]> store;
+    double* span;        // d (dt - d)
+    double* invD;        // 1 / d
+    double* invR;        // 1 / (dt - d)
+    double* invRootSpan; // 1 / sqrt(d (dt - d))
+};
+
+double bullingtonLossOn(const BullingtonPath& path, const double* z, double hts, double hrs, double a,
+                        double lambda)
+{
+    const std::size_t n = path.n;
+    const double dt = path.dt;
+    const double* d = path.dist;
+    const double bulge = 500 / a; // earth bulge in m is bulge * d (dt - d)
+    const double str = (hrs - hts) / dt;
+    auto height = [&](std::size_t i) { return (z ? z[i] : 0.0) + bulge * path.span[i]; };
+    double stim = -std::numeric_limits<double>::infinity();
+    for (std::size_t i = 1; i + 1 < n; ++i)
+        stim = std::max(stim, (height(i) - hts) * path.invD[i]);
     double luc;
     if (stim < str) {
+        const double invDt = 1 / dt;
         double numax = -std::numeric_limits<double>::infinity();
-        for (std::size_t i = 1; i + 1 < n; ++i) {
-            const double zz = z ? z[i] : 0.0;
-            const double nu = (zz + 500 * ce * d[i] * (dt - d[i]) - (hts * (dt - d[i]) + hrs * d[i]) / dt)
-                * std::sqrt(0.002 * dt / (lambda * d[i] * (dt - d[i])));
-            numax = std::max(numax, nu);
-        }
-        luc = knifeEdgeJ(numax);
+        for (std::size_t i = 1; i + 1 < n; ++i)
+            numax = std::max(numax, (height(i) - (hts * (dt - d[i]) + hrs * d[i]) * invDt) * path.invRootSpan[i]);
+        luc = knifeEdgeJ(numax * std::sqrt(0.002 * dt / lambda));
     } else {
         double srim = -std::numeric_limits<double>::infinity();
-        for (std::size_t i = 1; i + 1 < n; ++i) {
-            const double zz = z ? z[i] : 0.0;
-            srim = std::max(srim, (zz + 500 * ce * d[i] * (dt - d[i]) - hrs) / (dt - d[i]));
-        }
+        for (std::size_t i = 1; i + 1 < n; ++i)
+            srim = std::max(srim, (height(i) - hrs) * path.invR[i]);
         const double dbp = (hrs - hts + srim * dt) / (stim + srim);
         const double nub = (hts + stim * dbp - (hts * (dt - dbp) + hrs * dbp) / dt)
             * std::sqrt(0.002 * dt / (lambda * dbp * (dt - dbp)));
         luc = knifeEdgeJ(nub);
     }
     return luc + (1 - std::exp(-luc / 6)) * (10 + 0.02 * dt);
+}
+
+DeltaBullington deltaBullingtonOn(const BullingtonPath& path, const std::vector<double>& g, double hts,
+                                  double hrs, double hstd, double hsrd, double a, double f, double lambda,
+                                  double omega, int pol)
+{
+    DeltaBullington r;
+    r.lbulla = bullingtonLossOn(path, g.data(), hts, hrs, a, lambda);
+    r.lbulls = bullingtonLossOn(path, nullptr, hts - hstd, hrs - hsrd, a, lambda);
+    r.ldsph = sphericalEarthLoss(path.dt, hts - hstd, hrs - hsrd, a, f, lambda, omega, pol);
+    r.ld = r.lbulla + std::max(r.ldsph - r.lbulls, 0.0);
+    return r;
+}
+
+} // namespace
+
+double bullingtonLoss(const std::vector<double>& d, const double* z, double hts, double hrs, double a,
+                      double lambda)
+{
+    return bullingtonLossOn(BullingtonPath(d), z, hts, hrs, a, lambda);
 }
 
 double sphericalEarthLoss(double d, double hte, double hre, double a, double f, double lambda,
@@ -271,12 +316,7 @@ DeltaBullington deltaBullington(const std::vector<double>& d, const std::vector<
                                 double hrs, double hstd, double hsrd, double a, double f, double lambda,
                                 double omega, int pol)
 {
-    DeltaBullington r;
-    r.lbulla = bullingtonLoss(d, g.data(), hts, hrs, a, lambda);
-    r.lbulls = bullingtonLoss(d, nullptr, hts - hstd, hrs - hsrd, a, lambda);
-    r.ldsph = sphericalEarthLoss(d.back(), hts - hstd, hrs - hsrd, a, f, lambda, omega, pol);
-    r.ld = r.lbulla + std::max(r.ldsph - r.lbulls, 0.0);
-    return r;
+    return deltaBullingtonOn(BullingtonPath(d), g, hts, hrs, hstd, hsrd, a, f, lambda, omega, pol);
 }
 
 int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
@@ -426,8 +466,9 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     out.lb0b = out.lbfsg + esFactor * log10d(b0 / 50);
 
     // Diffraction.
+    const BullingtonPath bullington(d);
     const DeltaBullington d50 =
-        deltaBullington(d, g, hts, hrs, out.hstd, out.hsrd, ae, f, lambda, omega, par.pol);
+        deltaBullingtonOn(bullington, g, hts, hrs, out.hstd, out.hsrd, ae, f, lambda, omega, par.pol);
     out.ldsph = d50.ldsph;
     out.ld50 = d50.ld;
     double fi = 1;
@@ -437,7 +478,7 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
         out.ldp = out.ld50;
     } else {
         const DeltaBullington dbeta =
-            deltaBullington(d, g, hts, hrs, out.hstd, out.hsrd, abeta, f, lambda, omega, par.pol);
+            deltaBullingtonOn(bullington, g, hts, hrs, out.hstd, out.hsrd, abeta, f, lambda, omega, par.pol);
         out.ldp = out.ld50 + fi * (dbeta.ld - out.ld50);
     }
     const double lbd50 = out.lbfsg + out.ld50;

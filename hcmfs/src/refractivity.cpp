@@ -119,6 +119,8 @@ Refractivity refractivityForPath(const std::string& dataRoot, const std::string&
                                    shippedMapsFolder()};
     const char* const where[] = {"in the data root", "beside the topography folder", "shipped beside the library in"};
     for (int k = 0; k < 3; ++k) {
+        if (k > 0 && folders[k] == folders[k - 1])
+            continue; // the same maps again
         Refractivity r = refractivityAt(folders[k], lat, lon);
         if (r.fromMaps) {
             r.source = std::string("P.452 maps DN50.TXT and N050.TXT ") + where[k] + " " + folders[k]
