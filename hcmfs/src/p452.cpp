@@ -237,6 +237,31 @@ struct BullingtonPath {
     double* invRootSpan; // 1 / sqrt(d (dt - d))
 };
 
+// The interior point where exact(i) is largest (the first of equals, or the
+// last when lastOfEquals), and that largest value. cheap(i) is exact(i) up
+// to rounding: relative errors of a few units in the last place of the
+// magnitude scale(top) gives near the top. Only points whose cheap value
+// comes within a wide margin of the top are evaluated exactly.
+template <typename Cheap, typename Exact, typename Scale>
+double interiorArgMax(std::size_t n, bool lastOfEquals, Cheap cheap, Exact exact, Scale scale, std::size_t& index)
+{
+    double top = -std::numeric_limits<double>::infinity();
+    for (std::size_t i = 1; i + 1 < n; ++i)
+        top = std::max(top, cheap(i));
+    const double threshold = top - 1e-12 * scale(top);
+    double best = -std::numeric_limits<double>::infinity();
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        if (!(cheap(i) >= threshold))
+            continue;
+        const double v = exact(i);
+        if (v > best || (lastOfEquals && v == best)) {
+            best = v;
+            index = i;
+        }
+    }
+    return best;
+}
+
 double bullingtonLossOn(const BullingtonPath& path, const double* z, double hts, double hrs, double a,
                         double lambda)
 {
@@ -383,29 +408,31 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     out.hts = hts;
     out.hrs = hrs;
 
+    const BullingtonPath bullington(d);
+
     // Horizon angles and path classification. The arc tangent rises with
     // its argument, so the highest argument gives the horizon.
     const double thetaTd = 1000 * std::atan((hrs - hts) / (1000 * dt) - dt / (2 * ae));
     const double thetaRd = 1000 * std::atan((hts - hrs) / (1000 * dt) - dt / (2 * ae));
-    double argTMax = -std::numeric_limits<double>::infinity();
-    std::size_t it = 1;
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-        const double arg = (h[i] - hts) / (1000 * d[i]) - d[i] / (2 * ae);
-        if (arg > argTMax) {
-            argTMax = arg;
-            it = i;
-        }
-    }
-    double argRMax = -std::numeric_limits<double>::infinity();
-    std::size_t ir = n - 2;
-    for (std::size_t j = 1; j + 1 < n; ++j) {
-        const double dj = dt - d[j];
-        const double arg = (h[j] - hrs) / (1000 * dj) - dj / (2 * ae);
-        if (arg >= argRMax) {
-            argRMax = arg;
-            ir = j;
-        }
-    }
+    // The searches run on forms with the divisions and roots taken out,
+    // which differ from the exact ones by rounding only; the exact form is
+    // then evaluated where it could still win, so the point found (first or
+    // last of equals) is the one the exact form alone would find.
+    const BullingtonPath& dist = bullington;
+    const double inv2ae = 1 / (2 * ae);
+    const double curvatureSlack = dt * inv2ae + 1;
+    std::size_t it = 1, ir = n - 2;
+    const double argTMax = interiorArgMax(
+        n, false, [&](std::size_t i) { return (h[i] - hts) * 0.001 * dist.invD[i] - d[i] * inv2ae; },
+        [&](std::size_t i) { return (h[i] - hts) / (1000 * d[i]) - d[i] / (2 * ae); },
+        [&](double top) { return std::fabs(top) + curvatureSlack; }, it);
+    const double argRMax = interiorArgMax(
+        n, true, [&](std::size_t j) { return (h[j] - hrs) * 0.001 * dist.invR[j] - (dt - d[j]) * inv2ae; },
+        [&](std::size_t j) {
+            const double dj = dt - d[j];
+            return (h[j] - hrs) / (1000 * dj) - dj / (2 * ae);
+        },
+        [&](double top) { return std::fabs(top) + curvatureSlack; }, ir);
     const double thetaMax = 1000 * std::atan(argTMax);
     const double thetaRMax = 1000 * std::atan(argRMax);
     const bool transHorizon = thetaMax > thetaTd;
@@ -419,16 +446,24 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
         out.thetaT = thetaTd;
         out.thetaR = thetaRd;
         const double ce = 1 / ae;
-        double numax = -std::numeric_limits<double>::infinity();
-        std::size_t istar = 1;
+        const double invDt = 1 / dt;
+        double heightScale = std::fabs(hts) + std::fabs(hrs) + 500 * ce * dt * dt + 1;
+        double rootScale = 0;
         for (std::size_t i = 1; i + 1 < n; ++i) {
-            const double nu = (h[i] + 500 * ce * d[i] * (dt - d[i]) - (hts * (dt - d[i]) + hrs * d[i]) / dt)
-                * std::sqrt(0.002 * dt / (lambda * d[i] * (dt - d[i])));
-            if (nu >= numax) {
-                numax = nu;
-                istar = i;
-            }
+            heightScale = std::max(heightScale, std::fabs(h[i]) + std::fabs(hts) + std::fabs(hrs) + 500 * ce * dt * dt + 1);
+            rootScale = std::max(rootScale, dist.invRootSpan[i]);
         }
+        std::size_t istar = 1;
+        interiorArgMax(
+            n, true,
+            [&](std::size_t i) {
+                return (h[i] + 500 * ce * dist.span[i] - (hts * (dt - d[i]) + hrs * d[i]) * invDt) * dist.invRootSpan[i];
+            },
+            [&](std::size_t i) {
+                return (h[i] + 500 * ce * d[i] * (dt - d[i]) - (hts * (dt - d[i]) + hrs * d[i]) / dt)
+                    * std::sqrt(0.002 * dt / (lambda * d[i] * (dt - d[i])));
+            },
+            [&](double) { return heightScale * rootScale; }, istar);
         it = ir = istar;
         out.dlt = d[istar];
         out.dlr = dt - out.dlt;
@@ -466,7 +501,6 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     out.lb0b = out.lbfsg + esFactor * log10d(b0 / 50);
 
     // Diffraction.
-    const BullingtonPath bullington(d);
     const DeltaBullington d50 =
         deltaBullingtonOn(bullington, g, hts, hrs, out.hstd, out.hsrd, ae, f, lambda, omega, par.pol);
     out.ldsph = d50.ldsph;
@@ -528,9 +562,10 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     out.lba = af + adp + gammaSurface * dt;
 
     // Combination of the mechanisms.
+    const double invAe = 1 / ae;
     double stimTerrain = -std::numeric_limits<double>::infinity();
     for (std::size_t i = 1; i + 1 < n; ++i)
-        stimTerrain = std::max(stimTerrain, (h[i] + 500 * d[i] * (dt - d[i]) / ae - hts) / d[i]);
+        stimTerrain = std::max(stimTerrain, (h[i] + 500 * bullington.span[i] * invAe - hts) * bullington.invD[i]);
     const double strT = (hrs - hts) / dt;
     const double fj = 1 - 0.5 * (1 + std::tanh(3 * 0.8 * (stimTerrain - strT) / 0.3));
     const double fk = 1 - 0.5 * (1 + std::tanh(3 * 0.5 * (dt - 20) / 20));
