@@ -270,21 +270,21 @@ double bullingtonLossOn(const BullingtonPath& path, const double* z, double hts,
     const double* d = path.dist;
     const double bulge = 500 / a; // earth bulge in m is bulge * d (dt - d)
     const double str = (hrs - hts) / dt;
-    auto height = [&](std::size_t i) { return (z ? z[i] : 0.0) + bulge * path.span[i]; };
+    // One pass gathers all three maxima; which of them is needed is known
+    // only once the first is.
+    const double invDt = 1 / dt;
     double stim = -std::numeric_limits<double>::infinity();
-    for (std::size_t i = 1; i + 1 < n; ++i)
-        stim = std::max(stim, (height(i) - hts) * path.invD[i]);
+    double srim = stim, numax = stim;
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        const double hi = (z ? z[i] : 0.0) + bulge * path.span[i];
+        stim = std::max(stim, (hi - hts) * path.invD[i]);
+        srim = std::max(srim, (hi - hrs) * path.invR[i]);
+        numax = std::max(numax, (hi - (hts * (dt - d[i]) + hrs * d[i]) * invDt) * path.invRootSpan[i]);
+    }
     double luc;
     if (stim < str) {
-        const double invDt = 1 / dt;
-        double numax = -std::numeric_limits<double>::infinity();
-        for (std::size_t i = 1; i + 1 < n; ++i)
-            numax = std::max(numax, (height(i) - (hts * (dt - d[i]) + hrs * d[i]) * invDt) * path.invRootSpan[i]);
         luc = knifeEdgeJ(numax * std::sqrt(0.002 * dt / lambda));
     } else {
-        double srim = -std::numeric_limits<double>::infinity();
-        for (std::size_t i = 1; i + 1 < n; ++i)
-            srim = std::max(srim, (height(i) - hrs) * path.invR[i]);
         const double dbp = (hrs - hts + srim * dt) / (stim + srim);
         const double nub = (hts + stim * dbp - (hts * (dt - dbp) + hrs * dbp) / dt)
             * std::sqrt(0.002 * dt / (lambda * dbp * (dt - dbp)));
