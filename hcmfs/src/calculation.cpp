@@ -211,13 +211,16 @@ bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource&
     h.assign(n, 0.0);
     if (morpho.configured())
         profile.zone.resize(n);
+    const bool placed = !topo.smoothEarth() || morpho.configured();
+    std::vector<GeoPoint> points;
+    if (placed)
+        GreatCircleWalk(a, hop.azFromTo).sample(hop.stepKm, n, points);
+    std::string message;
     for (int i = 0; i < n; ++i) {
         d[i] = i == n - 1 ? hop.distanceKm : i * hop.stepKm;
-        if (topo.smoothEarth() && !morpho.configured())
+        if (!placed)
             continue; // no need to place the point
-        const GeoPoint p = i == 0 ? a : i == n - 1 ? c.stations[hop.to].record.position
-                                                    : pointAlong(a, hop.azFromTo, d[i]);
-        std::string message;
+        const GeoPoint p = i == 0 ? a : i == n - 1 ? c.stations[hop.to].record.position : points[i];
         if (!topo.smoothEarth() && !topo.height(p.lat, p.lon, h[i], message))
             return fail(c, ErrTerrainTile, message);
         if (morpho.configured()) {
@@ -378,7 +381,7 @@ void runCalculation(const CalcRequest& req, Calculation& c)
     c = Calculation();
     if (!parseRecords(req, c) || !checkValues(c) || !computeMasks(c))
         return;
-    c.locations = resolveDataLocations(req.terrain);
+    c.locations = resolveDataLocations(req.terrain, false);
     c.keepProfiles = req.keepProfiles;
     if (c.zeroOverlap) {
         // No power of the transmitter reaches the receiver's passband: no
@@ -391,7 +394,7 @@ void runCalculation(const CalcRequest& req, Calculation& c)
         return;
     }
     c.smoothEarth = c.locations.topo.empty();
-    if (!c.smoothEarth && !isDirectory(c.locations.topo)) {
+    if (!c.smoothEarth && !c.locations.topoFound && !isDirectory(c.locations.topo)) {
         fail(c, ErrTerrainTile, "terrain folder " + c.locations.topo + " does not exist");
         return;
     }

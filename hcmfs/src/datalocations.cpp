@@ -120,7 +120,7 @@ std::map<std::string, std::string> readIniGeneral(const std::string& path)
     return out;
 }
 
-DataLocations resolveDataLocations(const std::string& terrainArgument)
+DataLocations resolveDataLocations(const std::string& terrainArgument, bool withBorder)
 {
     DataLocations loc;
     if (!terrainArgument.empty()) {
@@ -135,11 +135,14 @@ DataLocations resolveDataLocations(const std::string& terrainArgument)
         loc.origin = "terrain argument " + terrainArgument;
         const std::string topo = subFolder(root, "TOPO");
         loc.topo = topo.empty() ? root : topo;
+        loc.topoFound = !topo.empty();
         loc.morpho = subFolder(root, "MORPHO");
         if (loc.morpho.empty() && topo.empty())
             loc.morpho = subFolder(parentFolder(root), "MORPHO"); // the root named is TOPO itself
-        const std::string border = subFolder(root, "BORDER");
-        loc.border = border.empty() ? root : border;
+        if (withBorder) {
+            const std::string border = subFolder(root, "BORDER");
+            loc.border = border.empty() ? root : border;
+        }
         return loc;
     }
     const std::string ini = machineSettingsPath();
@@ -156,6 +159,7 @@ DataLocations resolveDataLocations(const std::string& terrainArgument)
         loc.root = loc.topo;
         if (!topo.empty())
             loc.topo = topo;
+        loc.topoFound = !topo.empty();
     }
     loc.origin = loc.topo.empty() && loc.border.empty() ? "no terrain configured (settings file " + ini + ")"
                                                         : "settings file " + ini;

@@ -16,9 +16,11 @@ struct DataLocations {
     std::string border;
     std::string root;    // where the refractivity maps are looked for
     std::string origin;  // how the locations were found, for the report
+    bool topoFound = false; // topo was just seen to be a folder
 };
 
-DataLocations resolveDataLocations(const std::string& terrainArgument);
+// A calculation needs no border folder; leaving it out saves looking for it.
+DataLocations resolveDataLocations(const std::string& terrainArgument, bool withBorder = true);
 
 // The machine-wide settings file: LINKWISE_MACHINE_INI when set, else the
 // platform's machine-wide location of the program's INI file.

@@ -75,23 +75,103 @@ double azimuthDeg(const GeoPoint& a, const GeoPoint& b)
     return az;
 }
 
-GeoPoint pointAlong(const GeoPoint& a, double azDeg, double sKm)
+GreatCircleWalk::GreatCircleWalk(const GeoPoint& a, double azDeg)
 {
-    const double delta = sKm / kEarthRadiusKm;
     const double p1 = a.lat * kRad;
     const double az = azDeg * kRad;
-    const double sinLat = std::sin(p1) * std::cos(delta) + std::cos(p1) * std::sin(delta) * std::cos(az);
+    lonRad_ = a.lon * kRad;
+    sinLat_ = std::sin(p1);
+    cosLat_ = std::cos(p1);
+    sinAz_ = std::sin(az);
+    cosAz_ = std::cos(az);
+}
+
+GeoPoint GreatCircleWalk::at(double sKm) const
+{
+    const double delta = sKm / kEarthRadiusKm;
+    const double sinDelta = std::sin(delta), cosDelta = std::cos(delta);
+    const double sinLat = sinLat_ * cosDelta + cosLat_ * sinDelta * cosAz_;
     const double lat = std::asin(std::max(-1.0, std::min(1.0, sinLat)));
-    const double lon = a.lon * kRad
-        + std::atan2(std::sin(az) * std::sin(delta) * std::cos(p1), std::cos(delta) - std::sin(p1) * sinLat);
+    const double lon = lonRad_ + std::atan2(sinAz_ * sinDelta * cosLat_, cosDelta - sinLat_ * sinLat);
     GeoPoint r;
     r.lat = lat / kRad;
     r.lon = wrapDeg180(lon / kRad);
     return r;
 }
 
+// A point of the walk with the rate of change of its latitude and of its
+// (unwrapped) longitude along the path, degrees per km.
+struct GreatCircleWalk::Knot {
+    double lat, lon, dLat, dLon;
+};
+
+GreatCircleWalk::Knot GreatCircleWalk::knot(double sKm) const
+{
+    // The same arithmetic as at(), so that the knots are exact points.
+    const double delta = sKm / kEarthRadiusKm;
+    const double sinDelta = std::sin(delta), cosDelta = std::cos(delta);
+    const double sinLat = sinLat_ * cosDelta + cosLat_ * sinDelta * cosAz_;
+    const double lat = std::asin(std::max(-1.0, std::min(1.0, sinLat)));
+    const double lon = lonRad_ + std::atan2(sinAz_ * sinDelta * cosLat_, cosDelta - sinLat_ * sinLat);
+    // d(sin lat)/d delta = cos lat d lat/d delta, and cos lat sin az stays
+    // constant along a great circle (Clairaut).
+    const double cos2 = 1 - sinLat * sinLat;
+    const double perKm = 1 / (kEarthRadiusKm * kRad);
+    Knot k;
+    k.lat = lat / kRad;
+    k.lon = lon / kRad;
+    k.dLat = (cosLat_ * cosAz_ * cosDelta - sinLat_ * sinDelta) / std::sqrt(cos2) * perKm;
+    k.dLon = sinAz_ * cosLat_ / cos2 * perKm;
+    return k;
+}
+
+void GreatCircleWalk::sample(double stepKm, int count, std::vector<GeoPoint>& points) const
+{
+    // Between two exact points 1.6 km apart a cubic through their positions
+    // and slopes is off by h^4/384 times the fourth derivative: about 1e-17
+    // rad, below the rounding of the coordinates themselves. Near the poles
+    // the longitude turns too fast for that, and every point is exact.
+    const int kSpan = 16;
+    const double kPolarDeg = 80;
+    points.resize(static_cast<std::size_t>(std::max(count, 0)));
+    if (count <= 0)
+        return;
+    Knot k0 = knot(0);
+    for (int a = 0; a < count - 1;) {
+        const int b = std::min(a + kSpan, count - 1);
+        const Knot k1 = knot(b * stepKm);
+        const bool polar = std::fabs(k0.lat) > kPolarDeg || std::fabs(k1.lat) > kPolarDeg;
+        const double h = (b - a) * stepKm;
+        points[a].lat = k0.lat;
+        points[a].lon = wrapDeg180(k0.lon);
+        for (int i = a + 1; i < b; ++i) {
+            if (polar) {
+                points[i] = at(i * stepKm);
+                continue;
+            }
+            const double t = static_cast<double>(i - a) / (b - a);
+            const double u = 1 - t;
+            const double rise = t * t * (3 - 2 * t);
+            const double slope0 = h * t * u * u, slope1 = -h * t * t * u;
+            points[i].lat = k0.lat + (k1.lat - k0.lat) * rise + k0.dLat * slope0 + k1.dLat * slope1;
+            points[i].lon = wrapDeg180(k0.lon + (k1.lon - k0.lon) * rise + k0.dLon * slope0 + k1.dLon * slope1);
+        }
+        k0 = k1;
+        a = b;
+    }
+    points[count - 1].lat = k0.lat;
+    points[count - 1].lon = wrapDeg180(k0.lon);
+}
+
+GeoPoint pointAlong(const GeoPoint& a, double azDeg, double sKm)
+{
+    return GreatCircleWalk(a, azDeg).at(sKm);
+}
+
 double wrapDeg180(double angle)
 {
+    if (angle > -180 && angle <= 180)
+        return angle; // what the remainder below would give, without its cost
     double a = std::fmod(angle, 360.0);
     if (a <= -180)
         a += 360;

@@ -4,6 +4,7 @@
 #define HCMFS_GEOMETRY_H
 
 #include <string>
+#include <vector>
 
 namespace hcmfs {
 
@@ -28,6 +29,25 @@ double azimuthDeg(const GeoPoint& a, const GeoPoint& b);
 // Point at distance s (km) from a along the great circle whose initial
 // azimuth at a is az (degrees).
 GeoPoint pointAlong(const GeoPoint& a, double azDeg, double sKm);
+
+// The points of one great circle at many distances (a profile): the
+// trigonometry of the start and of the azimuth is done once. at() gives
+// exactly what pointAlong gives.
+class GreatCircleWalk {
+public:
+    GreatCircleWalk(const GeoPoint& a, double azDeg);
+    GeoPoint at(double sKm) const;
+
+    // The points at 0, step, 2 step ... (count of them): exact at every few
+    // points and interpolated between, within rounding of at() (see there).
+    void sample(double stepKm, int count, std::vector<GeoPoint>& points) const;
+
+private:
+    struct Knot;
+    Knot knot(double sKm) const;
+
+    double lonRad_, sinLat_, cosLat_, sinAz_, cosAz_;
+};
 
 // Angle wrapped to (-180, 180].
 double wrapDeg180(double angle);

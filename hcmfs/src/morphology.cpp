@@ -31,10 +31,11 @@ int MorphoSource::zoneAt(double lat, double lon)
         return ZoneInland;
     const int lonF = static_cast<int>(std::floor(lon));
     const int latF = static_cast<int>(std::floor(lat));
-    const TerrainTile* tile = nullptr;
-    for (const auto& t : used_)
-        if (t->lon0 == lonF && t->lat0 == latF)
-            tile = t.get();
+    const TerrainTile* tile = last_ && last_->lon0 == lonF && last_->lat0 == latF ? last_ : nullptr;
+    if (!tile)
+        for (const auto& t : used_)
+            if (t->lon0 == lonF && t->lat0 == latF)
+                tile = t.get();
     if (!tile) {
         if (std::find(missing_.begin(), missing_.end(), std::make_pair(lonF, latF)) != missing_.end())
             return ZoneInland;
@@ -48,6 +49,7 @@ int MorphoSource::zoneAt(double lat, double lon)
         used_.push_back(loaded);
         tile = loaded.get();
     }
+    last_ = tile;
     // The tile point at or south-west of the profile point; a hair of
     // tolerance keeps a point computed onto a grid line from slipping below it.
     const int col = std::min(std::max(static_cast<int>(std::floor((lon - lonF) * (tile->cols - 1) + 1e-9)), 0), tile->cols - 1);

@@ -35,6 +35,7 @@ public:
 private:
     std::string folder_;
     std::vector<std::shared_ptr<const TerrainTile>> used_;
+    const TerrainTile* last_ = nullptr; // the tile of the point before, one of used_
     std::vector<std::pair<int, int>> missing_;
     std::vector<std::string> missingText_;
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
 
 namespace hcmfs {
 namespace {
@@ -169,13 +170,14 @@ void leastSquaresSurface(const std::vector<double>& d, const std::vector<double>
     hsr = (v2 - v1 * dt) / (dt * dt);
 }
 
-void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<double>& h, double hts,
-                              double hrs, double& hstd, double& hsrd)
+namespace {
+
+// The smooth surface for diffraction from an already fitted least-squares line.
+void diffractionSmoothSurfaceFrom(const std::vector<double>& d, const std::vector<double>& h, double hts,
+                                  double hrs, double hst, double hsr, double& hstd, double& hsrd)
 {
     const std::size_t n = d.size();
     const double dt = d[n - 1];
-    double hst = 0, hsr = 0;
-    leastSquaresSurface(d, h, hst, hsr);
 
     double hobs = -std::numeric_limits<double>::infinity();
     double aobt = hobs, aobr = hobs;
@@ -196,40 +198,119 @@ void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<do
     hsrd = std::min(hsrp, h[n - 1]);
 }
 
-double bullingtonLoss(const std::vector<double>& d, const double* z, double hts, double hrs, double a,
-                      double lambda)
+} // namespace
+
+void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<double>& h, double hts,
+                              double hrs, double& hstd, double& hsrd)
 {
-    const std::size_t n = d.size();
-    const double dt = d[n - 1];
-    const double ce = 1.0 / a;
-    const double str = (hrs - hts) / dt;
-    double stim = -std::numeric_limits<double>::infinity();
+    double hst = 0, hsr = 0;
+    leastSquaresSurface(d, h, hst, hsr);
+    diffractionSmoothSurfaceFrom(d, h, hts, hrs, hst, hsr, hstd, hsrd);
+}
+
+namespace {
+
+// What the Bullington construction needs of the distances, worked out once
+// per profile for its four uses (two radii, with terrain and smooth): no
+// division or square root per point and use.
+struct BullingtonPath {
+    explicit BullingtonPath(const std::vector<double>& d)
+        : dt(d.back()), n(d.size()), dist(d.data()), store(new double[4 * n]), span(store.get()), invD(span + n),
+          invR(invD + n), invRootSpan(invR + n)
+    {
+        // The end points are never used.
+        for (std::size_t i = 1; i + 1 < n; ++i) {
+            span[i] = d[i] * (dt - d[i]);
+            invD[i] = 1 / d[i];
+            invR[i] = 1 / (dt - d[i]);
+            invRootSpan[i] = 1 / std::sqrt(span[i]);
+        }
+    }
+
+    double dt;
+    std::size_t n;
+    const double* dist;
+    std::unique_ptr<double[]> store;
+    double* span;        // d (dt - d)
+    double* invD;        // 1 / d
+    double* invR;        // 1 / (dt - d)
+    double* invRootSpan; // 1 / sqrt(d (dt - d))
+};
+
+// The interior point where exact(i) is largest (the first of equals, or the
+// last when lastOfEquals), and that largest value. cheap(i) is exact(i) up
+// to rounding: relative errors of a few units in the last place of the
+// magnitude scale(top) gives near the top. Only points whose cheap value
+// comes within a wide margin of the top are evaluated exactly.
+template <typename Cheap, typename Exact, typename Scale>
+double interiorArgMax(std::size_t n, bool lastOfEquals, Cheap cheap, Exact exact, Scale scale, std::size_t& index)
+{
+    double top = -std::numeric_limits<double>::infinity();
+    for (std::size_t i = 1; i + 1 < n; ++i)
+        top = std::max(top, cheap(i));
+    const double threshold = top - 1e-12 * scale(top);
+    double best = -std::numeric_limits<double>::infinity();
     for (std::size_t i = 1; i + 1 < n; ++i) {
-        const double zz = z ? z[i] : 0.0;
-        stim = std::max(stim, (zz + 500 * ce * d[i] * (dt - d[i]) - hts) / d[i]);
+        if (!(cheap(i) >= threshold))
+            continue;
+        const double v = exact(i);
+        if (v > best || (lastOfEquals && v == best)) {
+            best = v;
+            index = i;
+        }
+    }
+    return best;
+}
+
+double bullingtonLossOn(const BullingtonPath& path, const double* z, double hts, double hrs, double a,
+                        double lambda)
+{
+    const std::size_t n = path.n;
+    const double dt = path.dt;
+    const double* d = path.dist;
+    const double bulge = 500 / a; // earth bulge in m is bulge * d (dt - d)
+    const double str = (hrs - hts) / dt;
+    // One pass gathers all three maxima; which of them is needed is known
+    // only once the first is.
+    const double invDt = 1 / dt;
+    double stim = -std::numeric_limits<double>::infinity();
+    double srim = stim, numax = stim;
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        const double hi = (z ? z[i] : 0.0) + bulge * path.span[i];
+        stim = std::max(stim, (hi - hts) * path.invD[i]);
+        srim = std::max(srim, (hi - hrs) * path.invR[i]);
+        numax = std::max(numax, (hi - (hts * (dt - d[i]) + hrs * d[i]) * invDt) * path.invRootSpan[i]);
     }
     double luc;
     if (stim < str) {
-        double numax = -std::numeric_limits<double>::infinity();
-        for (std::size_t i = 1; i + 1 < n; ++i) {
-            const double zz = z ? z[i] : 0.0;
-            const double nu = (zz + 500 * ce * d[i] * (dt - d[i]) - (hts * (dt - d[i]) + hrs * d[i]) / dt)
-                * std::sqrt(0.002 * dt / (lambda * d[i] * (dt - d[i])));
-            numax = std::max(numax, nu);
-        }
-        luc = knifeEdgeJ(numax);
+        luc = knifeEdgeJ(numax * std::sqrt(0.002 * dt / lambda));
     } else {
-        double srim = -std::numeric_limits<double>::infinity();
-        for (std::size_t i = 1; i + 1 < n; ++i) {
-            const double zz = z ? z[i] : 0.0;
-            srim = std::max(srim, (zz + 500 * ce * d[i] * (dt - d[i]) - hrs) / (dt - d[i]));
-        }
         const double dbp = (hrs - hts + srim * dt) / (stim + srim);
         const double nub = (hts + stim * dbp - (hts * (dt - dbp) + hrs * dbp) / dt)
             * std::sqrt(0.002 * dt / (lambda * dbp * (dt - dbp)));
         luc = knifeEdgeJ(nub);
     }
     return luc + (1 - std::exp(-luc / 6)) * (10 + 0.02 * dt);
+}
+
+DeltaBullington deltaBullingtonOn(const BullingtonPath& path, const std::vector<double>& g, double hts,
+                                  double hrs, double hstd, double hsrd, double a, double f, double lambda,
+                                  double omega, int pol)
+{
+    DeltaBullington r;
+    r.lbulla = bullingtonLossOn(path, g.data(), hts, hrs, a, lambda);
+    r.lbulls = bullingtonLossOn(path, nullptr, hts - hstd, hrs - hsrd, a, lambda);
+    r.ldsph = sphericalEarthLoss(path.dt, hts - hstd, hrs - hsrd, a, f, lambda, omega, pol);
+    r.ld = r.lbulla + std::max(r.ldsph - r.lbulls, 0.0);
+    return r;
+}
+
+} // namespace
+
+double bullingtonLoss(const std::vector<double>& d, const double* z, double hts, double hrs, double a,
+                      double lambda)
+{
+    return bullingtonLossOn(BullingtonPath(d), z, hts, hrs, a, lambda);
 }
 
 double sphericalEarthLoss(double d, double hte, double hre, double a, double f, double lambda,
@@ -260,12 +341,7 @@ DeltaBullington deltaBullington(const std::vector<double>& d, const std::vector<
                                 double hrs, double hstd, double hsrd, double a, double f, double lambda,
                                 double omega, int pol)
 {
-    DeltaBullington r;
-    r.lbulla = bullingtonLoss(d, g.data(), hts, hrs, a, lambda);
-    r.lbulls = bullingtonLoss(d, nullptr, hts - hstd, hrs - hsrd, a, lambda);
-    r.ldsph = sphericalEarthLoss(d.back(), hts - hstd, hrs - hsrd, a, f, lambda, omega, pol);
-    r.ld = r.lbulla + std::max(r.ldsph - r.lbulls, 0.0);
-    return r;
+    return deltaBullingtonOn(BullingtonPath(d), g, hts, hrs, hstd, hsrd, a, f, lambda, omega, pol);
 }
 
 int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
@@ -295,14 +371,16 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     const double lambda = par.lambdaNumerator / f;
     const double tempK = par.temp + 273.15;
 
-    // Zones: without a zone list every point is inland.
-    std::vector<int> zone = prof.zone;
-    if (zone.empty())
-        zone.assign(n, ZoneInland);
+    // Zones: without a zone list every point is inland, one run over the whole path.
     double unused = 0, seaTotal = 0;
-    zoneRuns(d, zone, [](int z) { return z == ZoneCoastalLand || z == ZoneInland; }, out.dtm, unused);
-    zoneRuns(d, zone, [](int z) { return z == ZoneInland; }, out.dlm, unused);
-    zoneRuns(d, zone, [](int z) { return z == ZoneSea; }, unused, seaTotal);
+    if (prof.zone.empty()) {
+        out.dtm = out.dlm = dt;
+    } else {
+        const std::vector<int>& zone = prof.zone;
+        zoneRuns(d, zone, [](int z) { return z == ZoneCoastalLand || z == ZoneInland; }, out.dtm, unused);
+        zoneRuns(d, zone, [](int z) { return z == ZoneInland; }, out.dlm, unused);
+        zoneRuns(d, zone, [](int z) { return z == ZoneSea; }, unused, seaTotal);
+    }
     const double omega = seaTotal / dt;
     out.omega = omega;
 
@@ -316,39 +394,47 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     out.dtot = dt;
 
     // Radio profile: clutter is added except within 50 m of either terminal.
-    std::vector<double> g(h);
-    if (!prof.r.empty())
+    std::vector<double> cluttered;
+    if (!prof.r.empty()) {
+        cluttered = h;
         for (std::size_t i = 0; i < n; ++i)
             if (!(d[i] < 0.05) && !(d[i] > dt - 0.05))
-                g[i] = h[i] + prof.r[i];
+                cluttered[i] = h[i] + prof.r[i];
+    }
+    const std::vector<double>& g = prof.r.empty() ? h : cluttered;
 
     const double hts = h[0] + par.htg;
     const double hrs = h[n - 1] + par.hrg;
     out.hts = hts;
     out.hrs = hrs;
 
-    // Horizon angles and path classification.
+    const BullingtonPath bullington(d);
+
+    // Horizon angles and path classification. The arc tangent rises with
+    // its argument, so the highest argument gives the horizon.
     const double thetaTd = 1000 * std::atan((hrs - hts) / (1000 * dt) - dt / (2 * ae));
     const double thetaRd = 1000 * std::atan((hts - hrs) / (1000 * dt) - dt / (2 * ae));
-    double thetaMax = -std::numeric_limits<double>::infinity();
-    std::size_t it = 1;
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-        const double th = 1000 * std::atan((h[i] - hts) / (1000 * d[i]) - d[i] / (2 * ae));
-        if (th > thetaMax) {
-            thetaMax = th;
-            it = i;
-        }
-    }
-    double thetaRMax = -std::numeric_limits<double>::infinity();
-    std::size_t ir = n - 2;
-    for (std::size_t j = 1; j + 1 < n; ++j) {
-        const double dj = dt - d[j];
-        const double th = 1000 * std::atan((h[j] - hrs) / (1000 * dj) - dj / (2 * ae));
-        if (th >= thetaRMax) {
-            thetaRMax = th;
-            ir = j;
-        }
-    }
+    // The searches run on forms with the divisions and roots taken out,
+    // which differ from the exact ones by rounding only; the exact form is
+    // then evaluated where it could still win, so the point found (first or
+    // last of equals) is the one the exact form alone would find.
+    const BullingtonPath& dist = bullington;
+    const double inv2ae = 1 / (2 * ae);
+    const double curvatureSlack = dt * inv2ae + 1;
+    std::size_t it = 1, ir = n - 2;
+    const double argTMax = interiorArgMax(
+        n, false, [&](std::size_t i) { return (h[i] - hts) * 0.001 * dist.invD[i] - d[i] * inv2ae; },
+        [&](std::size_t i) { return (h[i] - hts) / (1000 * d[i]) - d[i] / (2 * ae); },
+        [&](double top) { return std::fabs(top) + curvatureSlack; }, it);
+    const double argRMax = interiorArgMax(
+        n, true, [&](std::size_t j) { return (h[j] - hrs) * 0.001 * dist.invR[j] - (dt - d[j]) * inv2ae; },
+        [&](std::size_t j) {
+            const double dj = dt - d[j];
+            return (h[j] - hrs) / (1000 * dj) - dj / (2 * ae);
+        },
+        [&](double top) { return std::fabs(top) + curvatureSlack; }, ir);
+    const double thetaMax = 1000 * std::atan(argTMax);
+    const double thetaRMax = 1000 * std::atan(argRMax);
     const bool transHorizon = thetaMax > thetaTd;
     out.transHorizon = transHorizon;
     if (transHorizon) {
@@ -360,16 +446,24 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
         out.thetaT = thetaTd;
         out.thetaR = thetaRd;
         const double ce = 1 / ae;
-        double numax = -std::numeric_limits<double>::infinity();
-        std::size_t istar = 1;
+        const double invDt = 1 / dt;
+        double heightScale = std::fabs(hts) + std::fabs(hrs) + 500 * ce * dt * dt + 1;
+        double rootScale = 0;
         for (std::size_t i = 1; i + 1 < n; ++i) {
-            const double nu = (h[i] + 500 * ce * d[i] * (dt - d[i]) - (hts * (dt - d[i]) + hrs * d[i]) / dt)
-                * std::sqrt(0.002 * dt / (lambda * d[i] * (dt - d[i])));
-            if (nu >= numax) {
-                numax = nu;
-                istar = i;
-            }
+            heightScale = std::max(heightScale, std::fabs(h[i]) + std::fabs(hts) + std::fabs(hrs) + 500 * ce * dt * dt + 1);
+            rootScale = std::max(rootScale, dist.invRootSpan[i]);
         }
+        std::size_t istar = 1;
+        interiorArgMax(
+            n, true,
+            [&](std::size_t i) {
+                return (h[i] + 500 * ce * dist.span[i] - (hts * (dt - d[i]) + hrs * d[i]) * invDt) * dist.invRootSpan[i];
+            },
+            [&](std::size_t i) {
+                return (h[i] + 500 * ce * d[i] * (dt - d[i]) - (hts * (dt - d[i]) + hrs * d[i]) / dt)
+                    * std::sqrt(0.002 * dt / (lambda * d[i] * (dt - d[i])));
+            },
+            [&](double) { return heightScale * rootScale; }, istar);
         it = ir = istar;
         out.dlt = d[istar];
         out.dlr = dt - out.dlt;
@@ -384,7 +478,7 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     // Least-squares smooth surface and the heights derived from it.
     double hst = 0, hsr = 0;
     leastSquaresSurface(d, h, hst, hsr);
-    diffractionSmoothSurface(d, h, hts, hrs, out.hstd, out.hsrd);
+    diffractionSmoothSurfaceFrom(d, h, hts, hrs, hst, hsr, out.hstd, out.hsrd);
 
     const double hstDash = std::min(hst, h[0]);
     const double hsrDash = std::min(hsr, h[n - 1]);
@@ -408,7 +502,7 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
 
     // Diffraction.
     const DeltaBullington d50 =
-        deltaBullington(d, g, hts, hrs, out.hstd, out.hsrd, ae, f, lambda, omega, par.pol);
+        deltaBullingtonOn(bullington, g, hts, hrs, out.hstd, out.hsrd, ae, f, lambda, omega, par.pol);
     out.ldsph = d50.ldsph;
     out.ld50 = d50.ld;
     double fi = 1;
@@ -418,7 +512,7 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
         out.ldp = out.ld50;
     } else {
         const DeltaBullington dbeta =
-            deltaBullington(d, g, hts, hrs, out.hstd, out.hsrd, abeta, f, lambda, omega, par.pol);
+            deltaBullingtonOn(bullington, g, hts, hrs, out.hstd, out.hsrd, abeta, f, lambda, omega, par.pol);
         out.ldp = out.ld50 + fi * (dbeta.ld - out.ld50);
     }
     const double lbd50 = out.lbfsg + out.ld50;
@@ -468,9 +562,10 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     out.lba = af + adp + gammaSurface * dt;
 
     // Combination of the mechanisms.
+    const double invAe = 1 / ae;
     double stimTerrain = -std::numeric_limits<double>::infinity();
     for (std::size_t i = 1; i + 1 < n; ++i)
-        stimTerrain = std::max(stimTerrain, (h[i] + 500 * d[i] * (dt - d[i]) / ae - hts) / d[i]);
+        stimTerrain = std::max(stimTerrain, (h[i] + 500 * bullington.span[i] * invAe - hts) * bullington.invD[i]);
     const double strT = (hrs - hts) / dt;
     const double fj = 1 - 0.5 * (1 + std::tanh(3 * 0.8 * (stimTerrain - strT) / 0.3));
     const double fk = 1 - 0.5 * (1 + std::tanh(3 * 0.5 * (dt - 20) / 20));

@@ -108,7 +108,9 @@ Refractivity refractivityAt(const std::string& root, double lat, double lon)
 
 std::string shippedMapsFolder()
 {
-    return trigger::libraryDirectory().u8string();
+    // The library does not move while it is loaded: find it once.
+    static const std::string folder = trigger::libraryDirectory().u8string();
+    return folder;
 }
 
 Refractivity refractivityForPath(const std::string& dataRoot, const std::string& topoFolder, double lat, double lon)
@@ -117,6 +119,8 @@ Refractivity refractivityForPath(const std::string& dataRoot, const std::string&
                                    shippedMapsFolder()};
     const char* const where[] = {"in the data root", "beside the topography folder", "shipped beside the library in"};
     for (int k = 0; k < 3; ++k) {
+        if (k > 0 && folders[k] == folders[k - 1])
+            continue; // the same maps again
         Refractivity r = refractivityAt(folders[k], lat, lon);
         if (r.fromMaps) {
             r.source = std::string("P.452 maps DN50.TXT and N050.TXT ") + where[k] + " " + folders[k]

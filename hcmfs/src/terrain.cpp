@@ -313,7 +313,7 @@ TerrainSource::TerrainSource(std::string topoFolder)
 {
 }
 
-bool TerrainSource::height(double lat, double lon, double& h, std::string& message)
+bool TerrainSource::heightFromCache(double lat, double lon, double& h, std::string& message)
 {
     if (folder_.empty()) {
         h = 0;
@@ -323,6 +323,7 @@ bool TerrainSource::height(double lat, double lon, double& h, std::string& messa
     const int latF = static_cast<int>(std::floor(lat));
     for (const auto& t : used_) {
         if (t->lon0 == lonF && t->lat0 == latF) {
+            last_ = t.get();
             h = t->heightAt(lat, lon);
             return true;
         }
@@ -343,6 +344,7 @@ bool TerrainSource::height(double lat, double lon, double& h, std::string& messa
             return false;
     }
     used_.push_back(tile);
+    last_ = tile.get();
     h = tile->heightAt(lat, lon);
     return true;
 }

@@ -25,6 +25,8 @@ struct TerrainTile {
     std::string format; // "HCM .33E", "HCM .63E", "SRTM .hgt"
 
     double heightAt(double lat, double lon) const;
+    // Whether the point lies in this tile's cell (south and west edges in).
+    bool holds(double lat, double lon) const { return lon >= lon0 && lon < lon0 + 1 && lat >= lat0 && lat < lat0 + 1; }
 };
 
 // Tile base name for the cell holding (lat, lon): "E016N54", "W005S12".
@@ -57,15 +59,27 @@ public:
     bool smoothEarth() const { return folder_.empty(); }
     const std::string& folder() const { return folder_; }
 
-    // Height in m a.s.l.; false with a message when the tile is missing or unreadable.
-    bool height(double lat, double lon, double& h, std::string& message);
+    // Height in m a.s.l.; false with a message when the tile is missing or
+    // unreadable. Successive points of a profile mostly lie in the tile of
+    // the point before, which is taken without any search.
+    bool height(double lat, double lon, double& h, std::string& message)
+    {
+        if (last_ && last_->holds(lat, lon)) {
+            h = last_->heightAt(lat, lon);
+            return true;
+        }
+        return heightFromCache(lat, lon, h, message);
+    }
 
     // Tiles touched so far (for the report).
     std::vector<std::string> tilesUsed() const;
 
 private:
+    bool heightFromCache(double lat, double lon, double& h, std::string& message);
+
     std::string folder_;
     std::vector<std::shared_ptr<const TerrainTile>> used_;
+    const TerrainTile* last_ = nullptr; // one of used_
 };
 
 // Drops every cached tile (tests, and callers that replace data on disk).

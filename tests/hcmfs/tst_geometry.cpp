@@ -19,6 +19,8 @@ private slots:
     void totalDifferenceAngle_data();
     void totalDifferenceAngle();
     void pointAlongReturnsToTarget();
+    void walkSamplesFollowTheGreatCircle_data();
+    void walkSamplesFollowTheGreatCircle();
     void wrap();
     void thresholdDegradation_data();
     void thresholdDegradation();
@@ -105,6 +107,45 @@ void TestGeometry::pointAlongReturnsToTarget()
     QVERIFY(std::fabs(end.lat - rx().lat) < 1e-9);
     const hcmfs::GeoPoint mid = hcmfs::pointAlong(tx(), hcmfs::azimuthDeg(tx(), rx()), d / 2);
     QVERIFY(std::fabs(hcmfs::greatCircleDistanceKm(mid, rx()) - d / 2) < 1e-9);
+}
+
+void TestGeometry::walkSamplesFollowTheGreatCircle_data()
+{
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<double>("lat");
+    QTest::addColumn<double>("az");
+    QTest::addColumn<double>("km");
+    QTest::addRow("mid-latitude, 100 km") << 17.3 << 50.4 << 63.0 << 100.0;
+    QTest::addRow("across the date line") << 179.7 << -16.2 << 81.0 << 120.0;
+    QTest::addRow("across the equator") << 10.0 << 0.3 << 170.0 << 300.0;
+    QTest::addRow("into the polar cap") << 20.0 << 78.5 << 10.0 << 400.0;
+    QTest::addRow("over the pole") << 20.0 << 89.0 << 0.0 << 250.0;
+    QTest::addRow("shorter than one span") << -3.0 << 40.0 << 300.0 << 0.7;
+    QTest::addRow("long path, steep latitude") << 5.0 << 70.0 << 280.0 << 1500.0;
+}
+
+// The walk interpolates between exact points: it must stay on the great
+// circle that pointAlong computes, at every point and on both sides of the
+// date line and the poles.
+void TestGeometry::walkSamplesFollowTheGreatCircle()
+{
+    QFETCH(double, lon);
+    QFETCH(double, lat);
+    QFETCH(double, az);
+    QFETCH(double, km);
+    const int count = static_cast<int>(std::ceil(km / 0.1)) + 1;
+    const double step = km / (count - 1);
+    const hcmfs::GeoPoint a{lon, lat};
+    std::vector<hcmfs::GeoPoint> points;
+    hcmfs::GreatCircleWalk(a, az).sample(step, count, points);
+    QCOMPARE(static_cast<int>(points.size()), count);
+    for (int i = 0; i < count; ++i) {
+        const hcmfs::GeoPoint want = hcmfs::pointAlong(a, az, i * step);
+        const double eastM = hcmfs::wrapDeg180(points[i].lon - want.lon) * std::cos(want.lat * M_PI / 180) * 111195;
+        QVERIFY2(points[i].lon > -180 && points[i].lon <= 180, qPrintable(QString::number(i)));
+        QVERIFY2(std::fabs(points[i].lat - want.lat) * 111195 < 1e-6 && std::fabs(eastM) < 1e-6,
+                 qPrintable(QString("point %1 off by %2 m north, %3 m east").arg(i).arg((points[i].lat - want.lat) * 111195).arg(eastM)));
+    }
 }
 
 void TestGeometry::wrap()
