@@ -28,8 +28,6 @@ QString cellText(const QVariant& value)
 
 Table tableOf(QSqlQueryModel* model)
 {
-    while (model->canFetchMore())
-        model->fetchMore();
     Table table;
     QStringList labels;
     for (int c = 0; c < model->columnCount(); ++c)
@@ -93,6 +91,18 @@ QString asAlignedText(const Table& table)
     return out;
 }
 
+QString problemText(const dataReport& report)
+{
+    switch (report.readProblem()) {
+    case dataReport::Busy:
+        return QStringLiteral("is busy: another program is writing it (%1)").arg(report.lastError());
+    case dataReport::Damaged:
+        return QStringLiteral("is damaged: %1").arg(report.lastError());
+    default:
+        return QStringLiteral("is not a Linkwise report file");
+    }
+}
+
 } // namespace
 
 int runReportCommand(const QStringList& args)
@@ -120,8 +130,9 @@ int runReportCommand(const QStringList& args)
         return ExitUsage;
     }
     dataReport report(file);
-    if (!report.readResults() && !report.readTrigger()) {
-        cliErr(QStringLiteral("linkwise-cli: %1 is not a report file\n").arg(file));
+    const bool read = report.readResults() || (report.readProblem() == dataReport::NotReport && report.readTrigger());
+    if (!read || !report.fetchAll()) {
+        cliErr(QStringLiteral("linkwise-cli: %1 %2\n").arg(file, problemText(report)));
         return ExitUsage;
     }
     const Table table = tableOf(report.model());

@@ -581,7 +581,7 @@ void TestCalcEngine::reportNotCreated()
         QVERIFY(m_calc->startTriggerCalculation(file, report));
     QVERIFY(waitFor(*m_calc));
     QCOMPARE(m_calc->errorCode(), 6);
-    QCOMPARE(m_calc->errorText(), QStringLiteral("Could not create report file!"));
+    QVERIFY(m_calc->errorText().startsWith(QLatin1String("Could not create report file! ")));
     QVERIFY(calls().isEmpty());
 }
 
