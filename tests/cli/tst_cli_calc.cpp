@@ -76,7 +76,6 @@ private slots:
     void init();
     void listThenReport();
     void reportAsCsv();
-    void sqliteShellReadsReport();
     void limitsAndThreshold_data();
     void limitsAndThreshold();
     void triggerReport();
@@ -154,19 +153,6 @@ void TestCliCalc::reportAsCsv()
                                          "\"NFD, dB\",\"MD, dB\",\"Total att., dB\""));
     QCOMPARE(lines.at(2), QStringLiteral("0,1,-1,-1,1,0,2,\"Alpha, \"\"North\"\"\",,,Charlie,0.5,0,AUT,,AUT,"
                                          "\"Alpha, \"\"North\"\"-REF\",,,Charlie-REF,-123.457,0.5,1.25,2.5,150.125"));
-}
-
-void TestCliCalc::sqliteShellReadsReport()
-{
-    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
-    if (shell.isEmpty())
-        QSKIP("no sqlite3 shell on this machine");
-    QCOMPARE(cli({"calc", "list", m_testing, m_reference, "--report", m_report, "--library", kFake}).exitCode, 0);
-    QProcess p;
-    p.start(shell, {m_report, "SELECT TxName, RxName, Interference_Level FROM results; SELECT ver FROM version;"});
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), QStringLiteral("Delta|Bravo's|-2222.0\n9.8.7.6\n"));
 }
 
 void TestCliCalc::limitsAndThreshold_data()
