@@ -76,7 +76,6 @@ private slots:
     void detailedRuns();
     void cancelKeepsRows();
     void destroyDuringRun();
-    void valuesWithoutNumber();
     void libraryMissing();
     void entryPointMissing();
     void unreadableInput_data();
@@ -479,25 +478,6 @@ void TestCalcEngine::destroyDuringRun()
     const int made = int(calls().size());
     QVERIFY(made < 40);
     QCOMPARE(rows(QStringLiteral("TxName")).size(), made);
-}
-
-void TestCalcEngine::valuesWithoutNumber()
-{
-    const QByteArray rx = station("RX", "O'Hara", "il=inf oa=-inf nfd=nan td=12.3456789 md=1e30 at=-0.000123456789");
-    QVERIFY(runList({station("TX", "It's")}, {rx}));
-    const QList<QVariantList> stored = queryRows(
-        m_report, QStringLiteral("SELECT TxName,RxName,Td,Interference_Level,Overlapping_Area,Nfd,Md,A_Total "
-                                 "FROM results"));
-    QCOMPARE(stored.size(), 1);
-    const QVariantList& row = stored.first();
-    QCOMPARE(row.at(0).toString(), QStringLiteral("It's"));
-    QCOMPARE(row.at(1).toString(), QStringLiteral("O'Hara"));
-    QCOMPARE(row.at(2).toDouble(), 12.3457);
-    QCOMPARE(row.at(3).toDouble(), -2222.0);
-    QCOMPARE(row.at(4).toDouble(), -2222.0);
-    QCOMPARE(row.at(5).toDouble(), -2222.0);
-    QCOMPARE(row.at(6).toDouble(), double(QString::number(double(1e30f), 'g', 6).toDouble()));
-    QCOMPARE(row.at(7).toDouble(), -0.000123457);
 }
 
 void TestCalcEngine::libraryMissing()

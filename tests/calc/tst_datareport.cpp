@@ -130,7 +130,6 @@ private slots:
     void schemasReplaceEachOther();
     void reopen_data();
     void reopen();
-    void rowsCommittedWhileOpen();
     void writeFailures_data();
     void writeFailures();
     void twoReportsAtOnce();
@@ -261,23 +260,6 @@ void TestDataReport::reopen()
     QCOMPARE(int(reader.readProblem()), problem);
     QCOMPARE(read, problem == dataReport::NoProblem);
     QCOMPARE(reader.model()->rowCount(), rows);
-}
-
-void TestDataReport::rowsCommittedWhileOpen()
-{
-    const QString file = path(QStringLiteral("c.lwrpt"));
-    dataReport report(file);
-    QVERIFY(report.createResultsSchema());
-    QVERIFY(report.insertResult(sampleRow(QStringLiteral("a"))));
-    // Rows stay in the open transaction for up to a second...
-    QCOMPARE(countRows(file, QStringLiteral("results")), 0);
-    QTest::qWait(1100);
-    // ...and are on disk once it is due, before the run closes the file.
-    report.commitIfDue();
-    QCOMPARE(countRows(file, QStringLiteral("results")), 1);
-    QVERIFY(report.insertResult(sampleRow(QStringLiteral("b"))));
-    report.close();
-    QCOMPARE(countRows(file, QStringLiteral("results")), 2);
 }
 
 void TestDataReport::writeFailures_data()
