@@ -115,7 +115,7 @@ void TestFuzz::hcmFiles()
 {
     Mutator m(16);
     CheckSettings settings = 0x1c;
-    for (int i = 0; i < 4000; ++i) {
+    for (int i = 0; i < 2500; ++i) {
         const QByteArray text = m.mutate(m_seeds.at(m.below(int(m_seeds.size()))), 1 + m.below(12));
         HCMFile file(nullptr, &settings);
         LoadJob job;
@@ -140,7 +140,7 @@ void TestFuzz::stationLines()
     const QList<QByteArray> lines = seedLines(m_seeds);
     QVERIFY(lines.size() >= 4);
     Mutator m(1616);
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 2000; ++i) {
         std::vector<char> s[4];
         const int used = m.below(3) == 0 ? 4 : 2;
         for (int k = 0; k < used; ++k)
@@ -189,7 +189,7 @@ void TestFuzz::damagedReports()
     QVERIFY(f.open(QIODevice::ReadOnly));
     const QByteArray bytes = f.readAll();
     Mutator m(161616);
-    for (int i = 0; i < 300; ++i) {
+    for (int i = 0; i < 200; ++i) {
         QByteArray damaged = bytes;
         for (int k = 1 + m.below(6); k > 0; --k) {
             const int at = m.below(int(damaged.size()));
