@@ -4,11 +4,13 @@
 
 #include "calc/calc.h"
 #include "calc/fileversion.h"
+#include "calc/libraryerrors.h"
 #include "calc/reportmerge.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 
 #include <array>
@@ -126,13 +128,26 @@ bool readPick(const QString& text, LinePick* pick)
 }
 
 // An input file that cannot be read is the caller's mistake, not the
-// engine's: say which file and why.
+// engine's: say which file and why. Only regular files are opened here: a
+// pipe gives its text once, and that is for the engine.
 bool checkReadable(const QString& fileName)
 {
-    QFile file(fileName);
-    if (file.open(QIODevice::ReadOnly))
+    const QFileInfo info(fileName);
+    QString why;
+    if (!info.exists())
+        why = QStringLiteral("No such file or directory");
+    else if (info.isDir())
+        why = QStringLiteral("it is a directory");
+    else if (info.isFile()) {
+        QFile file(fileName);
+        if (file.open(QIODevice::ReadOnly))
+            return true;
+        why = file.errorString();
+    } else if (info.isReadable())
         return true;
-    cliErr(QStringLiteral("linkwise-cli: cannot read %1: %2\n").arg(fileName, file.errorString()));
+    else
+        why = QStringLiteral("Permission denied");
+    cliErr(QStringLiteral("linkwise-cli: cannot read %1: %2\n").arg(fileName, why));
     return false;
 }
 
@@ -295,9 +310,19 @@ int runReportingMode(const CalcOptions& options)
             return calc.startSingleCalculation(options.files.at(0), report);
         return calc.startTriggerCalculation(options.files.at(0), report);
     });
+    const CalcStatistics statistics = calc.lastStatistics();
+    // A run cut short by its report file still tells how many rows it kept.
+    if (calc.errorCode() == 7)
+        cliOut(QStringLiteral("Rows written: %1\n").arg(statistics.rowsWritten));
     if (calc.errorCode() != 0)
         return engineError(calc);
-    cliOut(QStringLiteral("Rows written: %1\n").arg(calc.lastStatistics().rowsWritten));
+    cliOut(QStringLiteral("Rows written: %1\n").arg(statistics.rowsWritten));
+    // A run in which the library failed every case has no result to show.
+    if (statistics.rowsWritten > 0 && statistics.errorRows == statistics.rowsWritten) {
+        cliErr(QStringLiteral("linkwise-cli: every row carries a library error, most often %1\n")
+                   .arg(libraryErrorText(statistics.commonError)));
+        return ExitFindings;
+    }
     return ExitOk;
 }
 

@@ -16,9 +16,6 @@
 #include <unistd.h>
 #endif
 
-namespace {
-
-// Why the reader could not take the file, in a few words.
 QString unreadableReason(const QString& fileName)
 {
     const QFileInfo info(fileName);
@@ -26,6 +23,9 @@ QString unreadableReason(const QString& fileName)
         return QStringLiteral("no such file");
     if (info.isDir())
         return QStringLiteral("it is a directory");
+    // A pipe is gone once read: opening it again would wait for a writer.
+    if (!info.isFile())
+        return QStringLiteral("nothing could be read from it");
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return file.errorString();
@@ -33,8 +33,6 @@ QString unreadableReason(const QString& fileName)
         return QStringLiteral("the file is empty");
     return QStringLiteral("the file could not be read whole");
 }
-
-} // namespace
 
 ProgressLine::ProgressLine() : m_enabled(isatty(fileno(stderr)) != 0) {}
 

@@ -26,6 +26,9 @@ private:
     QString m_message;
 };
 
+// Why the reader could not take fileName, in a few words.
+QString unreadableReason(const QString& fileName);
+
 // Reads fileName into file through job on this thread, with the progress
 // line; false, with the reason on standard error, when the file cannot be
 // read at all. The job keeps the reader's findings.

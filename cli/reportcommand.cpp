@@ -2,6 +2,7 @@
 
 #include "cli.h"
 
+#include "calc/datareport.h"
 #include "calc/reportmerge.h"
 #include "calc/reporttext.h"
 
@@ -67,6 +68,18 @@ int runMerge(const QStringList& args)
     return ExitOk;
 }
 
+QString problemText(const dataReport& report)
+{
+    switch (report.readProblem()) {
+    case dataReport::Busy:
+        return QStringLiteral("is busy: another program is writing it (%1)").arg(report.lastError());
+    case dataReport::Damaged:
+        return QStringLiteral("is damaged: %1").arg(report.lastError());
+    default:
+        return QStringLiteral("is not a Linkwise report file");
+    }
+}
+
 } // namespace
 
 int runReportCommand(const QStringList& args)
@@ -94,6 +107,17 @@ int runReportCommand(const QStringList& args)
         cliErr(QStringLiteral("linkwise-cli: cannot read %1: %2\n")
                    .arg(file, info.exists() ? QStringLiteral("not a readable file") : QStringLiteral("no such file")));
         return ExitUsage;
+    }
+    // Read whole once first: a damaged page, a busy writer or a foreign table
+    // must be said, not printed as a shorter report.
+    {
+        dataReport report(file);
+        const bool read = report.readResults()
+            || (report.readProblem() == dataReport::NotReport && report.readTrigger());
+        if (!read || !report.fetchAll()) {
+            cliErr(QStringLiteral("linkwise-cli: %1 %2\n").arg(file, problemText(report)));
+            return ExitUsage;
+        }
     }
     if (csv) {
         // Streamed: a national-size report does not fit comfortably in one string.

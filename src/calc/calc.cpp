@@ -79,6 +79,10 @@ QString CALC::errorMessage(int code)
         return tr("Could not open the report file for writing!");
     case 6:
         return tr("Could not create report file!");
+    case 7:
+        return tr("Could not write the report file!");
+    case 8:
+        return tr("The detailed calculation failed!");
     default:
         return QString();
     }
@@ -86,7 +90,10 @@ QString CALC::errorMessage(int code)
 
 QString CALC::errorText() const
 {
-    return errorMessage(m_error.load());
+    const QString message = errorMessage(m_error.load());
+    if (m_errorDetail.isEmpty() || message.isEmpty())
+        return message;
+    return message + QLatin1Char(' ') + m_errorDetail;
 }
 
 bool CALC::beginStart(int mode)
@@ -94,6 +101,7 @@ bool CALC::beginStart(int mode)
     if (m_running)
         return false;
     m_error = 0;
+    m_errorDetail.clear();
     // A detailed run works on the lists of the run before it; it only needs
     // its own picks and must not inherit the cancel of an earlier run.
     m_cancel = false;
@@ -121,6 +129,7 @@ int CALC::loadStationLists(const QString& testingFile, const QString& referenceF
     if (m_running)
         return -1;
     m_error = 0;
+    m_errorDetail.clear();
     m_testing.clear();
     m_reference.clear();
     m_testingFile = testingFile;
@@ -252,6 +261,7 @@ void CALC::endRun()
     if (m_thread) {
         m_thread->wait();
         m_statistics = m_thread->statistics();
+        m_errorDetail = m_thread->errorDetail();
     }
     m_running = false;
 }

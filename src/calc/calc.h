@@ -32,8 +32,9 @@ struct LinePick
 //
 // Error codes: 0 none, 1 testing file unreadable, 2 reference file
 // unreadable, 3 requested link not found, 4 library not loaded, 5 report file
-// not writable, 6 report file not created. Library error codes never come
-// here; they go into the result rows.
+// not writable, 6 report file not created, 7 report file failed while rows
+// were written, 8 the library failed a detailed calculation. Other library
+// error codes never come here; they go into the result rows.
 class CALC : public QObject
 {
     Q_OBJECT
@@ -62,6 +63,8 @@ public:
     int loadStationLists(const QString& testingFile, const QString& referenceFile);
 
     int errorCode() const { return m_error.load(); }
+    // The message of the error code, followed by what the report file or the
+    // library said about it.
     QString errorText() const;
     static QString errorMessage(int code);
 
@@ -129,6 +132,7 @@ private:
     QPointer<calcThread> m_thread;
     bool m_running = false;
     CalcStatistics m_statistics;
+    QString m_errorDetail;
 };
 
 #endif

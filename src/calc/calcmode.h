@@ -15,7 +15,9 @@ struct CalcStatistics
 {
     long long pairsTested = 0;  // pairs put to the frequency and distance tests
     long long libraryCalls = 0;
-    long long rowsWritten = 0;
+    long long rowsWritten = 0;  // rows stored in the report file
+    long long errorRows = 0;    // of those, rows carrying a library error
+    int commonError = 0;        // the library error found most often
 };
 
 #endif

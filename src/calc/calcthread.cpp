@@ -1,6 +1,7 @@
 #include "calcthread.h"
 
 #include "datareport.h"
+#include "libraryerrors.h"
 #include "reportmerge.h"
 
 #include <thread>
@@ -20,10 +21,18 @@ int intLength(const QByteArray& text)
 
 } // namespace
 
-QList<QByteArray> firstFourLines(const QList<QByteArray>& lines, QList<int>* positions)
+int firstStationLine(const QList<QByteArray>& lines)
+{
+    if (lines.isEmpty())
+        return 0;
+    const char c = lines.at(0).isEmpty() ? '\0' : char(std::toupper(static_cast<unsigned char>(lines.at(0).at(0))));
+    return c == 'T' || c == 'R' || c == 'P' ? 0 : 1;
+}
+
+QList<QByteArray> firstFourLines(const QList<QByteArray>& lines, QList<int>* positions, int from)
 {
     QList<QByteArray> picked;
-    for (int i = 0; i < lines.size() && picked.size() < 4; ++i) {
+    for (int i = from; i < lines.size() && picked.size() < 4; ++i) {
         if (lines.at(i).isEmpty())
             continue;
         picked.append(lines.at(i));
@@ -42,21 +51,40 @@ calcThread::calcThread(const Setup& setup, QObject* parent) : QThread(parent), m
 {
 }
 
-void calcThread::setError(int code)
+void calcThread::setError(int code, const QString& detail)
 {
+    m_errorDetail = detail;
     if (m_setup.error)
         *m_setup.error = code;
 }
 
 bool calcThread::cancelled() const
 {
-    return m_setup.cancel && m_setup.cancel->load(std::memory_order_relaxed);
+    return m_writeFailed || (m_setup.cancel && m_setup.cancel->load(std::memory_order_relaxed));
+}
+
+// Stops the run at the first row the report file did not take: going on
+// would claim rows that are not stored.
+void calcThread::checkReport(bool ok)
+{
+    if (ok || m_writeFailed || !m_report)
+        return;
+    m_writeFailed = true;
+    setError(7, m_report->lastError());
+}
+
+void calcThread::countRow(int error)
+{
+    if (error != 0)
+        ++m_errorCounts[error];
 }
 
 void calcThread::run()
 {
     m_statistics = CalcStatistics();
     m_reportedProgress = 0.0;
+    m_writeFailed = false;
+    m_errorCounts.clear();
     const int mode = m_setup.calcMode;
     if (!m_setup.hcmfsV2 || (mode == TriggerMode && !m_setup.hcmfsAnnex11)) {
         setError(4);
@@ -72,11 +100,11 @@ void calcThread::run()
     if (!created) {
         // A run whose outcome cannot be stored is not started in any mode:
         // the user would otherwise wait for results that go nowhere.
-        setError(6);
+        setError(6, report.lastError());
         return;
     }
-    report.storeVersion(m_setup.libraryVersion);
     m_report = &report;
+    checkReport(report.storeVersion(m_setup.libraryVersion));
     switch (mode) {
     case ListToListMode:
         runListToList();
@@ -91,8 +119,23 @@ void calcThread::run()
     default:
         break;
     }
+    checkReport(report.close());
     m_report = nullptr;
-    report.close();
+    // The count is what the file holds, not what was handed to it.
+    m_statistics.rowsWritten = report.storedRows();
+    summariseErrors();
+}
+
+void calcThread::summariseErrors()
+{
+    qint64 most = 0;
+    for (auto it = m_errorCounts.cbegin(); it != m_errorCounts.cend(); ++it) {
+        m_statistics.errorRows += it.value();
+        if (it.value() > most) {
+            most = it.value();
+            m_statistics.commonError = it.key();
+        }
+    }
 }
 
 calcThread::Outcome calcThread::libraryCall(const QByteArray& s1, const QByteArray& s2, const QByteArray& s3,
@@ -111,7 +154,7 @@ calcThread::Outcome calcThread::callLibrary(const QByteArray& s1, const QByteArr
                                             const QByteArray& s4, const QByteArray& detailedFile)
 {
     if (m_report)
-        m_report->commitIfDue();
+        checkReport(m_report->commitIfDue());
     ++m_statistics.libraryCalls;
     return libraryCall(s1, s2, s3, s4, detailedFile);
 }
@@ -128,7 +171,7 @@ void calcThread::calculateAndStore(const StationLine& tx, const StationLine* prx
                                    const StationLine& rx, bool alwaysStore)
 {
     if (m_report)
-        m_report->commitIfDue();
+        checkReport(m_report->commitIfDue());
     ++m_statistics.libraryCalls;
     storeOutcome(tx, prx, ptx, rx, calculateCase(tx, prx, ptx, rx), alwaysStore);
 }
@@ -204,8 +247,11 @@ void calcThread::writeRow(const ResultRow& row)
 
 void calcThread::storeRow(const ResultRow& row)
 {
-    if (m_report && m_report->insertResult(row))
-        ++m_statistics.rowsWritten;
+    if (!m_report || m_writeFailed)
+        return;
+    checkReport(m_report->insertResult(row));
+    if (!m_writeFailed)
+        countRow(row.error);
 }
 
 void calcThread::queue(Pending&& entry)
@@ -247,7 +293,7 @@ void calcThread::flushPending()
         if (!p.done)
             break;
         if (m_report)
-            m_report->commitIfDue();
+            checkReport(m_report->commitIfDue());
         if (!p.tx) {
             storeRow(p.row);
             continue;
@@ -299,10 +345,11 @@ void calcThread::selectSlice(const QList<StationLine>& testing, const QList<Stat
     const long long total = counter.entries;
     m_sliceBegin = total * m_setup.part / m_setup.parts;
     m_sliceEnd = total * (m_setup.part + 1) / m_setup.parts;
-    if (m_report)
-        m_report->storePart(runIdentity(*m_setup.testing, *m_setup.reference, m_setup.limits, m_setup.threshold,
-                                        m_setup.libraryVersion, m_setup.parts),
-                            m_setup.part, m_setup.parts);
+    if (m_report) {
+        const QString run = runIdentity(*m_setup.testing, *m_setup.reference, m_setup.limits, m_setup.threshold,
+                                        m_setup.libraryVersion, m_setup.parts);
+        checkReport(m_report->storePart(run, m_setup.part, m_setup.parts));
+    }
 }
 
 void calcThread::runListToList()
@@ -320,7 +367,7 @@ void calcThread::runListToList()
 void calcThread::runSingleEntry()
 {
     QList<int> positions;
-    const QList<QByteArray> lines = firstFourLines(*m_setup.testing, &positions);
+    const QList<QByteArray> lines = firstFourLines(*m_setup.testing, &positions, firstStationLine(*m_setup.testing));
     if (cancelled())
         return;
     QList<StationLine> stations;
@@ -339,24 +386,21 @@ void calcThread::runDetailed()
     if (cancelled())
         return;
     static const QByteArray none;
-    if (lines.at(2).isEmpty())
-        callLibrary(lines.at(0), lines.at(1), none, none, m_setup.detailedFile);
-    else
-        callLibrary(lines.at(0), lines.at(1), lines.at(2), lines.at(3), m_setup.detailedFile);
+    const Outcome out = lines.at(2).isEmpty()
+                            ? callLibrary(lines.at(0), lines.at(1), none, none, m_setup.detailedFile)
+                            : callLibrary(lines.at(0), lines.at(1), lines.at(2), lines.at(3), m_setup.detailedFile);
+    // Without a report the library's answer is all the user gets (unless a
+    // pick was already missing, which says more).
+    if (out.error != 0 && !(m_setup.error && *m_setup.error != 0))
+        setError(8, libraryErrorText(out.error));
 }
 
 void calcThread::runTrigger()
 {
     const QList<QByteArray>& lines = *m_setup.testing;
     const int n = int(lines.size());
-    int first = 0;
-    if (n > 0) {
-        const char c = lines.at(0).isEmpty() ? '\0' : char(std::toupper(static_cast<unsigned char>(lines.at(0).at(0))));
-        if (c != 'T' && c != 'R' && c != 'P')
-            first = 1;
-    }
     int reported = -1;
-    for (int i = first; i < n; ++i) {
+    for (int i = firstStationLine(lines); i < n; ++i) {
         if (cancelled())
             return;
         const QByteArray& line = lines.at(i);
@@ -366,17 +410,16 @@ void calcThread::runTrigger()
             std::fill(countries, countries + kCountriesCapacity, ' ');
             countries[kCountriesCapacity] = '\0';
             int error = 0;
-            if (m_report)
-                m_report->commitIfDue();
             ++m_statistics.libraryCalls;
             m_setup.hcmfsAnnex11(&error, line.constData(), intLength(line), countries, kCountriesCapacity,
                                  m_setup.terrainPath.constData(), intLength(m_setup.terrainPath));
             const char* end = std::find_if(countries, countries + kCountriesCapacity,
                                            [](char c) { return c == ' ' || c == '\0'; });
-            if (m_report->insertTrigger(QString::fromLatin1(stationField(line, 8)),
-                                        QString::fromLatin1(stationField(line, 43)),
-                                        QString::fromLatin1(countries, end - countries), error))
-                ++m_statistics.rowsWritten;
+            checkReport(m_report->insertTrigger(QString::fromLatin1(stationField(line, 8)),
+                                                QString::fromLatin1(stationField(line, 43)),
+                                                QString::fromLatin1(countries, end - countries), error));
+            if (!m_writeFailed)
+                countRow(error);
         }
         const int percent = int((qint64(i) + 1) * 100 / n);
         if (percent != reported) {

@@ -7,6 +7,7 @@
 #include "hcmfs_api.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QThread>
@@ -58,6 +59,9 @@ public:
 
     // Valid once the thread has finished.
     CalcStatistics statistics() const { return m_statistics; }
+    // What went wrong beyond the error code (the report file's or the
+    // library's message); valid once the thread has finished.
+    QString errorDetail() const { return m_errorDetail; }
 
 signals:
     void calcProgressChanged(int value, int max);
@@ -111,7 +115,10 @@ private:
     void selectSlice(const QList<StationLine>& testing, const QList<StationLine>& reference);
     void queue(Pending&& entry);
     void flushPending();
-    void setError(int code);
+    void setError(int code, const QString& detail = QString());
+    void checkReport(bool ok);
+    void countRow(int error);
+    void summariseErrors();
 
     // ListCalculation::Cases
     bool cancelled() const override;
@@ -130,9 +137,16 @@ private:
     std::vector<Pending> m_pending;
     double m_reportedProgress = 0.0;
     CalcStatistics m_statistics;
+    QString m_errorDetail;
+    bool m_writeFailed = false;
+    QHash<int, qint64> m_errorCounts;
 };
 
-// The first four lines that are not empty, in order; missing ones are empty.
-QList<QByteArray> firstFourLines(const QList<QByteArray>& lines, QList<int>* positions = nullptr);
+// 1 when the first line is a file header (it does not start like a station
+// line), else 0.
+int firstStationLine(const QList<QByteArray>& lines);
+// The first four lines from `from` on that are not empty, in order; missing
+// ones are empty.
+QList<QByteArray> firstFourLines(const QList<QByteArray>& lines, QList<int>* positions = nullptr, int from = 0);
 
 #endif

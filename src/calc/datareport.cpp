@@ -1,6 +1,7 @@
 #include "datareport.h"
 
 #include <QAtomicInt>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
@@ -35,6 +36,25 @@ int fileNumber(bool testing)
 QVariant textValue(const QString& text)
 {
     return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
+}
+
+// Another connection holds the file: SQLite's codes 5 and 6, or, where the
+// driver passes no code on (a failed COMMIT), SQLite's own text for them.
+bool isBusy(const QSqlError& error)
+{
+    const QString code = error.nativeErrorCode();
+    return code == QLatin1String("5") || code == QLatin1String("6")
+           || error.databaseText().contains(QLatin1String("is locked"));
+}
+
+// The column names a creation statement gives its table, in order.
+QStringList columnsOf(const char* createStatement)
+{
+    static const QRegularExpression column(QStringLiteral("[(,](\\w+) (?:INTEGER|TEXT|REAL)"));
+    QStringList names;
+    for (const QRegularExpressionMatch& m : column.globalMatch(QLatin1String(createStatement)))
+        names.append(m.captured(1));
+    return names;
 }
 
 QString nextConnectionName()
@@ -91,15 +111,29 @@ bool dataReport::openForWriting()
     if (m_db.isOpen() && !m_readOnly)
         return true;
     close();
-    m_db.setConnectOptions(QString());
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
     m_readOnly = false;
-    return m_db.open();
+    m_writeFailed = false;
+    m_lastError.clear();
+    if (m_db.open())
+        return true;
+    m_lastError = m_db.lastError().text();
+    return false;
+}
+
+void dataReport::setBusyWait(int timeoutMs, int attempts)
+{
+    m_busyTimeoutMs = timeoutMs;
+    m_commitAttempts = qMax(1, attempts);
 }
 
 bool dataReport::execute(const QString& statement)
 {
     QSqlQuery query(m_db);
-    return query.exec(statement);
+    if (query.exec(statement))
+        return true;
+    m_lastError = query.lastError().text();
+    return false;
 }
 
 bool dataReport::dropTableIfPresent(const QString& table)
@@ -136,9 +170,12 @@ bool dataReport::createTriggerSchema()
 
 bool dataReport::storeVersion(const QString& version)
 {
-    if (!openForWriting())
+    if (!openForWriting() || m_writeFailed)
         return false;
-    return execute(QStringLiteral("UPDATE version SET ver=") + quoted(version));
+    if (execute(QStringLiteral("UPDATE version SET ver=") + quoted(version)))
+        return true;
+    m_writeFailed = true;
+    return false;
 }
 
 bool dataReport::storePart(const QString& run, int part, int parts)
@@ -159,10 +196,10 @@ bool dataReport::openForReading()
     if (m_db.isOpen())
         return true;
     // Reading never creates a file: a wrong name must not leave an empty
-    // database behind.
-    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    // database behind. A writer's commit holds the file for moments only.
+    m_db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
     m_readOnly = true;
-    return m_db.open();
+    return m_db.open() || readFailed(NotReport, m_db.lastError().text());
 }
 
 QString dataReport::readVersion()
@@ -175,42 +212,71 @@ QString dataReport::readVersion()
     return query.value(0).toString();
 }
 
-void dataReport::beginBatch()
+// Ends writing: the open batch is rolled back (a failed COMMIT leaves the
+// transaction open, and every later batch would fail inside it) and nothing
+// more is accepted.
+bool dataReport::failWriting(const QString& what, const QSqlError& error)
 {
     if (m_inBatch)
-        return;
-    m_inBatch = m_db.transaction();
-    m_batchAge.start();
+        m_db.rollback();
+    m_inBatch = false;
+    m_pendingRows = 0;
+    m_writeFailed = true;
+    m_lastError = what + QLatin1String(": ") + error.text();
+    return false;
 }
 
-void dataReport::commitBatch()
+bool dataReport::beginBatch()
+{
+    if (m_inBatch)
+        return true;
+    if (!m_db.transaction())
+        return failWriting(tr("Could not begin writing"), m_db.lastError());
+    m_inBatch = true;
+    m_batchAge.start();
+    return true;
+}
+
+bool dataReport::commitBatch()
 {
     if (!m_inBatch)
-        return;
-    m_db.commit();
+        return !m_writeFailed;
+    for (int attempt = 1;; ++attempt) {
+        if (m_db.commit())
+            break;
+        const QSqlError error = m_db.lastError();
+        if (!isBusy(error) || attempt >= m_commitAttempts)
+            return failWriting(tr("Could not store the rows"), error);
+    }
     m_inBatch = false;
+    m_storedRows += m_pendingRows;
+    m_pendingRows = 0;
+    return true;
 }
 
-void dataReport::commitIfDue()
+bool dataReport::commitIfDue()
 {
     if (m_inBatch && m_batchAge.elapsed() >= kCommitIntervalMs)
-        commitBatch();
+        return commitBatch();
+    return !m_writeFailed;
 }
 
 bool dataReport::insertResult(const ResultRow& row)
 {
-    if (!m_db.isOpen())
+    if (!m_db.isOpen() || m_writeFailed)
         return false;
     if (!m_resultInsert) {
         m_resultInsert = std::make_unique<QSqlQuery>(m_db);
         QString statement = QStringLiteral("INSERT INTO results VALUES(?");
         statement += QStringLiteral(",?").repeated(24) + QLatin1Char(')');
         if (!m_resultInsert->prepare(statement)) {
+            failWriting(tr("Could not prepare the rows"), m_resultInsert->lastError());
             m_resultInsert.reset();
             return false;
         }
     }
-    beginBatch();
+    if (!beginBatch())
+        return false;
     QSqlQuery& q = *m_resultInsert;
     const QVariant values[] = {row.txIndex,
                                fileNumber(row.txTesting),
@@ -240,65 +306,110 @@ bool dataReport::insertResult(const ResultRow& row)
     int i = 0;
     for (const QVariant& v : values)
         q.bindValue(i++, v);
-    const bool ok = q.exec();
-    commitIfDue();
-    return ok;
+    return storeRow(q);
 }
 
 bool dataReport::insertTrigger(const QString& name, const QString& reference, const QString& countries, int error)
 {
-    if (!m_db.isOpen())
+    if (!m_db.isOpen() || m_writeFailed)
         return false;
     if (!m_triggerInsert) {
         m_triggerInsert = std::make_unique<QSqlQuery>(m_db);
         if (!m_triggerInsert->prepare(QStringLiteral("INSERT INTO trigger VALUES(?,?,?,?)"))) {
+            failWriting(tr("Could not prepare the rows"), m_triggerInsert->lastError());
             m_triggerInsert.reset();
             return false;
         }
     }
-    beginBatch();
+    if (!beginBatch())
+        return false;
     QSqlQuery& q = *m_triggerInsert;
     q.bindValue(0, textValue(name));
     q.bindValue(1, textValue(reference));
     q.bindValue(2, textValue(countries));
     q.bindValue(3, error);
-    const bool ok = q.exec();
-    commitIfDue();
-    return ok;
+    return storeRow(q);
 }
 
-bool dataReport::readTable(const QString& statement, const QStringList& labels)
+bool dataReport::storeRow(QSqlQuery& insert)
 {
+    if (!insert.exec())
+        return failWriting(tr("Could not store a row"), insert.lastError());
+    ++m_pendingRows;
+    return commitIfDue();
+}
+
+bool dataReport::readFailed(ReadProblem problem, const QString& message)
+{
+    m_readProblem = problem;
+    m_lastError = message;
+    m_model->clear();
+    return false;
+}
+
+// Sorts a failed read: a writer holding the file, a damaged file, or a file
+// (or table) that is not ours.
+static dataReport::ReadProblem problemOf(const QSqlError& error)
+{
+    if (isBusy(error))
+        return dataReport::Busy;
+    const QString code = error.nativeErrorCode();
+    if (code == QLatin1String("11") || code == QLatin1String("10"))
+        return dataReport::Damaged;
+    return dataReport::NotReport;
+}
+
+bool dataReport::readTable(const char* table, const char* createStatement, const QStringList& labels)
+{
+    m_readProblem = NoProblem;
     if (!openForReading())
         return false;
     commitBatch();
-    m_model->setQuery(statement, m_db);
-    if (m_model->lastError().isValid()) {
-        m_model->clear();
-        return false;
-    }
+    m_model->setQuery(QStringLiteral("SELECT * FROM ") + QLatin1String(table), m_db);
+    const QSqlError error = m_model->lastError().isValid() ? m_model->lastError() : m_model->query().lastError();
+    if (error.isValid())
+        return readFailed(problemOf(error), error.text());
+    const QSqlRecord columns = m_model->record();
+    QStringList names;
+    for (int i = 0; i < columns.count(); ++i)
+        names.append(columns.fieldName(i));
+    if (names != columnsOf(createStatement))
+        return readFailed(ForeignTable, tr("the table %1 has other columns").arg(QLatin1String(table)));
     for (int i = 0; i < labels.size(); ++i)
         m_model->setHeaderData(i, Qt::Horizontal, labels.at(i));
     return true;
 }
 
+bool dataReport::fetchAll()
+{
+    while (m_model->canFetchMore())
+        m_model->fetchMore();
+    const QSqlError error = m_model->query().lastError();
+    if (!error.isValid())
+        return true;
+    // Part of a table is no report: a user could take it for the whole.
+    readFailed(problemOf(error) == Busy ? Busy : Damaged, error.text());
+    return false;
+}
+
 bool dataReport::readResults()
 {
-    return readTable(QStringLiteral("SELECT * FROM results"), resultLabels());
+    return readTable("results", kResultsTable, resultLabels());
 }
 
 bool dataReport::readTrigger()
 {
-    return readTable(QStringLiteral("SELECT * FROM trigger"), triggerLabels());
+    return readTable("trigger", kTriggerTable, triggerLabels());
 }
 
-void dataReport::close()
+bool dataReport::close()
 {
     if (!m_db.isOpen())
-        return;
-    commitBatch();
+        return !m_writeFailed;
+    const bool committed = commitBatch();
     m_resultInsert.reset();
     m_triggerInsert.reset();
     m_model->clear();
     m_db.close();
+    return committed;
 }

@@ -40,6 +40,21 @@ void FileCheck::setRecordNumbers(std::vector<int> numbers)
     m_numbersGiven = true;
 }
 
+FileCheckItem FileCheck::headerItem(const HCMHeader& header, int recordCount)
+{
+    FileCheckItem item;
+    checkHeader(header, item.codes, recordCount);
+    return item;
+}
+
+FileCheckItem FileCheck::recordItem(const HCMRecord& record, int recordNumber)
+{
+    FileCheckItem item;
+    item.recordNumber = recordNumber;
+    checkRecord(record, item.codes);
+    return item;
+}
+
 QString FileCheck::statusText() { return QCoreApplication::translate("FileCheck", "Checking syntax..."); }
 
 bool FileCheck::run()

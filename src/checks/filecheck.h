@@ -9,6 +9,8 @@
 #include <vector>
 
 class HCMFile;
+class HCMHeader;
+class HCMRecord;
 
 // The findings of the header or of one record in a whole-file check.
 struct FileCheckItem
@@ -56,6 +58,11 @@ public:
 
     // The status text while the records are checked: "Checking syntax...".
     static QString statusText();
+
+    // One item at a time, for callers that check records as they are read;
+    // an item without codes is no finding.
+    static FileCheckItem headerItem(const HCMHeader& header, int recordCount);
+    static FileCheckItem recordItem(const HCMRecord& record, int recordNumber);
 
 private:
     void addItem(int recordNumber, const QList<int>& codes);

@@ -103,33 +103,42 @@ void LoadJob::run()
         return;
 
     QByteArray text;
-    if (!target || !readFile(text)) {
+    if (!target || !readFile(fileName, text)) {
         // The caller learns of the failure through the finished notification
         // with status Unreadable, so a window can say so and hide its progress.
         m_status = Unreadable;
         notifyFinished();
         return;
     }
-    // Everything after a NUL byte is not part of the file's text.
-    const qsizetype nul = text.indexOf('\0');
-    if (nul >= 0)
-        text.truncate(nul);
-    parse(text);
+    runOnText(text);
 }
 
-bool LoadJob::readFile(QByteArray& text)
+void LoadJob::runOnText(const QByteArray& text)
+{
+    m_status = Started;
+    m_headerPresent = false;
+    m_lineCodes.clear();
+    m_recordCount = 0;
+    // Everything after a NUL byte is not part of the file's text.
+    const qsizetype nul = text.indexOf('\0');
+    parse(QByteArrayView(text.constData(), nul >= 0 ? nul : text.size()));
+}
+
+bool LoadJob::readFile(const QString& fileName, QByteArray& text)
 {
     QFile file(fileName);
     if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly))
         return false;
-    const qint64 size = file.size();
-    if (size <= 0)
-        return false;
+    // Read to the end, once: pipes, process substitutions and /proc files
+    // have no size to go by, and a pipe cannot be opened a second time.
+    const qint64 size = file.isSequential() ? 0 : file.size();
     text = file.readAll();
-    return text.size() == size;
+    if (file.error() != QFileDevice::NoError || text.isEmpty())
+        return false;
+    return text.size() >= size;
 }
 
-void LoadJob::parse(const QByteArray& text)
+void LoadJob::parse(QByteArrayView text)
 {
     const QString parsing = QCoreApplication::translate("LoadJob", "Parsing file...");
     const Terminator terminator = chooseTerminator(text);
@@ -166,6 +175,10 @@ void LoadJob::readRecordLine(QByteArrayView line)
 {
     auto record = std::make_unique<HCMRecord>(checkSettings);
     const int code = record->parseLine(line);
+    if (recordSink) {
+        recordSink(std::move(record), m_recordCount++, code);
+        return;
+    }
     target->append(std::move(record));
     if (code != 0)
         m_lineCodes.push_back(LineCode{target->recordCount() - 1, code});

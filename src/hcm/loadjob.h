@@ -3,14 +3,17 @@
 
 #include "checksettings.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <thread>
 #include <vector>
 
 class HCMFile;
+class HCMRecord;
 
 // The code one record line gave when it was read (0 lines are not kept).
 struct LineCode
@@ -38,6 +41,10 @@ public:
     using Progress = std::function<void(qint64 value, qint64 maximum, const QString& message,
                                         std::atomic_bool& cancel)>;
     using Finished = std::function<void(int mode)>;
+    // Takes each record as it is read, with its number and its parse code,
+    // instead of the target: a caller that needs one record at a time keeps
+    // memory to the size of the text, whatever the file holds.
+    using RecordSink = std::function<void(std::unique_ptr<HCMRecord> record, int recordNumber, int code)>;
 
     LoadJob() = default;
     ~LoadJob();
@@ -50,12 +57,18 @@ public:
     const CheckSettings* checkSettings = nullptr;
     Progress progress;
     Finished finished;
+    RecordSink recordSink; // optional; the target still takes the header
 
     // Starts the worker thread; false when it could not be started or a
     // previous run of this job is still going.
     bool start();
     // Reads on the calling thread (command-line tools, tests).
     void run();
+    // Parses a text already read (with readFile) on the calling thread.
+    void runOnText(const QByteArray& text);
+    // The whole file or stream, read to its end once; false when nothing
+    // could be read.
+    static bool readFile(const QString& fileName, QByteArray& text);
     void cancel() { m_cancel = true; }
     void wait();
     bool isRunning() const { return m_running; }
@@ -66,8 +79,7 @@ public:
     const std::vector<LineCode>& lineCodes() const { return m_lineCodes; }
 
 private:
-    bool readFile(QByteArray& text);
-    void parse(const QByteArray& text);
+    void parse(QByteArrayView text);
     void readRecordLine(QByteArrayView line);
     bool reportProgress(qint64 value, qint64 maximum, const QString& message);
     void notifyFinished();
@@ -78,6 +90,7 @@ private:
     std::atomic_int m_status{Started};
     bool m_headerPresent = false;
     std::vector<LineCode> m_lineCodes;
+    int m_recordCount = 0;
 };
 
 #endif

@@ -16,11 +16,9 @@ class TestAppSettings : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void missingKeysTakeDefaults();
     void roundTrip();
     void wrongTypesFallBackToConversion();
     void unchangedFoldersLeaveMachineStoreAlone();
-    void unwritableMachineStoreIsReported();
     void environmentMovesEveryStore();
     void commandLine_data();
     void commandLine();
@@ -39,25 +37,6 @@ void TestAppSettings::initTestCase()
     for (const char* name : {"LINKWISE_USER_INI", "LINKWISE_MACHINE_INI", "LINKWISE_DATA_DIR"})
         QVERIFY2(!qEnvironmentVariableIsEmpty(name), "run this test through ctest");
     QVERIFY(m_dir.isValid());
-}
-
-void TestAppSettings::missingKeysTakeDefaults()
-{
-    QSettings user(path("empty-user.ini"), QSettings::IniFormat);
-    QSettings machine(path("empty-machine.ini"), QSettings::IniFormat);
-    AppSettings s;
-    s.hcmLibrary = "set before";
-    s.frequencyTxRx = 1;
-    s.check.calcErrors = true;
-    s.read(user, machine);
-    QCOMPARE(s.hcmLibrary, AppPaths::defaultLibraryPath());
-    QCOMPARE(s.frequencyTxRx, 300.0);
-    QCOMPARE(s.distanceTxRx, 1000.0);
-    QCOMPARE(s.distancePTxRx, 2.0);
-    QCOMPARE(s.check, CheckOptions());
-    QVERIFY(s.checkForUpdateOnStartup);
-    QVERIFY(!s.googleShowTower);
-    QVERIFY(s.topo.isEmpty() && s.recentDir.isEmpty());
 }
 
 void TestAppSettings::roundTrip()
@@ -122,21 +101,6 @@ void TestAppSettings::unchangedFoldersLeaveMachineStoreAlone()
     s.read(user, machine);
     QVERIFY(s.write(user, machine));
     QVERIFY(!QFile::exists(path("no-such-folder/quiet.ini")));
-}
-
-void TestAppSettings::unwritableMachineStoreIsReported()
-{
-    QFile blocker(path("blocker"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    QSettings user(path("blocked-user.ini"), QSettings::IniFormat);
-    QSettings machine(path("blocker/machine.ini"), QSettings::IniFormat);
-    AppSettings s;
-    s.topo = "/data/topo";
-    QVERIFY(!s.write(user, machine));
-    // The user keys are written regardless.
-    QSettings check(path("blocked-user.ini"), QSettings::IniFormat);
-    QVERIFY(check.contains("frequency_TXRX"));
 }
 
 void TestAppSettings::environmentMovesEveryStore()

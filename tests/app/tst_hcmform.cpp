@@ -84,14 +84,6 @@ void clearStores()
     QFile::remove(qEnvironmentVariable("LINKWISE_MACHINE_INI"));
 }
 
-QStringList texts(const QList<QAction*>& actions)
-{
-    QStringList result;
-    for (QAction* a : actions)
-        result << (a->isSeparator() ? QStringLiteral("|") : a->text().remove(QLatin1Char('&')));
-    return result;
-}
-
 void writeFile(const QString& path, const QByteArray& content = "x")
 {
     QFile f(path);
@@ -108,9 +100,8 @@ private slots:
     void initTestCase();
     void init();
 
-    void menusAndToolBarsInOrder();
+    void mnemonicsAreUnique();
     void firstStartDefaults();
-    void firstStartOptionsDialogShowsDefaults();
     void actionStates_data();
     void actionStates();
     void optionsRoundTripWithBadFrequency();
@@ -135,13 +126,10 @@ private slots:
     void windowMenuFollowsCurrentWindow();
     void reportSaveAsCopiesFile();
     void triggerSkipsOneReportNumber();
-    void listToListTitle();
     void calculationDialogStartsReport_data();
     void calculationDialogStartsReport();
-    void maskDialogRunsModally();
     void firstInstallationFlowRunsOnce();
     void updateReminderCancelSwitchesCheckOff();
-    void aboutShowsVersion();
     void downloadCentreFollowsSettingsAndTestMode();
 
 private:
@@ -162,31 +150,11 @@ void TestHcmForm::init()
     clearStores();
 }
 
-void TestHcmForm::menusAndToolBarsInOrder()
+// Alt and one letter reach every menu and every entry: each has a letter of
+// its own within its menu (no letter at all counts as taken).
+void TestHcmForm::mnemonicsAreUnique()
 {
     Shell s;
-    const hcmFormUi& u = s.form.ui();
-    QCOMPARE(texts(s.form.menuBar()->actions()),
-             QStringList({"File", "Edit", "Calculations", "Tools", "Window", "Help"}));
-    QCOMPARE(texts(u.menuEdit->actions()),
-             QStringList({"Add Record", "Remove Records", "Duplicate Record", "|", "Set Value",
-                          "Check File Syntax", "Compare with Auxiliary File"}));
-    QCOMPARE(texts(u.toolBarFileEdit->actions()),
-             QStringList({"|", "New", "Open", "Save", "Save As...", "Remove Records",
-                          "Add Record", "Duplicate Record", "Set Value",
-                          "Compare with Auxiliary File", "Check File Syntax"}));
-    QCOMPARE(texts(u.toolBarTools->actions()),
-             QStringList({"Options", "Download / Update Center", "TX/RX Masks"}));
-    // Every icon of the menus and tool bars is compiled in.
-    for (QMenu* menu : {u.menuFile, u.menuEdit, u.menuInterference_calculations, u.menuOptions}) {
-        for (QAction* a : menu->actions()) {
-            if (!a->isSeparator())
-                QVERIFY2(!a->icon().pixmap(32).isNull(), qPrintable(a->text()));
-        }
-    }
-    QVERIFY(!s.form.windowIcon().pixmap(24).isNull());
-    // Alt and one letter reach every menu and every entry: each has a letter
-    // of its own within its menu (no letter at all counts as taken).
     QList<QList<QAction*>> levels{s.form.menuBar()->actions()};
     for (QAction* m : s.form.menuBar()->actions())
         levels << m->menu()->actions();
@@ -204,18 +172,6 @@ void TestHcmForm::firstStartDefaults()
 {
     Shell s;
     const AppSettings& a = s.form.settings();
-    QVERIFY(a.check.checkOnEditing);
-    QVERIFY(!a.check.calcErrors);
-    QVERIFY(a.check.formatErrors);
-    QVERIFY(a.check.valueWarnings);
-    QVERIFY(a.check.characterWarnings);
-    QVERIFY(!a.check.checkOnLoading);
-    QVERIFY(!a.googleShowTower);
-    QVERIFY(a.checkForUpdateOnStartup);
-    QCOMPARE(a.frequencyTxRx, 300.0);
-    QCOMPARE(a.distanceTxRx, 1000.0);
-    QCOMPARE(a.distancePTxRx, 2.0);
-    QVERIFY(a.topo.isEmpty() && a.morpho.isEmpty() && a.border.isEmpty() && a.recentDir.isEmpty());
     // A fresh start can calculate with the library shipped beside the program.
     QCOMPARE(QFileInfo(a.hcmLibrary).absolutePath(),
              QFileInfo(QCoreApplication::applicationDirPath()).absoluteFilePath());
@@ -223,31 +179,6 @@ void TestHcmForm::firstStartDefaults()
     QVERIFY(!s.form.libraryVersion().isEmpty());
     QCOMPARE(s.form.startupJob(), Startup::Job::UpdateCheck);
     QVERIFY(QFileInfo(s.form.updateFolder()).isDir());
-}
-
-void TestHcmForm::firstStartOptionsDialogShowsDefaults()
-{
-    Shell s;
-    s.form.showOptions();
-    Options* o = s.form.optionsDialog();
-    QVERIFY(o->isVisible());
-    QVERIFY(o->isModal());
-    QCOMPARE(o->x(), s.form.x() + s.form.width() / 2 - o->width() / 2);
-    QCOMPARE(o->y(), s.form.y() + s.form.height() / 2 - o->height() / 2);
-    QVERIFY(o->pathTopo->text().isEmpty() && o->pathMorpho->text().isEmpty()
-            && o->pathBorder->text().isEmpty());
-    QVERIFY(o->cbEnableChecking->isChecked());
-    QVERIFY(!o->cbCheckCalcErrors->isChecked());
-    QVERIFY(o->cbCheckFormatErrors->isChecked());
-    QVERIFY(o->cbCheckValueWarnings->isChecked());
-    QVERIFY(o->cbCheckCaracterWarnings->isChecked());
-    QVERIFY(!o->cbCheckWhenLoading->isChecked());
-    QVERIFY(!o->showTower->isChecked());
-    QVERIFY(o->cbUpdate->isChecked());
-    QCOMPARE(o->leFrequency_TXRX->text(), QString("300"));
-    QCOMPARE(o->leDistance_TXRX->text(), QString("1000"));
-    QCOMPARE(o->leDistance_PTXRX->text(), QString("2"));
-    o->reject();
 }
 
 void TestHcmForm::actionStates_data()
@@ -787,16 +718,6 @@ void TestHcmForm::triggerSkipsOneReportNumber()
     QFile::remove(folder + "/report4.lwrpt");
 }
 
-void TestHcmForm::listToListTitle()
-{
-    Shell s;
-    ReportWindow* r = s.form.startCalculation("/x/test.txt", "/y/ref.txt", 2.5f, true);
-    QVERIFY(r);
-    QCOMPARE(r->windowTitle(), QString("Report: test.txt <==> ref.txt"));
-    QCOMPARE(r->windowAction()->text(), r->windowTitle());
-    QCOMPARE(s.reports.at(0)->calls, QStringList({"calc /x/test.txt /y/ref.txt 2.5 1"}));
-}
-
 void TestHcmForm::calculationDialogStartsReport_data()
 {
     QTest::addColumn<bool>("listToList");
@@ -826,20 +747,6 @@ void TestHcmForm::calculationDialogStartsReport()
     QCOMPARE(s.reports.size(), 1);
     QCOMPARE(s.reports.at(0)->windowTitle(), title);
     QCOMPARE(s.reports.at(0)->calls, QStringList({call}));
-}
-
-void TestHcmForm::maskDialogRunsModally()
-{
-    Shell s;
-    QCOMPARE(s.maskDatabase, QCoreApplication::applicationDirPath() + "/equipment.db");
-    QDialog* masks = s.form.maskDialog();
-    bool wasModal = false;
-    QTimer::singleShot(0, masks, [masks, &wasModal] {
-        wasModal = masks->isModal() && masks->isVisible();
-        masks->accept();
-    });
-    s.form.ui().actionETSI_TX_Masks->trigger();
-    QVERIFY(wasModal);
 }
 
 void TestHcmForm::firstInstallationFlowRunsOnce()
@@ -877,18 +784,6 @@ void TestHcmForm::updateReminderCancelSwitchesCheckOff()
     }
     Shell next;
     QCOMPARE(next.form.startupJob(), Startup::Job::None);
-}
-
-void TestHcmForm::aboutShowsVersion()
-{
-    Shell s;
-    s.form.ui().actionAbout->trigger();
-    AboutDialog* about = s.form.aboutDialog();
-    QVERIFY(about->isVisible());
-    QVERIFY(!about->isModal());
-    QCOMPARE(about->windowTitle(), QString("About Linkwise"));
-    QVERIFY(about->versionLabel->text().contains("2.1.1.0"));
-    about->accept();
 }
 
 void TestHcmForm::downloadCentreFollowsSettingsAndTestMode()

@@ -16,7 +16,6 @@ private slots:
     void resolve();
     void terrainPath_data();
     void terrainPath();
-    void reportNumbering();
 
 private:
     void touch(const QString& name, const QByteArray& content = "x");
@@ -87,25 +86,6 @@ void TestLibraryLocation::terrainPath()
     for (const QString& d : drives)
         roots.append(QFileInfo(path(d) + "/"));
     QCOMPARE(LibraryLocation::terrainPath(path(library), "kept", roots), expected);
-}
-
-void TestLibraryLocation::reportNumbering()
-{
-    QVERIFY(QDir(m_dir.path()).mkpath("reports"));
-    const QString folder = path("reports");
-    ReportFiles files(folder);
-    ReportFiles::Names n = files.next();
-    QCOMPARE(n.report, folder + "/report1.lwrpt");
-    QCOMPARE(n.detail, folder + "/detreport1.txt");
-    files.skip();
-    QCOMPARE(files.next().report, folder + "/report3.lwrpt");
-    // Left behind by an earlier run: either file blocks its number.
-    touch("reports/report4.lwrpt");
-    touch("reports/detreport5.txt");
-    n = files.next();
-    QCOMPARE(n.report, folder + "/report6.lwrpt");
-    QCOMPARE(n.detail, folder + "/detreport6.txt");
-    QCOMPARE(files.counter(), 6);
 }
 
 QTEST_GUILESS_MAIN(TestLibraryLocation)

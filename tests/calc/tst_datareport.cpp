@@ -8,6 +8,13 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <thread>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace {
 
@@ -54,6 +61,59 @@ QString firstRow(const QString& file, const char* sql)
     return values.join(QLatin1Char(','));
 }
 
+bool runSql(const QString& file, const QByteArray& statements)
+{
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
+        db.setDatabaseName(file);
+        ok = db.open();
+        for (const QByteArray& statement : statements.split(';'))
+            ok = ok && QSqlQuery(db).exec(QString::fromLatin1(statement));
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("make"));
+    return ok;
+}
+
+// Another program reading the report: holds a read transaction, and with it
+// the file's shared lock, for holdMs.
+void holdReadLock(const QString& file, int holdMs, QSemaphore* locked)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("reader"));
+        db.setDatabaseName(file);
+        QSqlQuery q(db);
+        db.open();
+        db.transaction();
+        q.exec(QStringLiteral("SELECT COUNT(*) FROM results"));
+        q.next();
+        locked->release();
+        QThread::msleep(ulong(holdMs));
+        q.finish();
+        db.commit();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("reader"));
+}
+
+// A writer in the middle of its commit: nobody may read the file meanwhile.
+struct WriteLock
+{
+    explicit WriteLock(const QString& file)
+    {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("writer"));
+        db.setDatabaseName(file);
+        db.open();
+        QSqlQuery(db).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+    }
+    ~WriteLock()
+    {
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("writer"));
+    }
+    QSqlDatabase db;
+};
+
 ResultRow sampleRow(const QString& name)
 {
     ResultRow row;
@@ -85,7 +145,8 @@ private slots:
     void schemasReplaceEachOther();
     void reopen_data();
     void reopen();
-    void rowsCommittedWhileOpen();
+    void writeFailures_data();
+    void writeFailures();
     void twoReportsAtOnce();
     void emptyTextsStoredAsText();
 
@@ -151,63 +212,135 @@ void TestDataReport::schemasReplaceEachOther()
     QCOMPARE(countRows(file, QStringLiteral("results")), 0);
 }
 
+enum Make { ResultsRun, TriggerRun, Sql, Bytes, DamagedPage, LockedByWriter };
+
 void TestDataReport::reopen_data()
 {
-    QTest::addColumn<QByteArray>("content"); // SQL run on a new database, or raw bytes
-    QTest::addColumn<bool>("sql");
-    QTest::addColumn<bool>("results");
-    QTest::addColumn<bool>("trigger");
-    QTest::newRow("results report") << QByteArray("CREATE TABLE results(a);CREATE TABLE version(ver)") << true
-                                    << true << false;
-    QTest::newRow("trigger only") << QByteArray("CREATE TABLE trigger(a);CREATE TABLE version(ver)") << true << false
-                                  << true;
-    QTest::newRow("neither table") << QByteArray("CREATE TABLE masks(a)") << true << false << false;
-    QTest::newRow("text file") << QByteArray("TX;13000;M;;\r\n") << false << false << false;
-    QTest::newRow("empty file") << QByteArray() << false << false << false;
+    QTest::addColumn<int>("make");
+    QTest::addColumn<QByteArray>("content"); // SQL statements or raw bytes
+    QTest::addColumn<int>("problem");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("results report") << int(ResultsRun) << QByteArray() << int(dataReport::NoProblem) << 2000;
+    QTest::newRow("trigger only") << int(TriggerRun) << QByteArray() << int(dataReport::NoProblem) << 1;
+    QTest::newRow("neither table") << int(Sql) << QByteArray("CREATE TABLE masks(a)") << int(dataReport::NotReport)
+                                   << 0;
+    QTest::newRow("results of other columns") << int(Sql) << QByteArray("CREATE TABLE results(a);CREATE TABLE version(ver)")
+                                              << int(dataReport::ForeignTable) << 0;
+    QTest::newRow("trigger with one column more")
+        << int(Sql) << QByteArray("CREATE TABLE trigger(Name,Reference,Countries,Error,Extra)")
+        << int(dataReport::ForeignTable) << 0;
+    QTest::newRow("text file") << int(Bytes) << QByteArray("TX;13000;M;;\r\n") << int(dataReport::NotReport) << 0;
+    QTest::newRow("empty file") << int(Bytes) << QByteArray() << int(dataReport::NotReport) << 0;
+    QTest::newRow("one damaged page") << int(DamagedPage) << QByteArray() << int(dataReport::Damaged) << 0;
+    QTest::newRow("locked by a writer") << int(LockedByWriter) << QByteArray() << int(dataReport::Busy) << 0;
 }
 
 void TestDataReport::reopen()
 {
+    QFETCH(int, make);
     QFETCH(QByteArray, content);
-    QFETCH(bool, sql);
-    QFETCH(bool, results);
-    QFETCH(bool, trigger);
+    QFETCH(int, problem);
+    QFETCH(int, rows);
     const QString file = path(QStringLiteral("x.lwrpt"));
-    if (sql) {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("make"));
-            db.setDatabaseName(file);
-            QVERIFY(db.open());
-            for (const QByteArray& statement : content.split(';'))
-                QVERIFY(QSqlQuery(db).exec(QString::fromLatin1(statement)));
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("make"));
-    } else {
+    if (make == Sql) {
+        QVERIFY(runSql(file, content));
+    } else if (make == Bytes) {
         QFile f(file);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(content);
+    } else {
+        dataReport writer(file);
+        if (make == TriggerRun) {
+            QVERIFY(writer.createTriggerSchema());
+            QVERIFY(writer.insertTrigger(QStringLiteral("t"), QString(), QString(), 0));
+        } else {
+            QVERIFY(writer.createResultsSchema());
+            for (int i = 0; i < 2000; ++i)
+                QVERIFY(writer.insertResult(sampleRow(QStringLiteral("row %1").arg(i))));
+        }
+        QVERIFY(writer.close());
     }
+    if (make == DamagedPage) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.seek(f.size() / 2 / 4096 * 4096));
+        f.write(QByteArray(4096, '\xff'));
+    }
+    std::optional<WriteLock> lock;
+    if (make == LockedByWriter)
+        lock.emplace(file);
     dataReport reader(file);
-    QCOMPARE(reader.readResults(), results);
-    if (!results)
-        QCOMPARE(reader.readTrigger(), trigger);
+    reader.setBusyWait(100, 1);
+    bool read = reader.readResults() || (reader.readProblem() == dataReport::NotReport && reader.readTrigger());
+    read = read && reader.fetchAll();
+    QCOMPARE(int(reader.readProblem()), problem);
+    QCOMPARE(read, problem == dataReport::NoProblem);
+    QCOMPARE(reader.model()->rowCount(), rows);
 }
 
-void TestDataReport::rowsCommittedWhileOpen()
+void TestDataReport::writeFailures_data()
 {
-    const QString file = path(QStringLiteral("c.lwrpt"));
-    dataReport report(file);
-    QVERIFY(report.createResultsSchema());
-    QVERIFY(report.insertResult(sampleRow(QStringLiteral("a"))));
-    // Rows stay in the open transaction for up to a second...
-    QCOMPARE(countRows(file, QStringLiteral("results")), 0);
+    QTest::addColumn<int>("readerHoldsMs"); // 0: the disk fills instead
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("disk fills") << 0 << false;
+    QTest::newRow("reader holds the file") << 1500 << false;
+    QTest::newRow("reader lets go in time") << 150 << true;
+}
+
+void TestDataReport::writeFailures()
+{
+    QFETCH(int, readerHoldsMs);
+    QFETCH(bool, stored);
+#ifndef Q_OS_UNIX
+    if (readerHoldsMs == 0)
+        QSKIP("needs a file size limit");
+#endif
+    const QString file = path(QStringLiteral("w.lwrpt"));
+    dataReport writer(file);
+    writer.setBusyWait(100, 3);
+    QVERIFY(writer.createResultsSchema());
+    for (int i = 0; i < 10; ++i)
+        QVERIFY(writer.insertResult(sampleRow(QStringLiteral("early"))));
     QTest::qWait(1100);
-    // ...and are on disk once it is due, before the run closes the file.
-    report.commitIfDue();
-    QCOMPARE(countRows(file, QStringLiteral("results")), 1);
-    QVERIFY(report.insertResult(sampleRow(QStringLiteral("b"))));
-    report.close();
-    QCOMPARE(countRows(file, QStringLiteral("results")), 2);
+    QVERIFY(writer.insertResult(sampleRow(QStringLiteral("due"))));
+    QCOMPARE(writer.storedRows(), 11);
+
+    QSemaphore locked;
+    std::thread reader;
+    bool closed = false;
+    if (readerHoldsMs > 0) {
+        reader = std::thread(holdReadLock, file, readerHoldsMs, &locked);
+        locked.acquire();
+        for (int i = 0; i < 100; ++i)
+            QVERIFY(writer.insertResult(sampleRow(QStringLiteral("late"))));
+        closed = writer.close();
+        reader.join();
+    } else {
+#ifdef Q_OS_UNIX
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = before;
+        full.rlim_cur = rlim_t(QFileInfo(file).size() + 32 * 1024);
+        setrlimit(RLIMIT_FSIZE, &full);
+        int accepted = 0;
+        while (accepted < 200000 && writer.insertResult(sampleRow(QStringLiteral("late %1").arg(accepted))))
+            ++accepted;
+        closed = writer.close();
+        setrlimit(RLIMIT_FSIZE, &before);
+#endif
+    }
+    QVERIFY2(closed == stored, qPrintable(writer.lastError()));
+    QCOMPARE(writer.writeFailed(), !stored);
+    QCOMPARE(writer.lastError().isEmpty(), stored);
+    // Whatever happened, the count is what the file holds, and the rows
+    // committed before the fault are there.
+    QCOMPARE(writer.storedRows(), qint64(countRows(file, QStringLiteral("results"))));
+    QVERIFY(writer.storedRows() >= 11);
+    if (stored)
+        QCOMPARE(writer.storedRows(), 111);
+    // Nothing more is taken once writing has failed.
+    QCOMPARE(writer.insertResult(sampleRow(QStringLiteral("after"))), false);
 }
 
 void TestDataReport::twoReportsAtOnce()

@@ -10,7 +10,7 @@ struct Run
     QByteArray err;
 };
 
-Run runCli(const QStringList& args, const QStringList& extraEnvironment = {})
+Run runCli(const QStringList& args, const QStringList& extraEnvironment = {}, const QByteArray& input = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -18,6 +18,8 @@ Run runCli(const QStringList& args, const QStringList& extraEnvironment = {})
         env.insert(kv.section(QLatin1Char('='), 0, 0), kv.section(QLatin1Char('='), 1));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(LINKWISE_BINDIR "/linkwise-cli"), QStringList{QStringLiteral("check")} + args);
+    p.write(input);
+    p.closeWriteChannel();
     Run r;
     if (!p.waitForFinished(60000)) {
         p.kill();
@@ -194,6 +196,12 @@ void TestCheckCommand::seededFileListInAnyLocale()
     const Run r = runCli({testData("seeded.hcm")}, {QStringLiteral("LC_ALL=de_DE.UTF-8"), QStringLiteral("LANG=de_DE.UTF-8")});
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.out, kSeededList);
+    // A pipe has no size and gives its text once: it is read to its end.
+    QFile seeded(testData("seeded.hcm"));
+    QVERIFY(seeded.open(QIODevice::ReadOnly));
+    const Run piped = runCli({QStringLiteral("/dev/stdin")}, {}, seeded.readAll());
+    QCOMPARE(piped.exitCode, 1);
+    QCOMPARE(piped.out, kSeededList);
 }
 
 QTEST_GUILESS_MAIN(TestCheckCommand)

@@ -2,7 +2,13 @@
 // HCM library of the engine tests.
 #include "../calc/calctestsupport.h"
 
+#include <QtSql>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 using calctest::station;
 using calctest::writeLines;
@@ -16,9 +22,21 @@ struct Run
     QString err;
 };
 
-Run cli(const QStringList& args, const QString& log = QString())
+Run cli(const QStringList& args, const QString& log = QString(), qint64 fileSizeLimit = 0)
 {
     QProcess p;
+#ifdef Q_OS_UNIX
+    // A limit on file size stands in for a disk that fills: writes beyond it
+    // fail as they would on a full disk.
+    if (fileSizeLimit > 0)
+        p.setChildProcessModifier([fileSizeLimit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+#else
+    Q_UNUSED(fileSizeLimit);
+#endif
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("FAKEHCMFS_LOG"), log);
     p.setProcessEnvironment(env);
@@ -34,6 +52,20 @@ Run cli(const QStringList& args, const QString& log = QString())
 
 const QString kFake = QStringLiteral(FAKEHCMFS_PATH);
 
+int rowsIn(const QString& report)
+{
+    int n = -1;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
+        db.setDatabaseName(report);
+        QSqlQuery q(db);
+        if (db.open() && q.exec(QStringLiteral("SELECT COUNT(*) FROM results")) && q.next())
+            n = q.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("count"));
+    return n;
+}
+
 } // namespace
 
 class TestCliCalc : public QObject
@@ -44,13 +76,15 @@ private slots:
     void init();
     void listThenReport();
     void reportAsCsv();
-    void sqliteShellReadsReport();
     void limitsAndThreshold_data();
     void limitsAndThreshold();
     void triggerReport();
     void detail();
     void failures_data();
     void failures();
+    void libraryFailures_data();
+    void libraryFailures();
+    void fullDiskKeepsCountHonest();
     void defaultLibraryBesideProgram();
 
 private:
@@ -121,19 +155,6 @@ void TestCliCalc::reportAsCsv()
                                          "\"Alpha, \"\"North\"\"-REF\",,,Charlie-REF,-123.457,0.5,1.25,2.5,150.125"));
 }
 
-void TestCliCalc::sqliteShellReadsReport()
-{
-    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
-    if (shell.isEmpty())
-        QSKIP("no sqlite3 shell on this machine");
-    QCOMPARE(cli({"calc", "list", m_testing, m_reference, "--report", m_report, "--library", kFake}).exitCode, 0);
-    QProcess p;
-    p.start(shell, {m_report, "SELECT TxName, RxName, Interference_Level FROM results; SELECT ver FROM version;"});
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(p.readAllStandardOutput()), QStringLiteral("Delta|Bravo's|-2222.0\n9.8.7.6\n"));
-}
-
 void TestCliCalc::limitsAndThreshold_data()
 {
     QTest::addColumn<QStringList>("options");
@@ -200,7 +221,7 @@ void TestCliCalc::failures_data()
                                              << "missing.txt: No such file";
     QTest::newRow("missing library") << QStringList{"calc", "single", "T", "--report", "O", "--library", "nolib.so"}
                                      << 3 << "Could not load HCM library (DLL)!";
-    QTest::newRow("report of a text file") << QStringList{"report", "T"} << 2 << "is not a report file";
+    QTest::newRow("report of a text file") << QStringList{"report", "T"} << 2 << "is not a Linkwise report file";
     QTest::newRow("report of a missing file") << QStringList{"report", "absent.lwrpt"} << 2 << "cannot read";
     QTest::newRow("report option") << QStringList{"report", "--tsv", "O"} << 2 << "unknown option";
     const QStringList detail{"calc", "detail", "T", "R", "--out", "detail.txt", "--library", kFake, "--tx", "r:1"};
@@ -236,11 +257,81 @@ void TestCliCalc::failures()
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("absent.lwrpt"))));
 }
 
+void TestCliCalc::libraryFailures_data()
+{
+    QTest::addColumn<QByteArrayList>("lines");
+    QTest::addColumn<QStringList>("args"); // F stands for the file of the lines
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err"); // a part of standard error
+    QTest::addColumn<QString>("calls"); // a part of the call log
+    const QByteArray header = "0001;FS;X;AUT;Someone;1;2;a@b.c;2;01012020";
+    QTest::newRow("detail ends with the library's error")
+        << QByteArrayList{station("TX", "A", "err=2007"), station("RX", "B")}
+        << QStringList{"detail", "F", "F", "--tx", "t:0", "--rx", "t:1", "--out", "@detail.txt"} << 3 << QString()
+        << "The detailed calculation failed! HCM library error 2007: the detailed report file cannot be written"
+        << "A>B";
+    QTest::newRow("every row an error") << QByteArrayList{station("TX", "A", "err=2004"), station("RX", "B")}
+                                        << QStringList{"single", "F", "--report", "@r.lwrpt"} << 1
+                                        << "Rows written: 1\n" << "most often HCM library error 2004: a terrain tile"
+                                        << "A>B";
+    QTest::newRow("single skips the header") << QByteArrayList{header, station("TX", "A"), station("RX", "B")}
+                                             << QStringList{"single", "F", "--report", "@r.lwrpt"} << 0
+                                             << "Rows written: 1\n" << QString() << "V2\tA>B\t";
+}
+
+void TestCliCalc::libraryFailures()
+{
+    QFETCH(QByteArrayList, lines);
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QFETCH(QString, calls);
+    const QString input = file(QStringLiteral("in.txt"), lines);
+    for (QString& arg : args) {
+        if (arg == QLatin1String("F"))
+            arg = input;
+        else if (arg.startsWith(QLatin1Char('@')))
+            arg = m_dir->filePath(arg.mid(1));
+    }
+    const QString log = m_dir->filePath(QStringLiteral("calls.log"));
+    const Run run = cli(QStringList{"calc"} + args + QStringList{"--library", kFake}, log);
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(run.out, out);
+    QVERIFY2(run.err.contains(err), qPrintable(run.err));
+    QCOMPARE(run.err.count(QLatin1Char('\n')), err.isEmpty() ? 0 : 1);
+    QFile f(log);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY2(f.readAll().contains(calls.toLatin1()), qPrintable(calls));
+}
+
+void TestCliCalc::fullDiskKeepsCountHonest()
+{
+#ifndef Q_OS_UNIX
+    QSKIP("needs a file size limit");
+#endif
+    QByteArrayList tx, rx;
+    for (int i = 0; i < 150; ++i) {
+        tx.append(station("TX", "T" + QByteArray::number(i)));
+        rx.append(station("RX", "R" + QByteArray::number(i)));
+    }
+    const Run run = cli({"calc", "list", file("t.txt", tx), file("r.txt", rx), "--report", m_report, "--library", kFake},
+                        QString(), 256 * 1024);
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.err.startsWith(QLatin1String("Could not write the report file!")), qPrintable(run.err));
+    // The run ends at the first failure and claims only what the file holds.
+    QVERIFY(run.out.startsWith(QLatin1String("Rows written: ")));
+    QCOMPARE(run.out.mid(14).trimmed().toInt(), rowsIn(m_report));
+    QVERIFY(rowsIn(m_report) < 150 * 150);
+}
+
 void TestCliCalc::defaultLibraryBesideProgram()
 {
-    // Without --library the library installed beside linkwise-cli answers.
+    // Without --library the library installed beside linkwise-cli answers
+    // (and finds these stations short of data).
     const Run calc = cli({"calc", "single", m_testing, "--report", m_report});
-    QCOMPARE(calc.exitCode, 0);
+    QCOMPARE(calc.exitCode, 1);
     QCOMPARE(calc.out, QStringLiteral("Rows written: 1\n"));
     const Run report = cli({"report", m_report});
     QVERIFY(!report.out.startsWith(QLatin1String("HCM Library version:9.8.7.6")));

@@ -1,5 +1,4 @@
 // The record model and the line format of single records and headers.
-#include "hcm/fieldindex.h"
 #include "hcm/hcmheader.h"
 #include "hcm/hcmrecord.h"
 
@@ -35,7 +34,6 @@ private slots:
     void patternBlocks();
     void patternOrderOnWrite();
     void headerLines();
-    void fieldIndexNames();
 };
 
 void TestHcmRecord::derivedCodes_data()
@@ -240,17 +238,6 @@ void TestHcmRecord::headerLines()
 
     h.clear();
     QCOMPARE(h.toLine(), QByteArray(9, ';'));
-}
-
-void TestHcmRecord::fieldIndexNames()
-{
-    QCOMPARE(fieldIndexName(0), QStringLiteral("Type of entry"));
-    QCOMPARE(fieldIndexName(17), QStringLiteral("Transmitter spectrum mask or receiver selectivity mask"));
-    QCOMPARE(fieldIndexName(29), QStringLiteral("Tx/Rx mask. Point 6: attenuation"));
-    QCOMPARE(fieldIndexName(45), QStringLiteral("Co-ordination reference"));
-    QCOMPARE(fieldIndexName(59), QStringLiteral("Antenna XP attenuation"));
-    QCOMPARE(fieldIndexName(60), QStringLiteral("Unknown field name"));
-    QCOMPARE(fieldIndexName(-1), QStringLiteral("Unknown field name"));
 }
 
 QTEST_GUILESS_MAIN(TestHcmRecord)

@@ -128,6 +128,8 @@ void TestBorderData::damagedFolder_data()
     QTest::newRow("truncated") << "X.ALL" << (nearPoint() + farPoint()).left(20);
     QTest::newRow("degrees") << "X.000" << QByteArray(16, '\x40');
     QTest::newRow("empty") << "X.ALL" << QByteArray();
+    QTest::newRow("dangling link") << "X.ALL" << QByteArray("@link");
+    QTest::newRow("folder") << "X.ALL" << QByteArray("@folder");
 }
 
 // One damaged file spoils the whole set: listing fewer countries than the data
@@ -138,7 +140,12 @@ void TestBorderData::damagedFolder()
     QFETCH(QByteArray, bytes);
     QTemporaryDir dir;
     QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint()));
-    QVERIFY(fixture::writeFile(dir.filePath(name), bytes));
+    if (bytes == "@link")
+        QVERIFY(QFile::link(dir.filePath("gone.ALL"), dir.filePath(name)));
+    else if (bytes == "@folder")
+        QVERIFY(QDir(dir.path()).mkdir(name));
+    else
+        QVERIFY(fixture::writeFile(dir.filePath(name), bytes));
     QString countries = "unchanged";
     QCOMPARE(triggerIn(dir.path(), countries), 2008);
     QCOMPARE(countries, QString());

@@ -28,11 +28,14 @@ int listBorderFiles(const std::filesystem::path& folder, std::vector<BorderFileE
     std::map<std::string, BorderFileEntry> chosen;
     for (const std::filesystem::directory_iterator end; it != end; it.increment(ec)) {
         std::error_code entryEc;
-        if (!it->is_regular_file(entryEc))
-            continue;
         const std::string code = borderFileCode(it->path().filename().u8string());
         if (code.empty())
             continue;
+        // A border file that cannot be read as one (a dangling link, a
+        // folder) is damaged border data: skipping it would drop its country
+        // from every answer without a word.
+        if (!it->is_regular_file(entryEc))
+            return kBorderDataUnreadable;
         auto found = chosen.find(code);
         if (found != chosen.end() && rank(found->second.path) <= rank(it->path()))
             continue;
