@@ -23,36 +23,6 @@ struct Limits
     double repeaterDistance = 2.0;
 };
 
-QList<QVariantList> queryRows(const QString& file, const QString& sql)
-{
-    QList<QVariantList> rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-        db.setDatabaseName(file);
-        if (db.open()) {
-            QSqlQuery q(db);
-            if (q.exec(sql)) {
-                while (q.next()) {
-                    QVariantList row;
-                    for (int i = 0; i < q.record().count(); ++i)
-                        row.append(q.value(i));
-                    rows.append(row);
-                }
-            }
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("check"));
-    return rows;
-}
-
-QStringList asStrings(const QVariantList& row)
-{
-    QStringList out;
-    for (const QVariant& v : row)
-        out.append(v.toString());
-    return out;
-}
-
 } // namespace
 
 class TestCalcEngine : public QObject
@@ -76,12 +46,8 @@ private slots:
     void detailedRuns();
     void cancelKeepsRows();
     void destroyDuringRun();
-    void libraryMissing();
-    void entryPointMissing();
-    void unreadableInput_data();
-    void unreadableInput();
-    void reportNotCreated_data();
-    void reportNotCreated();
+    void runFailures_data();
+    void runFailures();
     void progressSteps();
 
 private:
@@ -171,8 +137,19 @@ QStringList TestCalcEngine::calls() const
 QList<QStringList> TestCalcEngine::rows(const QString& columns, const QString& table) const
 {
     QList<QStringList> out;
-    for (const QVariantList& row : queryRows(m_report, QStringLiteral("SELECT %1 FROM %2").arg(columns, table)))
-        out.append(asStrings(row));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(m_report);
+        QSqlQuery q(db);
+        if (db.open() && q.exec(QStringLiteral("SELECT %1 FROM %2").arg(columns, table))) {
+            while (q.next()) {
+                out.append(QStringList());
+                for (int i = 0; i < q.record().count(); ++i)
+                    out.last().append(q.value(i).toString());
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
     return out;
 }
 
@@ -480,89 +457,63 @@ void TestCalcEngine::destroyDuringRun()
     QCOMPARE(rows(QStringLiteral("TxName")).size(), made);
 }
 
-void TestCalcEngine::libraryMissing()
-{
-    CALC calc(QString(), m_dir->filePath(QStringLiteral("no-such-library.so")));
-    QCOMPARE(calc.errorCode(), 4);
-    QCOMPARE(calc.errorText(), QStringLiteral("Could not load HCM library (DLL)!"));
-    QCOMPARE(calc.libraryVersion(), QString());
-    const QString t = writeFile(QStringLiteral("testing.txt"), {station("TX", "a")});
-    const QString r = writeFile(QStringLiteral("reference.txt"), {station("RX", "b")});
-    QSignalSpy spy(&calc, &CALC::finished);
-    QVERIFY(calc.startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0));
-    QVERIFY(spy.wait(20000));
-    QCOMPARE(calc.errorCode(), 4);
-    QVERIFY(!QFile::exists(m_log));
-}
+enum Failure { NoLibrary, NoAnnexList, NoAnnexTrigger, NoTesting, NoReference, ListReport, SingleReport, TriggerReport };
 
-void TestCalcEngine::entryPointMissing()
+void TestCalcEngine::runFailures_data()
 {
-    CALC calc(QString(), QStringLiteral(FAKEHCMFS_NOANNEX_PATH));
-    QCOMPARE(calc.errorCode(), 4);
-    const QString t = writeFile(QStringLiteral("testing.txt"), {station("TX", "a")});
-    const QString r = writeFile(QStringLiteral("reference.txt"), {station("RX", "b")});
-    // The list calculation needs only HCMFS_V2 and still works...
-    QVERIFY(calc.startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0));
-    QVERIFY(waitFor(calc));
-    QCOMPARE(calc.errorCode(), 0);
-    QCOMPARE(calls(), QStringList{"a>b"});
-    // ...the trigger calculation cannot run without HCMFS_ANNEX11_1.
-    QVERIFY(calc.startTriggerCalculation(t, m_report));
-    QVERIFY(waitFor(calc));
-    QCOMPARE(calc.errorCode(), 4);
-}
-
-void TestCalcEngine::unreadableInput_data()
-{
-    QTest::addColumn<bool>("testingMissing");
+    QTest::addColumn<int>("failure");
     QTest::addColumn<int>("error");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("testing") << true << 1 << "Could not read HCM testing data file!";
-    QTest::newRow("reference") << false << 2 << "Could not read HCM reference data file!";
+    QTest::addColumn<QString>("message"); // the start of the error text
+    QTest::addColumn<QStringList>("calls");
+    const QString noLibrary = QStringLiteral("Could not load HCM library (DLL)!");
+    const QString noReport = QStringLiteral("Could not create report file! ");
+    QTest::newRow("library missing") << int(NoLibrary) << 4 << noLibrary << QStringList();
+    // The list calculation needs only HCMFS_V2; the trigger calculation
+    // cannot run without HCMFS_ANNEX11_1.
+    QTest::newRow("list without annex entry") << int(NoAnnexList) << 0 << QString() << QStringList{"a>b"};
+    QTest::newRow("trigger without annex entry") << int(NoAnnexTrigger) << 4 << noLibrary << QStringList();
+    // An unreadable input still gives a run, on what could be read.
+    QTest::newRow("testing unreadable") << int(NoTesting) << 1 << "Could not read HCM testing data file!" << QStringList();
+    QTest::newRow("reference unreadable") << int(NoReference) << 2 << "Could not read HCM reference data file!"
+                                          << QStringList();
+    QTest::newRow("list report not created") << int(ListReport) << 6 << noReport << QStringList();
+    QTest::newRow("single report not created") << int(SingleReport) << 6 << noReport << QStringList();
+    QTest::newRow("trigger report not created") << int(TriggerReport) << 6 << noReport << QStringList();
 }
 
-void TestCalcEngine::unreadableInput()
+void TestCalcEngine::runFailures()
 {
-    QFETCH(bool, testingMissing);
+    QFETCH(int, failure);
     QFETCH(int, error);
     QFETCH(QString, message);
-    const QString present = writeFile(QStringLiteral("present.txt"), {station("TX", "a"), station("RX", "b")});
+    QFETCH(QStringList, calls);
+    const QString present = writeFile(QStringLiteral("in.txt"), {station("TX", "a"), station("RX", "b")});
+    const QString reference = writeFile(QStringLiteral("ref.txt"), {station("RX", "b")});
     const QString missing = m_dir->filePath(QStringLiteral("missing.txt"));
-    QSignalSpy spy(m_calc.get(), &CALC::finished);
-    QVERIFY(m_calc->startListCalculation(testingMissing ? missing : present, testingMissing ? present : missing,
-                                         m_report, 1.0, 300.0, 1000.0, 2.0));
-    QVERIFY(spy.wait(20000));
-    QCOMPARE(m_calc->errorCode(), error);
-    QCOMPARE(m_calc->errorText(), message);
-    // The run still took place, on what could be read.
-    QVERIFY(QFile::exists(m_report));
-    QVERIFY(rows(QStringLiteral("TxName")).isEmpty());
-}
-
-void TestCalcEngine::reportNotCreated_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::newRow("list") << 0;
-    QTest::newRow("single") << 1;
-    QTest::newRow("trigger") << 3;
-}
-
-void TestCalcEngine::reportNotCreated()
-{
-    QFETCH(int, mode);
-    const QString file = writeFile(QStringLiteral("in.txt"), {station("TX", "a"), station("RX", "b")});
-    const QString report = m_dir->filePath(QStringLiteral("no/such/folder/report.lwrpt"));
+    const QString report = failure >= ListReport ? m_dir->filePath(QStringLiteral("no/such/folder/report.lwrpt")) : m_report;
+    const QString library = failure == NoLibrary ? m_dir->filePath(QStringLiteral("no-such-library.so"))
+                            : failure <= NoAnnexTrigger ? QStringLiteral(FAKEHCMFS_NOANNEX_PATH)
+                                                        : QStringLiteral(FAKEHCMFS_PATH);
+    CALC calc(QString(), library);
+    QCOMPARE(calc.errorCode(), failure <= NoAnnexTrigger ? 4 : 0);
+    if (failure == NoLibrary)
+        QCOMPARE(calc.libraryVersion(), QString());
     QFile::remove(m_log);
-    if (mode == 0)
-        QVERIFY(m_calc->startListCalculation(file, file, report, 1.0, 300.0, 1000.0, 2.0));
-    else if (mode == 1)
-        QVERIFY(m_calc->startSingleCalculation(file, report));
+    if (failure == SingleReport)
+        QVERIFY(calc.startSingleCalculation(present, report));
+    else if (failure == NoAnnexTrigger || failure == TriggerReport)
+        QVERIFY(calc.startTriggerCalculation(present, report));
     else
-        QVERIFY(m_calc->startTriggerCalculation(file, report));
-    QVERIFY(waitFor(*m_calc));
-    QCOMPARE(m_calc->errorCode(), 6);
-    QVERIFY(m_calc->errorText().startsWith(QLatin1String("Could not create report file! ")));
-    QVERIFY(calls().isEmpty());
+        QVERIFY(calc.startListCalculation(failure == NoTesting ? missing : present,
+                                          failure == NoReference ? missing : reference, report, 1.0, 300.0, 1000.0, 2.0));
+    QVERIFY(waitFor(calc));
+    QCOMPARE(calc.errorCode(), error);
+    QVERIFY2(calc.errorText().startsWith(message), qPrintable(calc.errorText()));
+    QCOMPARE(this->calls(), calls);
+    if (failure == NoTesting || failure == NoReference) {
+        QVERIFY(QFile::exists(m_report));
+        QVERIFY(rows(QStringLiteral("TxName")).isEmpty());
+    }
 }
 
 void TestCalcEngine::progressSteps()

@@ -63,26 +63,55 @@ class TestCheckCommand : public QObject
     Q_OBJECT
 
 private slots:
-    void cleanFile();
+    void lists_data();
+    void lists();
     void switches_data();
     void switches();
-    void warningsOnlyExitZero();
     void readerCodesComeFirst();
     void refused_data();
     void refused();
-    void seededFileListInAnyLocale();
 };
 
-void TestCheckCommand::cleanFile()
+void TestCheckCommand::lists_data()
 {
-    const Run r = runCli({testData("clean.hcm")});
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, QByteArray("No syntax errors found in the file\nclean.hcm\n"));
-    QCOMPARE(r.err, QByteArray()); // no progress bar when standard error is no terminal
+    QTest::addColumn<QString>("file"); // in the test data; "warned": clean.hcm with a warning
+    QTest::addColumn<QStringList>("args"); // @FILE the file, @PIPE it through standard input
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QByteArray>("out");
+    const QStringList deComma{QStringLiteral("LC_ALL=de_DE.UTF-8"), QStringLiteral("LANG=de_DE.UTF-8")};
+    QTest::newRow("clean") << "clean.hcm" << QStringList{"@FILE"} << QStringList() << 0
+                           << QByteArray("No syntax errors found in the file\nclean.hcm\n");
+    QTest::newRow("clean, codes") << "clean.hcm" << QStringList{"--codes", "@FILE"} << QStringList() << 0 << QByteArray();
+    QTest::newRow("warnings only exit 0") << "warned" << QStringList{"@FILE"} << QStringList() << 0
+                                          << QByteArray("HEADER: \nErrors:\nWarnings:\nE-mail contains illegal characters.\n\n"
+                                                        "Found errors: 0\nFound warnings: 1\n");
+    // A user's locale with a decimal comma changes neither the checks nor the list.
+    QTest::newRow("decimal comma locale") << "seeded.hcm" << QStringList{"@FILE"} << deComma << 1 << kSeededList;
+    // A pipe has no size and gives its text once: it is read to its end.
+    QTest::newRow("pipe") << "seeded.hcm" << QStringList{"@PIPE"} << QStringList() << 1 << kSeededList;
+}
 
-    const Run codes = runCli({QStringLiteral("--codes"), testData("clean.hcm")});
-    QCOMPARE(codes.exitCode, 0);
-    QCOMPARE(codes.out, QByteArray());
+void TestCheckCommand::lists()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, args);
+    QFETCH(QStringList, environment);
+    QFETCH(int, exitCode);
+    QFETCH(QByteArray, out);
+    QTemporaryDir dir;
+    QFile source(testData(file == QLatin1String("warned") ? "clean.hcm" : qPrintable(file)));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QByteArray text = source.readAll();
+    QString path = source.fileName();
+    if (file == QLatin1String("warned"))
+        path = writeFile(dir, "warned.hcm", text.replace("INFO@EXAMPLE.AT", "info@example.at"));
+    const bool piped = args.contains(QStringLiteral("@PIPE"));
+    args.replaceInStrings(QStringLiteral("@FILE"), path).replaceInStrings(QStringLiteral("@PIPE"), QStringLiteral("/dev/stdin"));
+    const Run r = runCli(args, environment, piped ? text : QByteArray());
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(r.out, out);
+    QCOMPARE(r.err, QByteArray()); // no progress bar when standard error is no terminal
 }
 
 void TestCheckCommand::switches_data()
@@ -113,20 +142,6 @@ void TestCheckCommand::switches()
     const Run r = runCli(QStringList{QStringLiteral("--codes")} + args);
     QCOMPARE(r.out, codes);
     QCOMPARE(r.exitCode, 1);
-}
-
-void TestCheckCommand::warningsOnlyExitZero()
-{
-    QTemporaryDir dir;
-    QFile clean(testData("clean.hcm"));
-    QVERIFY(clean.open(QIODevice::ReadOnly));
-    QByteArray text = clean.readAll();
-    text.replace("INFO@EXAMPLE.AT", "info@example.at");
-    const QString path = writeFile(dir, "warned.hcm", text);
-    const Run r = runCli({path});
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, QByteArray("HEADER: \nErrors:\nWarnings:\nE-mail contains illegal characters.\n\n"
-                               "Found errors: 0\nFound warnings: 1\n"));
 }
 
 void TestCheckCommand::readerCodesComeFirst()
@@ -188,20 +203,6 @@ void TestCheckCommand::refused()
         QCOMPARE(r.err.count('\n'), 1);
         QVERIFY2(r.err.contains(args.first().toUtf8()), r.err);
     }
-}
-
-void TestCheckCommand::seededFileListInAnyLocale()
-{
-    // A user's locale with a decimal comma changes neither the checks nor the list.
-    const Run r = runCli({testData("seeded.hcm")}, {QStringLiteral("LC_ALL=de_DE.UTF-8"), QStringLiteral("LANG=de_DE.UTF-8")});
-    QCOMPARE(r.exitCode, 1);
-    QCOMPARE(r.out, kSeededList);
-    // A pipe has no size and gives its text once: it is read to its end.
-    QFile seeded(testData("seeded.hcm"));
-    QVERIFY(seeded.open(QIODevice::ReadOnly));
-    const Run piped = runCli({QStringLiteral("/dev/stdin")}, {}, seeded.readAll());
-    QCOMPARE(piped.exitCode, 1);
-    QCOMPARE(piped.out, kSeededList);
 }
 
 QTEST_GUILESS_MAIN(TestCheckCommand)

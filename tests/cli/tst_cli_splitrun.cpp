@@ -1,35 +1,12 @@
 // A list-to-list run split into parts and merged again, and a run on several
 // threads, must give the report of the whole run on one thread.
 #include "../calc/calctestsupport.h"
+#include "clirun.h"
 
 #include <QtTest>
 
 using calctest::station;
 using calctest::writeLines;
-
-namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(LINKWISE_BINDIR "/linkwise-cli"), args);
-    Run run;
-    if (!p.waitForFinished(120000))
-        return run;
-    run.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    run.out = QString::fromUtf8(p.readAllStandardOutput());
-    run.err = QString::fromUtf8(p.readAllStandardError());
-    return run;
-}
-
-} // namespace
 
 class TestCliSplitRun : public QObject
 {
