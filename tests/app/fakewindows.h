@@ -72,12 +72,7 @@ public:
         calls << QStringLiteral("kml %1 %2").arg(tower).arg(folder);
     }
     void setOptions(const CheckOptions& o) override { options = o; }
-    void assignMaskPoints(const QStringList& frequencies, const QStringList& attenuations) override
-    {
-        calls << QStringLiteral("mask %1 / %2").arg(frequencies.join(QLatin1Char(',')),
-                                                   attenuations.join(QLatin1Char(',')));
-        modified = true;
-    }
+    void assignMaskPoints(const QStringList&, const QStringList&) override {}
 
     void select(int rowCount, int currentRowIndex)
     {
