@@ -73,7 +73,6 @@ void TestInstanceLock::lockOfCrashedRunIsTakenOver()
         InstanceLock meanwhile(lockPath());
         QVERIFY(!meanwhile.tryLock());
     }
-    QTest::qWait(300);
     QCOMPARE(crashed->state(), QProcess::Running); // up and waiting in its event loop
     crashed->kill();
     QVERIFY(crashed->waitForFinished());

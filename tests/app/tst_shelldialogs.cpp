@@ -8,10 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QStackedWidget>
 #include <QToolButton>
 #include <QtTest>
 
@@ -44,16 +41,13 @@ void TestShellDialogs::optionsSetOptionsTicksInOrder()
 void TestShellDialogs::optionsFolderChooser_data()
 {
     QTest::addColumn<int>("which");
-    QTest::addColumn<QString>("title");
-    QTest::newRow("topo") << 0 << "Select directory of topographical data";
-    QTest::newRow("morpho") << 1 << "Select directory of morphological data";
-    QTest::newRow("border") << 2 << "Select directory of border data";
+    for (int which : {0, 1, 2})
+        QTest::addRow("folder %d", which) << which;
 }
 
 void TestShellDialogs::optionsFolderChooser()
 {
     QFETCH(int, which);
-    QFETCH(QString, title);
     Options o;
     QLineEdit* fields[] = {o.pathTopo, o.pathMorpho, o.pathBorder};
     QToolButton* buttons[] = {o.toolButtonTopo, o.toolButtonMorpho, o.toolButtonBorder};
@@ -62,7 +56,6 @@ void TestShellDialogs::optionsFolderChooser()
     buttons[which]->click(); // cancelled
     QCOMPARE(fields[which]->text(), QString("/old"));
     QCOMPARE(prompts.asked().at(0).request.kind, UserPrompts::FileKind::Directory);
-    QCOMPARE(prompts.asked().at(0).request.caption, title);
     QCOMPARE(prompts.asked().at(0).request.directory, QString("/old"));
     prompts.answerFiles({"/new"});
     buttons[which]->click();
@@ -73,8 +66,6 @@ void TestShellDialogs::setValueDateAcceptsEightDigits()
 {
     SetValue d;
     d.cbParameters->setCurrentIndex(1);
-    QCOMPARE(d.cbValue->count(), 0);
-    QCOMPARE(d.cbValue->toolTip(), QString("Input format: DDMMYYYY"));
     d.cbValue->lineEdit()->clear();
     QTest::keyClicks(d.cbValue->lineEdit(), "1234567890ab");
     QCOMPARE(d.valueText(), QString("12345678"));

@@ -1,6 +1,8 @@
 // Field checks of a record, grouped by field family. Every row starts from a
 // clean record, changes one field (and, where said, others it depends on) and
 // checks that field alone, so a row shows which rule wins for that text.
+// A code that the whole-record tests of tst_recordcheck already bring out
+// through the same field check has no row of its own here.
 #include "checktestdata.h"
 
 #include "checks/antennachecks.h"
@@ -113,7 +115,6 @@ void TestFieldChecks::fields_data()
     const QByteArray long21(21, 'A'), long41(41, 'A'), longLower41(41, 'a'), long51(51, 'A');
 
     // entry type and frequency
-    row("0A lower case warned", F::TypeOfEntry, "tx", 1001);
     row("0A lower case without characters class", F::TypeOfEntry, "tx", 0, NoCharacters);
     row("0A leading blank unknown", F::TypeOfEntry, " TX", 23);
     row("0A unknown", F::TypeOfEntry, "QX", 23);
@@ -121,7 +122,6 @@ void TestFieldChecks::fields_data()
     row("1A empty on TX", F::Frequency, "", 24);
     row("1A empty on PTX", F::Frequency, "", 0, All, "PTX");
     row("1A not a number wins over format", F::Frequency, "1234567a", 25);
-    row("1A in the 1.4-1.427 gap", F::Frequency, "1420", 1004);
     row("1A gap edge is in a band", F::Frequency, "1.4", 0, All, "TX", "G");
     row("1A band edge 12.75 GHz", F::Frequency, "12.75", 0, All, "TX", "G");
     row("1A just inside the gap below 12.75", F::Frequency, "12.7", 1004, All, "TX", "G");
@@ -145,39 +145,31 @@ void TestFieldChecks::fields_data()
     // station classification
     row("1Z empty on TX", F::FrequencyCategory, "", 29);
     row("1Z empty on PTX", F::FrequencyCategory, "", 0, All, "PTX");
-    row("1Z out of list", F::FrequencyCategory, "9", 30);
     row("1Z no trimming", F::FrequencyCategory, " 1", 30);
 
     row("6A empty", F::ClassOfStation, "", 0);
     row("6A lower case", F::ClassOfStation, "fx", 1005);
     row("6A lower case without characters class", F::ClassOfStation, "fx", 0, NoCharacters);
-    row("6A unknown", F::ClassOfStation, "FY", 31);
 
     row("6B empty", F::NatureOfService, "", 0);
     row("6B lower case", F::NatureOfService, "cp", 1021);
     row("6B lower case without characters class", F::NatureOfService, "cp", 0, NoCharacters);
-    row("6B unknown", F::NatureOfService, "XX", 32);
 
-    row("6Z J is not a category", F::CategoryOfUse, "J", 33);
     row("6Z HH", F::CategoryOfUse, "HH", 0);
     row("6Z hh", F::CategoryOfUse, "hh", 1022);
 
     // dates
     row("2C empty", F::DateInUse, "", 0);
-    row("2C short", F::DateInUse, "2902201", 34);
     row("2C letter", F::DateInUse, "29022O11", 35);
     row("2C no calendar test", F::DateInUse, "29022011", 0);
     row("2C day 00", F::DateInUse, "00012011", 1006);
     row("2C day 00 without values class", F::DateInUse, "00012011", 0, NoValues);
-    row("2W short", F::CoordinationRequestDate, "123", 132);
     row("2W letters", F::CoordinationRequestDate, "ABCDEFGH", 133);
     row("2W month 13", F::CoordinationRequestDate, "01132010", 1017);
-    row("2Z short", F::CoordinationFinalDate, "1", 134);
     row("2Z letters", F::CoordinationFinalDate, "AAAAAAAA", 135);
     row("2Z year 2101", F::CoordinationFinalDate, "01012101", 1018);
 
     // name, country and position
-    row("4A empty is a warning", F::StationName, "", 1007);
     row("4A empty whatever the warning classes", F::StationName, "", 1007, 0);
     row("4A lower case", F::StationName, "Graz", 1008);
     row("4A too long", F::StationName, long41, 36);
@@ -195,7 +187,6 @@ void TestFieldChecks::fields_data()
     row("longitude lower-case hemisphere", F::Longitude, "012e3045", 1020);
     row("longitude degrees above 360", F::Longitude, "361E0000", 41);
     row("longitude 360 degrees", F::Longitude, "360W0000", 0);
-    row("longitude minutes 60", F::Longitude, "012E6000", 42);
     row("longitude seconds 60", F::Longitude, "012E3060", 43);
     row("longitude minutes before seconds", F::Longitude, "012E6060", 42);
     row("longitude hemisphere X", F::Longitude, "012X3045", 41);
@@ -207,7 +198,6 @@ void TestFieldChecks::fields_data()
     row("latitude short", F::Latitude, "54N413", 45);
     row("latitude degrees above 90", F::Latitude, "91N0000", 45);
     row("latitude minutes 60", F::Latitude, "54S6000", 46);
-    row("latitude seconds 60", F::Latitude, "54N4160", 47);
     row("latitude hemisphere E", F::Latitude, "54E4130", 45);
     row("latitude lower-case hemisphere", F::Latitude, "54n4130", 1020);
 
@@ -245,26 +235,21 @@ void TestFieldChecks::fields_data()
 
     row("9L empty", F::LineLosses, "", 0);
     row("9L letter", F::LineLosses, "a", 124);
-    row("9L negative", F::LineLosses, "-1", 125);
     row("9L two decimals", F::LineLosses, "2.25", 1027);
 
     // co-ordination
     row("13Z empty", F::Remarks, "", 0);
-    row("13Z too long", F::Remarks, long51, 130);
     row("13Z lower case", F::Remarks, "remark", 1016);
 
     row("13Y empty", F::CoordinationStatus, "", 131);
     row("13Y lower case", F::CoordinationStatus, "z", 1028);
-    row("13Y Q is no status", F::CoordinationStatus, "Q", 131);
 
-    row("13X nineteen characters", F::CoordinationReference, "ABCDEFGHIJKLMN00001", 136);
     row("13X lower case before serial", F::CoordinationReference, "abcdefghijklmnX00001", 1019);
     row("13X serial with a letter", F::CoordinationReference, "ABCDEFGHIJKLMN00000X", 137);
 
     // equipment and power
     row("7A empty on TX", F::Emission, "", 51);
     row("7A empty on PRX", F::Emission, "", 0, All, "PRX");
-    row("7A six characters", F::Emission, "28M0D7", 52);
     row("7A ten characters", F::Emission, "28M0D7WXYZ", 52);
     row("7A nine characters", F::Emission, "28M0D7WXY", 0);
     row("7A lower case", F::Emission, "28m0d7w", 1011);
@@ -278,11 +263,9 @@ void TestFieldChecks::fields_data()
     row("7I lower case", F::EquipmentType, "a", 1013);
     row("7K empty", F::Capacity, "", 0);
     row("7K too long", F::Capacity, "12345678901", 57);
-    row("7K lower case", F::Capacity, "155m", 1014);
 
     row("7G1 empty", F::EquipmentClass, "", 0);
     row("7G1 4h listed but warned", F::EquipmentClass, "4h", 1032);
-    row("7G1 7", F::EquipmentClass, "7", 100);
     row("7G1 5B", F::EquipmentClass, "5B", 0);
 
     row("7G2 letter", F::Unused7G2, "x", 102);
@@ -308,7 +291,6 @@ void TestFieldChecks::fields_data()
     row("9H empty on RX", F::NoisePower, "", 121, All, "RX");
     row("9H empty on TX", F::NoisePower, "", 0);
     row("9H -100", F::NoisePower, "-100", 0);
-    row("9H -79", F::NoisePower, "-79", 1015);
     row("9H -79 without values class", F::NoisePower, "-79", 0, NoValues);
     row("9H four digits", F::NoisePower, "-1000", 1034);
     row("9H format before number", F::NoisePower, "abcd", 1034);
@@ -333,19 +315,16 @@ void TestFieldChecks::fields_data()
     row("9XT lower case", A::Type, "a1", 1053);
 
     row("9XFL empty", A::LowerFrequency, "", 0);
-    row("9XFL letter", A::LowerFrequency, "x", 16);
     row("9XFL three integer digits", A::LowerFrequency, "123.5", 1038);
     row("9XFL 61", A::LowerFrequency, "61", 1056);
     row("9XFL 61 without values class", A::LowerFrequency, "61", 0, NoValues);
     row("9XFL negative fails format first", A::LowerFrequency, "-1", 1038);
     row("9XFL negative without format", A::LowerFrequency, "-1", 1056, NoFormat);
-    row("9XFU letter", A::UpperFrequency, "x", 18);
     row("9XFU four decimals", A::UpperFrequency, "12.3456", 1039);
     row("9XFU 60.001", A::UpperFrequency, "60.001", 1057);
 
     row("9X1 empty", A::Gain, "", 20);
     row("9X1 empty, calculation entries only", A::Gain, "", 20, CalcOnly);
-    row("9X1 letter", A::Gain, "x", 21);
     row("9X1 value before format", A::Gain, "-15.55", 1058);
     row("9X1 signed fails format", A::Gain, "-5", 1040);
     row("9X1 signed without format", A::Gain, "-5", 0, NoFormat);

@@ -72,8 +72,6 @@ void TestRecordCheck::maskPresence_data()
     QTest::newRow("two points, last below 40") << QByteArray("0;0;7;30;;;;;;;;") << All << QByteArray("99");
     QTest::newRow("point 1 is never the last") << QByteArray("0;10;;;;;;;;;;") << All << QByteArray("61 84");
     QTest::newRow("point 3 only") << QByteArray(";;;;14;45;;;;;;") << All << QByteArray("60 81 61 84");
-    QTest::newRow("A6 only")
-        << QByteArray(";;;;;;;;;;;50") << All << QByteArray("60 81 61 84 64 87 67 90 70 93 73");
     QTest::newRow("falling frequency") << QByteArray("12;0;10;45;;;;;;;;") << All << QByteArray("76");
     QTest::newRow("equal frequencies") << QByteArray("12;0;12;45;;;;;;;;") << All << QByteArray();
     QTest::newRow("falling at point 6")
