@@ -72,7 +72,12 @@ public:
         calls << QStringLiteral("kml %1 %2").arg(tower).arg(folder);
     }
     void setOptions(const CheckOptions& o) override { options = o; }
-    void assignMaskPoints(const QStringList&, const QStringList&) override {}
+    void assignMaskPoints(const QStringList& frequencies, const QStringList& attenuations) override
+    {
+        calls << QStringLiteral("mask %1 / %2").arg(frequencies.join(QLatin1Char(',')),
+                                                   attenuations.join(QLatin1Char(',')));
+        modified = true;
+    }
 
     void select(int rowCount, int currentRowIndex)
     {
