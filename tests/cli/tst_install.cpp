@@ -49,11 +49,15 @@ void TestInstall::layout()
     for (const QString& name : QString(LINKWISE_BESIDE_PROGRAMS).split(',', Qt::SkipEmptyParts))
         QVERIFY2(programs.exists(name), qPrintable(name + " is not beside the programs"));
     // Nothing installed may lead back into the build tree, as a run path would.
+    // A sanitizer build writes its source paths into the binaries for its
+    // reports, so there the check says nothing.
+#ifndef LINKWISE_SANITIZED
     for (const char* binary : {"linkwise", "linkwise-cli", "libHCMFS_DLL.so"}) {
         QFile file(programs.filePath(binary));
         QVERIFY2(file.open(QIODevice::ReadOnly) && !file.readAll().contains(LINKWISE_BUILDDIR),
                  binary);
     }
+#endif
 }
 
 void TestInstall::sameOutputAsBuild_data()
