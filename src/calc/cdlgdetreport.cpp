@@ -2,6 +2,7 @@
 
 #include "pathprofile.h"
 #include "profileview.h"
+#include "ui/closebuttonrow.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -11,8 +12,7 @@
 #include <QVBoxLayout>
 
 CdlgDetReport::CdlgDetReport(QWidget* parent)
-    : QDialog(parent), textBrowser(new QTextBrowser), m_profile(new ProfileView),
-      cancelButton(new QPushButton(tr("Close")))
+    : QDialog(parent), textBrowser(new QTextBrowser), m_profile(new ProfileView)
 {
     setObjectName(QStringLiteral("dlgDetReport"));
     setWindowTitle(tr("Detailed Calculation Report"));
@@ -30,11 +30,7 @@ CdlgDetReport::CdlgDetReport(QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancelButton);
-    layout->addLayout(buttons);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(closeButtonRow(this, cancelButton));
     resize(1100, 650);
 }
 

@@ -1,5 +1,7 @@
 #include "hcmfilecompare.h"
 
+#include "ui/closebuttonrow.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,13 +18,6 @@ QLabel* valueLabel(const char* name)
     return label;
 }
 
-QPushButton* button(const QString& text, const char* name)
-{
-    auto* b = new QPushButton(text);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -35,16 +30,16 @@ HCMFileCompare::HCMFileCompare(QWidget* parent) : QDialog(parent)
     lblTotal = valueLabel("lblTotal");
     lblMatched = valueLabel("lblMatched");
     lblNotMatched = valueLabel("lblNotMatched");
-    pbViewTotal = button(tr("View"), "pbViewTotal");
-    pbViewMatched = button(tr("View"), "pbViewMatched");
-    pbViewNotMatched = button(tr("View"), "pbViewNotMatched");
+    pbViewTotal = namedButton(tr("View"), "pbViewTotal");
+    pbViewMatched = namedButton(tr("View"), "pbViewMatched");
+    pbViewNotMatched = namedButton(tr("View"), "pbViewNotMatched");
     cbAction = new QComboBox;
     cbAction->setObjectName(QStringLiteral("cbAction"));
     cbAction->addItems({tr("Delete matched records"), tr("Append not matched records"),
                         tr("Replace matched records by ones from the file"),
                         tr("Detailed comparison of the matched records")});
-    pbDo = button(tr("Do"), "pbDo");
-    pbClose = button(tr("Close"), "pbClose");
+    pbDo = namedButton(tr("Do"), "pbDo");
+    pbClose = namedButton(tr("Close"), "pbClose");
 
     auto* grid = new QGridLayout;
     const auto row = [grid](int r, const QString& label, QWidget* value, QWidget* action) {

@@ -5,6 +5,7 @@
 #include "myrelationaleditor.h"
 #include "parampicker.h"
 #include "treemodel.h"
+#include "ui/closebuttonrow.h"
 #include "ui/editorwindow.h"
 #include "ui/userprompts.h"
 
@@ -26,14 +27,6 @@ enum MenuEntry {
     ManagePoints, Copy, Paste
 };
 
-QPushButton* button(const QString& text, const char* name)
-{
-    auto* b = new QPushButton(text);
-    b->setObjectName(QLatin1String(name));
-    // Return belongs to the item being edited in the tree.
-    b->setAutoDefault(false);
-    return b;
-}
 
 } // namespace
 
@@ -55,12 +48,12 @@ maskDialog::maskDialog(const QString& delivered, const QString& userCopy,
     // instant however much of the tree is open.
     treeView->header()->setResizeContentsPrecision(0);
 
-    auto* manageBands = button(tr("Bands"), "manageBands");
-    auto* manageChannels = button(tr("Ch. spacings"), "manageChannels");
-    auto* manageBitrates = button(tr("Bitrates"), "manageBitrates");
-    auto* manageClasses = button(tr("Classes"), "manageClasses");
-    auto* btnCopy = button(tr("Assign mask"), "btnCopy");
-    auto* close = button(tr("Close"), "close");
+    auto* manageBands = namedButton(tr("Bands"), "manageBands");
+    auto* manageChannels = namedButton(tr("Ch. spacings"), "manageChannels");
+    auto* manageBitrates = namedButton(tr("Bitrates"), "manageBitrates");
+    auto* manageClasses = namedButton(tr("Classes"), "manageClasses");
+    auto* btnCopy = namedButton(tr("Assign mask"), "btnCopy");
+    auto* close = namedButton(tr("Close"), "close");
     auto* data = new QGroupBox(tr("Data management"));
     auto* dataRow = new QHBoxLayout(data);
     for (QPushButton* b : {manageBands, manageChannels, manageBitrates, manageClasses})

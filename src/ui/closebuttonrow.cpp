@@ -15,3 +15,11 @@ QHBoxLayout* closeButtonRow(QDialog* dialog, QPushButton*& button)
     row->addWidget(button);
     return row;
 }
+
+QPushButton* namedButton(const QString& text, const char* name)
+{
+    auto* b = new QPushButton(text);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
