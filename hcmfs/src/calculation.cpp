@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 namespace hcmfs {
@@ -111,24 +112,117 @@ bool checkValues(Calculation& c)
     return true;
 }
 
+// The masks and their integrals depend on a few fields of the records only,
+// and a list run meets the same few masks over and over (most stations use
+// a default mask). Each thread remembers its last few results; a hit gives
+// back what the computation gives, to the bit (inputs are compared bitwise).
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+bool samePoints(const std::vector<MaskPointValue>& a, const std::vector<MaskPointValue>& b)
+{
+    for (std::size_t i = 0; i < a.size() && a.size() == b.size(); ++i)
+        if (!sameBits(a[i].offset, b[i].offset) || !sameBits(a[i].attenuation, b[i].attenuation))
+            return false;
+    return a.size() == b.size();
+}
+
+struct MaskInputs {
+    bool transmitter = false, spacingValid = false, hasFrequency = false, maskUsable = false;
+    double spacing = 0, frequencyMHz = 0;
+    std::string equipmentClass;
+    std::vector<MaskPointValue> mask;
+
+    MaskInputs(const StationRecord& r, bool tx)
+        : transmitter(tx), spacingValid(r.channelSpacing.valid), hasFrequency(r.hasFrequency),
+          maskUsable(r.maskUsable), spacing(r.channelSpacing.value), frequencyMHz(r.frequencyMHz),
+          equipmentClass(r.equipmentClass), mask(r.mask)
+    {
+    }
+    bool operator==(const MaskInputs& o) const
+    {
+        return transmitter == o.transmitter && spacingValid == o.spacingValid && hasFrequency == o.hasFrequency
+            && maskUsable == o.maskUsable && sameBits(spacing, o.spacing) && sameBits(frequencyMHz, o.frequencyMHz)
+            && equipmentClass == o.equipmentClass && samePoints(mask, o.mask);
+    }
+};
+
+template <typename Entry>
+struct Recent {
+    static const std::size_t kSize = 4;
+    std::vector<Entry> entries;
+    std::size_t next = 0;
+
+    void add(Entry e)
+    {
+        if (entries.size() < kSize) {
+            entries.push_back(std::move(e));
+        } else {
+            entries[next] = std::move(e);
+            next = (next + 1) % kSize;
+        }
+    }
+};
+
+struct ChoiceEntry {
+    MaskInputs inputs;
+    MaskChoice choice;
+    double area;
+};
+
+struct OverlapEntry {
+    std::vector<MaskPointValue> tx, rx;
+    double df, area;
+};
+
+// The mask of a record and its area.
+void rememberedMask(const StationRecord& r, bool transmitter, MaskChoice& choice, double& area)
+{
+    thread_local Recent<ChoiceEntry> recent;
+    MaskInputs inputs(r, transmitter);
+    for (const ChoiceEntry& e : recent.entries) {
+        if (e.inputs == inputs) {
+            choice = e.choice;
+            area = e.area;
+            return;
+        }
+    }
+    choice = chooseMask(r, transmitter);
+    area = maskArea(choice.mask);
+    recent.add(ChoiceEntry{std::move(inputs), choice, area});
+}
+
+double rememberedOverlap(const TwoSidedMask& tx, const TwoSidedMask& rx, double df)
+{
+    thread_local Recent<OverlapEntry> recent;
+    for (const OverlapEntry& e : recent.entries)
+        if (sameBits(e.df, df) && samePoints(e.tx, tx.points) && samePoints(e.rx, rx.points))
+            return e.area;
+    const double area = overlappingArea(tx, rx, df);
+    recent.add(OverlapEntry{tx.points, rx.points, df, area});
+    return area;
+}
+
 bool computeMasks(Calculation& c)
 {
     const StationRecord& tx = c.stations.front().record;
     const StationRecord& rx = c.stations.back().record;
-    c.txMask = chooseMask(tx, true);
+    rememberedMask(tx, true, c.txMask, c.areaTx);
     if (!c.txMask.usable)
         return fail(c, ErrNoMask, "TX mask: " + std::string(tx.mask.empty() && tx.maskUsable
                                        ? "7G empty and no default row for this band, class 7G1 and spacing 7G3"
                                        : "7G points are incomplete, unreadable or not rising"));
-    c.rxMask = chooseMask(rx, false);
+    double rxArea = 0;
+    rememberedMask(rx, false, c.rxMask, rxArea);
     if (!c.rxMask.usable)
         return fail(c, ErrNoMask, "RX mask: " + std::string(rx.mask.empty() && rx.maskUsable
                                        ? "7G empty and no default row for this band, class 7G1 and spacing 7G3"
                                        : "7G points are incomplete, unreadable or not rising"));
     c.dfMHz = rx.frequencyMHz - tx.frequencyMHz;
-    c.areaTx = maskArea(c.txMask.mask);
-    c.overlap0 = overlappingArea(c.txMask.mask, c.rxMask.mask, 0);
-    c.overlap = overlappingArea(c.txMask.mask, c.rxMask.mask, c.dfMHz);
+    c.overlap0 = rememberedOverlap(c.txMask.mask, c.rxMask.mask, 0);
+    c.overlap = rememberedOverlap(c.txMask.mask, c.rxMask.mask, c.dfMHz);
     const double inf = std::numeric_limits<double>::infinity();
     c.md0 = c.overlap0 > 0 ? 10 * std::log10(c.areaTx / c.overlap0) : inf;
     if (c.overlap > 0) {

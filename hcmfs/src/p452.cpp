@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <utility>
 
 namespace hcmfs {
 namespace {
@@ -172,44 +173,6 @@ void leastSquaresSurface(const std::vector<double>& d, const std::vector<double>
 
 namespace {
 
-// The smooth surface for diffraction from an already fitted least-squares line.
-void diffractionSmoothSurfaceFrom(const std::vector<double>& d, const std::vector<double>& h, double hts,
-                                  double hrs, double hst, double hsr, double& hstd, double& hsrd)
-{
-    const std::size_t n = d.size();
-    const double dt = d[n - 1];
-
-    double hobs = -std::numeric_limits<double>::infinity();
-    double aobt = hobs, aobr = hobs;
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-        const double hi = h[i] - (hts * (dt - d[i]) + hrs * d[i]) / dt;
-        hobs = std::max(hobs, hi);
-        aobt = std::max(aobt, hi / d[i]);
-        aobr = std::max(aobr, hi / (dt - d[i]));
-    }
-    double hstp = hst, hsrp = hsr;
-    if (hobs > 0) {
-        const double gt = aobt / (aobt + aobr);
-        const double gr = aobr / (aobt + aobr);
-        hstp = hst - hobs * gt;
-        hsrp = hsr - hobs * gr;
-    }
-    hstd = std::min(hstp, h[0]);
-    hsrd = std::min(hsrp, h[n - 1]);
-}
-
-} // namespace
-
-void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<double>& h, double hts,
-                              double hrs, double& hstd, double& hsrd)
-{
-    double hst = 0, hsr = 0;
-    leastSquaresSurface(d, h, hst, hsr);
-    diffractionSmoothSurfaceFrom(d, h, hts, hrs, hst, hsr, hstd, hsrd);
-}
-
-namespace {
-
 // What the Bullington construction needs of the distances, worked out once
 // per profile for its four uses (two radii, with terrain and smooth): no
 // division or square root per point and use.
@@ -219,11 +182,15 @@ struct BullingtonPath {
           invR(invD + n), invRootSpan(invR + n)
     {
         // The end points are never used.
+        // One division and one root per point: the reciprocals come from
+        // 1 / span, a few units in the last place off the direct quotients.
         for (std::size_t i = 1; i + 1 < n; ++i) {
-            span[i] = d[i] * (dt - d[i]);
-            invD[i] = 1 / d[i];
-            invR[i] = 1 / (dt - d[i]);
-            invRootSpan[i] = 1 / std::sqrt(span[i]);
+            const double left = d[i], right = dt - d[i];
+            span[i] = left * right;
+            const double inv = 1 / span[i];
+            invD[i] = right * inv;
+            invR[i] = left * inv;
+            invRootSpan[i] = std::sqrt(inv);
         }
     }
 
@@ -237,72 +204,180 @@ struct BullingtonPath {
     double* invRootSpan; // 1 / sqrt(d (dt - d))
 };
 
+// The least-squares line through the profile (hst, hsr) and the smooth
+// surface for diffraction derived from it (hstd, hsrd), in one pass. The
+// least-squares sums run in the order of leastSquaresSurface, so hst and hsr
+// are its values to the bit.
+void smoothSurfaces(const BullingtonPath& path, const double* h, double hts, double hrs, double& hst, double& hsr,
+                    double& hstd, double& hsrd)
+{
+    const std::size_t n = path.n;
+    const double* d = path.dist;
+    const double dt = path.dt;
+    const double invDt = 1 / dt;
+    double v1 = 0, v2 = 0;
+    double hobs = -std::numeric_limits<double>::infinity();
+    double aobt = hobs, aobr = hobs;
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        const double dd = d[i] - d[i - 1];
+        v1 += dd * (h[i] + h[i - 1]);
+        v2 += dd * (h[i] * (2 * d[i] + d[i - 1]) + h[i - 1] * (d[i] + 2 * d[i - 1]));
+        const double hi = h[i] - (hts * (dt - d[i]) + hrs * d[i]) * invDt;
+        hobs = std::max(hobs, hi);
+        aobt = std::max(aobt, hi * path.invD[i]);
+        aobr = std::max(aobr, hi * path.invR[i]);
+    }
+    const std::size_t last = n - 1;
+    const double dd = d[last] - d[last - 1];
+    v1 += dd * (h[last] + h[last - 1]);
+    v2 += dd * (h[last] * (2 * d[last] + d[last - 1]) + h[last - 1] * (d[last] + 2 * d[last - 1]));
+    hst = (2 * v1 * dt - v2) / (dt * dt);
+    hsr = (v2 - v1 * dt) / (dt * dt);
+    double hstp = hst, hsrp = hsr;
+    if (hobs > 0) {
+        const double gt = aobt / (aobt + aobr);
+        const double gr = aobr / (aobt + aobr);
+        hstp = hst - hobs * gt;
+        hsrp = hsr - hobs * gr;
+    }
+    hstd = std::min(hstp, h[0]);
+    hsrd = std::min(hsrp, h[last]);
+}
+
 // The interior point where exact(i) is largest (the first of equals, or the
 // last when lastOfEquals), and that largest value. cheap(i) is exact(i) up
 // to rounding: relative errors of a few units in the last place of the
 // magnitude scale(top) gives near the top. Only points whose cheap value
-// comes within a wide margin of the top are evaluated exactly.
+// comes within a wide margin of the top are evaluated exactly. One pass over
+// the profile: the points within the margin of the running top are kept
+// (the margin's lower edge only rises with the top, so no point that ends
+// within the final margin is missed) and the final margin sifts them.
 template <typename Cheap, typename Exact, typename Scale>
-double interiorArgMax(std::size_t n, bool lastOfEquals, Cheap cheap, Exact exact, Scale scale, std::size_t& index)
+double interiorArgMax(std::size_t n, bool lastOfEquals, Cheap cheap, Exact exact, Scale scale, std::size_t& index,
+                      std::vector<std::pair<std::size_t, double>>& near)
 {
+    near.clear();
     double top = -std::numeric_limits<double>::infinity();
-    for (std::size_t i = 1; i + 1 < n; ++i)
-        top = std::max(top, cheap(i));
-    const double threshold = top - 1e-12 * scale(top);
-    double best = -std::numeric_limits<double>::infinity();
+    double threshold = top;
     for (std::size_t i = 1; i + 1 < n; ++i) {
-        if (!(cheap(i) >= threshold))
+        const double c = cheap(i);
+        if (!(c >= threshold))
             continue;
-        const double v = exact(i);
+        if (c > top) {
+            // What was kept lies at or under the old top.
+            const double previous = top;
+            top = c;
+            threshold = top - 1e-12 * scale(top);
+            if (previous < threshold)
+                near.clear();
+        }
+        near.emplace_back(i, c);
+    }
+    double best = -std::numeric_limits<double>::infinity();
+    for (const auto& k : near) {
+        if (!(k.second >= threshold))
+            continue;
+        const double v = exact(k.first);
         if (v > best || (lastOfEquals && v == best)) {
             best = v;
-            index = i;
+            index = k.first;
         }
     }
     return best;
 }
 
-double bullingtonLossOn(const BullingtonPath& path, const double* z, double hts, double hrs, double a,
-                        double lambda)
+// The three profile maxima of the Bullington construction for one earth
+// radius: the slopes from each end (stim, srim) and the highest diffraction
+// parameter, without its frequency factor (numax).
+struct BullingtonMaxima {
+    double stim = -std::numeric_limits<double>::infinity();
+    double srim = stim;
+    double numax = stim;
+};
+
+// One pass gathers the maxima for two earth radii at once (the path is read
+// once, the straight line between the antennas worked out once per point);
+// which maxima are needed is known only once stim is.
+template <bool withTerrain>
+void bullingtonMaxima(const BullingtonPath& path, const double* z, double hts, double hrs, double a1, double a2,
+                      BullingtonMaxima& m1, BullingtonMaxima& m2)
 {
     const std::size_t n = path.n;
     const double dt = path.dt;
     const double* d = path.dist;
-    const double bulge = 500 / a; // earth bulge in m is bulge * d (dt - d)
-    const double str = (hrs - hts) / dt;
-    // One pass gathers all three maxima; which of them is needed is known
-    // only once the first is.
+    const double bulge1 = 500 / a1, bulge2 = 500 / a2; // earth bulge in m is bulge * d (dt - d)
     const double invDt = 1 / dt;
-    double stim = -std::numeric_limits<double>::infinity();
-    double srim = stim, numax = stim;
+    double stim1 = m1.stim, srim1 = m1.srim, nu1 = m1.numax;
+    double stim2 = m2.stim, srim2 = m2.srim, nu2 = m2.numax;
     for (std::size_t i = 1; i + 1 < n; ++i) {
-        const double hi = (z ? z[i] : 0.0) + bulge * path.span[i];
-        stim = std::max(stim, (hi - hts) * path.invD[i]);
-        srim = std::max(srim, (hi - hrs) * path.invR[i]);
-        numax = std::max(numax, (hi - (hts * (dt - d[i]) + hrs * d[i]) * invDt) * path.invRootSpan[i]);
+        const double zi = withTerrain ? z[i] : 0.0;
+        const double hi1 = zi + bulge1 * path.span[i];
+        const double hi2 = zi + bulge2 * path.span[i];
+        const double line = (hts * (dt - d[i]) + hrs * d[i]) * invDt;
+        stim1 = std::max(stim1, (hi1 - hts) * path.invD[i]);
+        srim1 = std::max(srim1, (hi1 - hrs) * path.invR[i]);
+        nu1 = std::max(nu1, (hi1 - line) * path.invRootSpan[i]);
+        stim2 = std::max(stim2, (hi2 - hts) * path.invD[i]);
+        srim2 = std::max(srim2, (hi2 - hrs) * path.invR[i]);
+        nu2 = std::max(nu2, (hi2 - line) * path.invRootSpan[i]);
     }
+    m1.stim = stim1;
+    m1.srim = srim1;
+    m1.numax = nu1;
+    m2.stim = stim2;
+    m2.srim = srim2;
+    m2.numax = nu2;
+}
+
+double bullingtonLossFrom(const BullingtonMaxima& m, double dt, double hts, double hrs, double lambda)
+{
+    const double str = (hrs - hts) / dt;
     double luc;
-    if (stim < str) {
-        luc = knifeEdgeJ(numax * std::sqrt(0.002 * dt / lambda));
+    if (m.stim < str) {
+        luc = knifeEdgeJ(m.numax * std::sqrt(0.002 * dt / lambda));
     } else {
-        const double dbp = (hrs - hts + srim * dt) / (stim + srim);
-        const double nub = (hts + stim * dbp - (hts * (dt - dbp) + hrs * dbp) / dt)
+        const double dbp = (hrs - hts + m.srim * dt) / (m.stim + m.srim);
+        const double nub = (hts + m.stim * dbp - (hts * (dt - dbp) + hrs * dbp) / dt)
             * std::sqrt(0.002 * dt / (lambda * dbp * (dt - dbp)));
         luc = knifeEdgeJ(nub);
     }
     return luc + (1 - std::exp(-luc / 6)) * (10 + 0.02 * dt);
 }
 
-DeltaBullington deltaBullingtonOn(const BullingtonPath& path, const std::vector<double>& g, double hts,
-                                  double hrs, double hstd, double hsrd, double a, double f, double lambda,
-                                  double omega, int pol)
+// The delta-Bullington loss for two earth radii; stimTerrain (optional) is
+// the terrain's stim for the first radius. flatInterior: g is 0 at every
+// interior point.
+void deltaBullingtonPair(const BullingtonPath& path, const std::vector<double>& g, double hts, double hrs,
+                         double hstd, double hsrd, double a1, double a2, double f, double lambda, double omega,
+                         int pol, DeltaBullington& r1, DeltaBullington& r2, double* stimTerrain = nullptr,
+                         bool flatInterior = false)
 {
-    DeltaBullington r;
-    r.lbulla = bullingtonLossOn(path, g.data(), hts, hrs, a, lambda);
-    r.lbulls = bullingtonLossOn(path, nullptr, hts - hstd, hrs - hsrd, a, lambda);
-    r.ldsph = sphericalEarthLoss(path.dt, hts - hstd, hrs - hsrd, a, f, lambda, omega, pol);
-    r.ld = r.lbulla + std::max(r.ldsph - r.lbulls, 0.0);
-    return r;
+    BullingtonMaxima terrain1, terrain2, smooth1, smooth2;
+    bullingtonMaxima<true>(path, g.data(), hts, hrs, a1, a2, terrain1, terrain2);
+    const double htsSmooth = hts - hstd, hrsSmooth = hrs - hsrd;
+    if (flatInterior && hstd == 0 && hsrd == 0) {
+        // Smooth earth: the smooth surface is the terrain, at the same
+        // antenna heights; the same sums on the same numbers.
+        smooth1 = terrain1;
+        smooth2 = terrain2;
+    } else {
+        bullingtonMaxima<false>(path, nullptr, htsSmooth, hrsSmooth, a1, a2, smooth1, smooth2);
+    }
+    if (stimTerrain)
+        *stimTerrain = terrain1.stim;
+    const double dt = path.dt;
+    const struct {
+        const BullingtonMaxima& terrain;
+        const BullingtonMaxima& smooth;
+        double a;
+        DeltaBullington& r;
+    } uses[] = {{terrain1, smooth1, a1, r1}, {terrain2, smooth2, a2, r2}};
+    for (const auto& u : uses) {
+        u.r.lbulla = bullingtonLossFrom(u.terrain, dt, hts, hrs, lambda);
+        u.r.lbulls = bullingtonLossFrom(u.smooth, dt, htsSmooth, hrsSmooth, lambda);
+        u.r.ldsph = sphericalEarthLoss(dt, htsSmooth, hrsSmooth, u.a, f, lambda, omega, pol);
+        u.r.ld = u.r.lbulla + std::max(u.r.ldsph - u.r.lbulls, 0.0);
+    }
 }
 
 } // namespace
@@ -310,7 +385,12 @@ DeltaBullington deltaBullingtonOn(const BullingtonPath& path, const std::vector<
 double bullingtonLoss(const std::vector<double>& d, const double* z, double hts, double hrs, double a,
                       double lambda)
 {
-    return bullingtonLossOn(BullingtonPath(d), z, hts, hrs, a, lambda);
+    BullingtonMaxima m, unused;
+    if (z)
+        bullingtonMaxima<true>(BullingtonPath(d), z, hts, hrs, a, a, m, unused);
+    else
+        bullingtonMaxima<false>(BullingtonPath(d), nullptr, hts, hrs, a, a, m, unused);
+    return bullingtonLossFrom(m, d.back(), hts, hrs, lambda);
 }
 
 double sphericalEarthLoss(double d, double hte, double hre, double a, double f, double lambda,
@@ -337,11 +417,20 @@ double sphericalEarthLoss(double d, double hte, double hre, double a, double f, 
     return (1 - hse / hreq) * ldft;
 }
 
+void diffractionSmoothSurface(const std::vector<double>& d, const std::vector<double>& h, double hts,
+                              double hrs, double& hstd, double& hsrd)
+{
+    double hst = 0, hsr = 0;
+    smoothSurfaces(BullingtonPath(d), h.data(), hts, hrs, hst, hsr, hstd, hsrd);
+}
+
 DeltaBullington deltaBullington(const std::vector<double>& d, const std::vector<double>& g, double hts,
                                 double hrs, double hstd, double hsrd, double a, double f, double lambda,
                                 double omega, int pol)
 {
-    return deltaBullingtonOn(BullingtonPath(d), g, hts, hrs, hstd, hsrd, a, f, lambda, omega, pol);
+    DeltaBullington r, unused;
+    deltaBullingtonPair(BullingtonPath(d), g, hts, hrs, hstd, hsrd, a, a, f, lambda, omega, pol, r, unused);
+    return r;
 }
 
 int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
@@ -351,12 +440,17 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     if (n < 4 || prof.h.size() != n || (!prof.r.empty() && prof.r.size() != n)
         || (!prof.zone.empty() && prof.zone.size() != n) || prof.d[0] != 0)
         return P452BadProfile;
+    double highest = 0; // of |h|, for the rounding margin of the line-of-sight search
+    bool flat = true;   // h is 0 between the ends (smooth earth)
     for (std::size_t i = 0; i < n; ++i) {
         if (!std::isfinite(prof.d[i]) || !std::isfinite(prof.h[i]) || (i > 0 && !(prof.d[i] > prof.d[i - 1])))
             return P452BadProfile;
-        if (!prof.r.empty() && !std::isfinite(prof.r[i]))
-            return P452BadProfile;
+        highest = std::max(highest, std::fabs(prof.h[i]));
+        flat = flat && (prof.h[i] == 0 || i == 0 || i == n - 1);
     }
+    for (double r : prof.r)
+        if (!std::isfinite(r))
+            return P452BadProfile;
     const double f = par.f;
     const double p = par.p;
     if (!(f >= 0.1 && f <= 50) || !(p >= 0.001 && p <= 50) || !(par.htg > 0) || !(par.hrg > 0)
@@ -422,17 +516,19 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     const double inv2ae = 1 / (2 * ae);
     const double curvatureSlack = dt * inv2ae + 1;
     std::size_t it = 1, ir = n - 2;
+    std::vector<std::pair<std::size_t, double>> near;
+    near.reserve(16);
     const double argTMax = interiorArgMax(
         n, false, [&](std::size_t i) { return (h[i] - hts) * 0.001 * dist.invD[i] - d[i] * inv2ae; },
         [&](std::size_t i) { return (h[i] - hts) / (1000 * d[i]) - d[i] / (2 * ae); },
-        [&](double top) { return std::fabs(top) + curvatureSlack; }, it);
+        [&](double top) { return std::fabs(top) + curvatureSlack; }, it, near);
     const double argRMax = interiorArgMax(
         n, true, [&](std::size_t j) { return (h[j] - hrs) * 0.001 * dist.invR[j] - (dt - d[j]) * inv2ae; },
         [&](std::size_t j) {
             const double dj = dt - d[j];
             return (h[j] - hrs) / (1000 * dj) - dj / (2 * ae);
         },
-        [&](double top) { return std::fabs(top) + curvatureSlack; }, ir);
+        [&](double top) { return std::fabs(top) + curvatureSlack; }, ir, near);
     const double thetaMax = 1000 * std::atan(argTMax);
     const double thetaRMax = 1000 * std::atan(argRMax);
     const bool transHorizon = thetaMax > thetaTd;
@@ -447,12 +543,11 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
         out.thetaR = thetaRd;
         const double ce = 1 / ae;
         const double invDt = 1 / dt;
-        double heightScale = std::fabs(hts) + std::fabs(hrs) + 500 * ce * dt * dt + 1;
-        double rootScale = 0;
-        for (std::size_t i = 1; i + 1 < n; ++i) {
-            heightScale = std::max(heightScale, std::fabs(h[i]) + std::fabs(hts) + std::fabs(hrs) + 500 * ce * dt * dt + 1);
-            rootScale = std::max(rootScale, dist.invRootSpan[i]);
-        }
+        // The margin's scale bounds the magnitudes met: d (dt - d) is
+        // smallest at the ends, so its inverse root is largest there (twice
+        // that covers the rounding of the stored values).
+        const double heightScale = highest + std::fabs(hts) + std::fabs(hrs) + 500 * ce * dt * dt + 1;
+        const double rootScale = 2 * std::max(dist.invRootSpan[1], dist.invRootSpan[n - 2]);
         std::size_t istar = 1;
         interiorArgMax(
             n, true,
@@ -463,7 +558,7 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
                 return (h[i] + 500 * ce * d[i] * (dt - d[i]) - (hts * (dt - d[i]) + hrs * d[i]) / dt)
                     * std::sqrt(0.002 * dt / (lambda * d[i] * (dt - d[i])));
             },
-            [&](double) { return heightScale * rootScale; }, istar);
+            [&](double) { return heightScale * rootScale; }, istar, near);
         it = ir = istar;
         out.dlt = d[istar];
         out.dlr = dt - out.dlt;
@@ -477,8 +572,7 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
 
     // Least-squares smooth surface and the heights derived from it.
     double hst = 0, hsr = 0;
-    leastSquaresSurface(d, h, hst, hsr);
-    diffractionSmoothSurfaceFrom(d, h, hts, hrs, hst, hsr, out.hstd, out.hsrd);
+    smoothSurfaces(bullington, h.data(), hts, hrs, hst, hsr, out.hstd, out.hsrd);
 
     const double hstDash = std::min(hst, h[0]);
     const double hsrDash = std::min(hsr, h[n - 1]);
@@ -501,8 +595,12 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     out.lb0b = out.lbfsg + esFactor * log10d(b0 / 50);
 
     // Diffraction.
-    const DeltaBullington d50 =
-        deltaBullingtonOn(bullington, g, hts, hrs, out.hstd, out.hsrd, ae, f, lambda, omega, par.pol);
+    // Both earth radii in one go (the second is needed unless p is 50 %);
+    // the terrain's stim for ae also serves the combination below.
+    DeltaBullington d50, dbeta;
+    double stimTerrain = 0;
+    deltaBullingtonPair(bullington, g, hts, hrs, out.hstd, out.hsrd, ae, abeta, f, lambda, omega, par.pol, d50, dbeta,
+                        &stimTerrain, flat && prof.r.empty());
     out.ldsph = d50.ldsph;
     out.ld50 = d50.ld;
     double fi = 1;
@@ -511,8 +609,6 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     if (p == 50) {
         out.ldp = out.ld50;
     } else {
-        const DeltaBullington dbeta =
-            deltaBullingtonOn(bullington, g, hts, hrs, out.hstd, out.hsrd, abeta, f, lambda, omega, par.pol);
         out.ldp = out.ld50 + fi * (dbeta.ld - out.ld50);
     }
     const double lbd50 = out.lbfsg + out.ld50;
@@ -562,10 +658,12 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     out.lba = af + adp + gammaSurface * dt;
 
     // Combination of the mechanisms.
-    const double invAe = 1 / ae;
-    double stimTerrain = -std::numeric_limits<double>::infinity();
-    for (std::size_t i = 1; i + 1 < n; ++i)
-        stimTerrain = std::max(stimTerrain, (h[i] + 500 * bullington.span[i] * invAe - hts) * bullington.invD[i]);
+    if (!prof.r.empty()) {
+        // The combination looks at the bare terrain, the diffraction above at the cluttered one.
+        BullingtonMaxima bare, unused;
+        bullingtonMaxima<true>(bullington, h.data(), hts, hrs, ae, ae, bare, unused);
+        stimTerrain = bare.stim;
+    }
     const double strT = (hrs - hts) / dt;
     const double fj = 1 - 0.5 * (1 + std::tanh(3 * 0.8 * (stimTerrain - strT) / 0.3));
     const double fk = 1 - 0.5 * (1 + std::tanh(3 * 0.5 * (dt - 20) / 20));

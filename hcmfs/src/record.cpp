@@ -2,7 +2,9 @@
 
 #include "csvtable.h"
 
+#include <algorithm>
 #include <cctype>
+#include <iterator>
 
 namespace hcmfs {
 namespace {
@@ -20,6 +22,15 @@ std::string trimmed(const std::string& s)
     return s.substr(b, e - b);
 }
 
+// Whether a field holds nothing but blanks (no copy made).
+bool blank(const std::string& s)
+{
+    for (char c : s)
+        if (c != ' ' && c != '\t')
+            return false;
+    return true;
+}
+
 std::string upper(std::string s)
 {
     for (char& c : s)
@@ -30,11 +41,10 @@ std::string upper(std::string s)
 FieldNumber readNumber(const std::string& text)
 {
     FieldNumber n;
-    const std::string t = trimmed(text);
-    if (t.empty())
+    if (blank(text))
         return n;
     n.present = true;
-    n.valid = parseNumber(t, n.value);
+    n.valid = parseNumber(text, n.value); // blanks around the number are allowed
     if (!n.valid)
         n.value = 0;
     return n;
@@ -90,7 +100,7 @@ bool readPattern(const std::vector<std::string>& parts, std::size_t& pos, Record
 bool onlyEmpty(const std::vector<std::string>& parts, std::size_t from)
 {
     for (std::size_t i = from; i < parts.size(); ++i)
-        if (!trimmed(parts[i]).empty())
+        if (!blank(parts[i]))
             return false;
     return true;
 }
@@ -133,24 +143,27 @@ bool parseStationRecord(const char* text, int length, StationRecord& r, std::str
     while (lead < line.size() && line[lead] == ' ')
         ++lead;
     line.erase(0, lead);
-    r.line = line;
+    r.line = std::move(line);
+    const std::string& kept = r.line;
 
     std::vector<std::string> parts;
+    parts.reserve(static_cast<std::size_t>(std::count(kept.begin(), kept.end(), ';')) + 1);
     std::size_t start = 0;
     for (;;) {
-        const std::size_t semi = line.find(';', start);
+        const std::size_t semi = kept.find(';', start);
         if (semi == std::string::npos) {
-            parts.push_back(line.substr(start));
+            parts.push_back(kept.substr(start));
             break;
         }
-        parts.push_back(line.substr(start, semi - start));
+        parts.emplace_back(kept, start, semi - start);
         start = semi + 1;
     }
     if (parts.size() < kRecordFields) {
         message = "the record line has " + std::to_string(parts.size()) + " fields, at least 49 are needed";
         return false;
     }
-    r.fields.assign(parts.begin(), parts.begin() + kRecordFields);
+    // The pattern blocks after the record's fields are read from parts below.
+    r.fields.assign(std::make_move_iterator(parts.begin()), std::make_move_iterator(parts.begin() + kRecordFields));
 
     std::size_t pos = kRecordFields;
     if (pos < parts.size() && !onlyEmpty(parts, pos)) {
@@ -193,8 +206,8 @@ bool parseStationRecord(const char* text, int length, StationRecord& r, std::str
     for (int i = 0; i < 6; ++i) {
         const std::string& f = r.fields[F7GFirst + 2 * i];
         const std::string& a = r.fields[F7GFirst + 2 * i + 1];
-        const bool fEmpty = trimmed(f).empty();
-        const bool aEmpty = trimmed(a).empty();
+        const bool fEmpty = blank(f);
+        const bool aEmpty = blank(a);
         if (fEmpty && aEmpty)
             break;
         MaskPointValue p;
