@@ -310,6 +310,8 @@ bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource&
     if (placed)
         GreatCircleWalk(a, hop.azFromTo).sample(hop.stepKm, n, points);
     std::string message;
+    double interiorMin = std::numeric_limits<double>::infinity();
+    double interiorMax = -interiorMin;
     for (int i = 0; i < n; ++i) {
         d[i] = i == n - 1 ? hop.distanceKm : i * hop.stepKm;
         if (!placed)
@@ -321,7 +323,13 @@ bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource&
             profile.zone[i] = morpho.zoneAt(p.lat, p.lon);
             ++hop.zonePoints[profile.zone[i] - 1];
         }
+        if (i > 0 && i < n - 1) {
+            interiorMin = std::min(interiorMin, h[i]);
+            interiorMax = std::max(interiorMax, h[i]);
+        }
     }
+    if (!placed)
+        interiorMin = interiorMax = 0;
     coastDistances(profile, hop.params);
     placeStation(c, static_cast<std::size_t>(hop.from), h.front());
     placeStation(c, static_cast<std::size_t>(hop.to), h.back());
@@ -329,8 +337,9 @@ bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource&
     h.back() = endGround(c, static_cast<std::size_t>(hop.to), hop.params.hrg);
     hop.groundFrom = h.front();
     hop.groundTo = h.back();
-    hop.groundMin = *std::min_element(h.begin(), h.end());
-    hop.groundMax = *std::max_element(h.begin(), h.end());
+    // The ends were moved under the antennas above.
+    hop.groundMin = std::min({interiorMin, h.front(), h.back()});
+    hop.groundMax = std::max({interiorMax, h.front(), h.back()});
     if (c.keepProfiles) {
         hop.profileD = d;
         hop.profileH = h;

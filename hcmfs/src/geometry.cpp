@@ -136,6 +136,19 @@ void GreatCircleWalk::sample(double stepKm, int count, std::vector<GeoPoint>& po
     points.resize(static_cast<std::size_t>(std::max(count, 0)));
     if (count <= 0)
         return;
+    // The weights of the end values and slopes at each point of a span; the
+    // same for every full span, so worked out once (same expressions).
+    struct Weights {
+        double rise, slope0, slope1;
+    };
+    auto weightsAt = [](int j, int len, double h) {
+        const double t = static_cast<double>(j) / len;
+        const double u = 1 - t;
+        return Weights{t * t * (3 - 2 * t), h * t * u * u, -h * t * t * u};
+    };
+    Weights full[kSpan];
+    for (int j = 1; j < kSpan; ++j)
+        full[j] = weightsAt(j, kSpan, kSpan * stepKm);
     Knot k0 = knot(0);
     for (int a = 0; a < count - 1;) {
         const int b = std::min(a + kSpan, count - 1);
@@ -149,10 +162,8 @@ void GreatCircleWalk::sample(double stepKm, int count, std::vector<GeoPoint>& po
                 points[i] = at(i * stepKm);
                 continue;
             }
-            const double t = static_cast<double>(i - a) / (b - a);
-            const double u = 1 - t;
-            const double rise = t * t * (3 - 2 * t);
-            const double slope0 = h * t * u * u, slope1 = -h * t * t * u;
+            const Weights w = b - a == kSpan ? full[i - a] : weightsAt(i - a, b - a, h);
+            const double rise = w.rise, slope0 = w.slope0, slope1 = w.slope1;
             points[i].lat = k0.lat + (k1.lat - k0.lat) * rise + k0.dLat * slope0 + k1.dLat * slope1;
             points[i].lon = wrapDeg180(k0.lon + (k1.lon - k0.lon) * rise + k0.dLon * slope0 + k1.dLon * slope1);
         }

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <list>
 #include <map>
 #include <mutex>
 #include <sys/stat.h>
@@ -111,6 +110,33 @@ std::vector<std::string> candidates(TileKind kind, const std::string& folder, in
     return out;
 }
 
+// candidates() for the cells a thread met last: profiles cross the same few
+// cells call after call, and the names never change.
+const std::vector<std::string>& knownCandidates(TileKind kind, const std::string& folder, int lon, int lat)
+{
+    struct Known {
+        TileKind kind;
+        int lon, lat;
+        std::string folder;
+        std::vector<std::string> names;
+    };
+    thread_local std::vector<Known> known;
+    thread_local std::size_t next = 0;
+    for (const Known& k : known)
+        if (k.lon == lon && k.lat == lat && k.kind == kind && k.folder == folder)
+            return k.names;
+    Known k{kind, lon, lat, folder, candidates(kind, folder, lon, lat)};
+    const std::size_t kKnown = 16;
+    if (known.size() < kKnown) {
+        known.push_back(std::move(k));
+        return known.back().names;
+    }
+    Known& slot = known[next];
+    next = (next + 1) % kKnown;
+    slot = std::move(k);
+    return slot.names;
+}
+
 class TileCache {
 public:
     std::shared_ptr<const TerrainTile> get(TileKind kind, const std::string& folder, int lon, int lat,
@@ -118,7 +144,7 @@ public:
     {
         std::string path;
         FileStamp stamp;
-        for (const std::string& c : candidates(kind, folder, lon, lat)) {
+        for (const std::string& c : knownCandidates(kind, folder, lon, lat)) {
             stamp = stampOf(c);
             if (stamp.size >= 0) {
                 path = c;
@@ -134,8 +160,7 @@ public:
             std::lock_guard<std::mutex> lock(mutex_);
             auto it = entries_.find(path);
             if (it != entries_.end() && it->second.stamp == stamp) {
-                lru_.remove(path);
-                lru_.push_front(path);
+                it->second.lastUse = ++uses_;
                 return it->second.tile;
             }
         }
@@ -146,12 +171,14 @@ public:
         if (!read)
             return nullptr;
         std::lock_guard<std::mutex> lock(mutex_);
-        entries_[path] = Entry{tile, stamp};
-        lru_.remove(path);
-        lru_.push_front(path);
-        while (lru_.size() > kCacheTiles) {
-            entries_.erase(lru_.back());
-            lru_.pop_back();
+        entries_[path] = Entry{tile, stamp, ++uses_};
+        while (entries_.size() > kCacheTiles) {
+            // The least recently used goes.
+            auto oldest = entries_.begin();
+            for (auto e = entries_.begin(); e != entries_.end(); ++e)
+                if (e->second.lastUse < oldest->second.lastUse)
+                    oldest = e;
+            entries_.erase(oldest);
         }
         return tile;
     }
@@ -160,17 +187,17 @@ public:
     {
         std::lock_guard<std::mutex> lock(mutex_);
         entries_.clear();
-        lru_.clear();
     }
 
 private:
     struct Entry {
         std::shared_ptr<const TerrainTile> tile;
         FileStamp stamp;
+        unsigned long long lastUse;
     };
     std::mutex mutex_;
     std::map<std::string, Entry> entries_;
-    std::list<std::string> lru_;
+    unsigned long long uses_ = 0;
 };
 
 TileCache& cache()
@@ -191,19 +218,7 @@ std::string tileName(int lon, int lat)
 
 double TerrainTile::heightAt(double lat, double lon) const
 {
-    double x = (lon - lon0) * (cols - 1);
-    double y = (lat - lat0) * (rows - 1);
-    x = std::min(std::max(x, 0.0), static_cast<double>(cols - 1));
-    y = std::min(std::max(y, 0.0), static_cast<double>(rows - 1));
-    const int c0 = std::min(static_cast<int>(x), cols - 2);
-    const int r0 = std::min(static_cast<int>(y), rows - 2);
-    const double fx = x - c0;
-    const double fy = y - r0;
-    const int16_t* row0 = samples.data() + static_cast<std::size_t>(r0) * cols + c0;
-    const int16_t* row1 = row0 + cols;
-    const double south = row0[0] + (row0[1] - row0[0]) * fx;
-    const double north = row1[0] + (row1[1] - row1[0]) * fx;
-    return south + (north - south) * fy;
+    return bilinearHeight(samples.data(), rows, cols, (lon - lon0) * (cols - 1), (lat - lat0) * (rows - 1));
 }
 
 namespace {
@@ -323,7 +338,7 @@ bool TerrainSource::heightFromCache(double lat, double lon, double& h, std::stri
     const int latF = static_cast<int>(std::floor(lat));
     for (const auto& t : used_) {
         if (t->lon0 == lonF && t->lat0 == latF) {
-            last_ = t.get();
+            remember(t.get());
             h = t->heightAt(lat, lon);
             return true;
         }
@@ -344,9 +359,20 @@ bool TerrainSource::heightFromCache(double lat, double lon, double& h, std::stri
             return false;
     }
     used_.push_back(tile);
-    last_ = tile.get();
+    remember(tile.get());
     h = tile->heightAt(lat, lon);
     return true;
+}
+
+void TerrainSource::remember(const TerrainTile* tile)
+{
+    last_ = tile;
+    cell_.west = tile->lon0;
+    cell_.east = tile->lon0 + 1;
+    cell_.south = tile->lat0;
+    cell_.north = tile->lat0 + 1;
+    cell_.colSpan = tile->cols - 1;
+    cell_.rowSpan = tile->rows - 1;
 }
 
 std::vector<std::string> TerrainSource::tilesUsed() const

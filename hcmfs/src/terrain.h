@@ -8,12 +8,31 @@
 #ifndef HCMFS_TERRAIN_H
 #define HCMFS_TERRAIN_H
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace hcmfs {
+
+// Bilinear interpolation in a grid of rows x cols samples, row 0 south,
+// at grid position (x, y) = ((lon - west) (cols - 1), (lat - south) (rows - 1)).
+inline double bilinearHeight(const int16_t* samples, int rows, int cols, double x, double y)
+{
+    x = std::min(std::max(x, 0.0), static_cast<double>(cols - 1));
+    y = std::min(std::max(y, 0.0), static_cast<double>(rows - 1));
+    const int c0 = std::min(static_cast<int>(x), cols - 2);
+    const int r0 = std::min(static_cast<int>(y), rows - 2);
+    const double fx = x - c0;
+    const double fy = y - r0;
+    const int16_t* row0 = samples + static_cast<std::size_t>(r0) * cols + c0;
+    const int16_t* row1 = row0 + cols;
+    const double south = row0[0] + (row0[1] - row0[0]) * fx;
+    const double north = row1[0] + (row1[1] - row1[0]) * fx;
+    return south + (north - south) * fy;
+}
 
 // One decoded tile as a regular grid, row 0 at the south edge, column 0 at
 // the west edge; rows and columns include both edges.
@@ -25,8 +44,6 @@ struct TerrainTile {
     std::string format; // "HCM .33E", "HCM .63E", "SRTM .hgt"
 
     double heightAt(double lat, double lon) const;
-    // Whether the point lies in this tile's cell (south and west edges in).
-    bool holds(double lat, double lon) const { return lon >= lon0 && lon < lon0 + 1 && lat >= lat0 && lat < lat0 + 1; }
 };
 
 // Tile base name for the cell holding (lat, lon): "E016N54", "W005S12".
@@ -64,8 +81,11 @@ public:
     // the point before, which is taken without any search.
     bool height(double lat, double lon, double& h, std::string& message)
     {
-        if (last_ && last_->holds(lat, lon)) {
-            h = last_->heightAt(lat, lon);
+        // In the cell of last_ (south and west edges in): the arithmetic of
+        // TerrainTile::heightAt, with the tile's numbers kept as doubles.
+        if (last_ && lon >= cell_.west && lon < cell_.east && lat >= cell_.south && lat < cell_.north) {
+            h = bilinearHeight(last_->samples.data(), last_->rows, last_->cols, (lon - cell_.west) * cell_.colSpan,
+                               (lat - cell_.south) * cell_.rowSpan);
             return true;
         }
         return heightFromCache(lat, lon, h, message);
@@ -79,7 +99,12 @@ private:
 
     std::string folder_;
     std::vector<std::shared_ptr<const TerrainTile>> used_;
+    void remember(const TerrainTile* tile);
+
     const TerrainTile* last_ = nullptr; // one of used_
+    struct {
+        double west = 0, east = 0, south = 0, north = 0, colSpan = 0, rowSpan = 0;
+    } cell_; // of last_
 };
 
 // Drops every cached tile (tests, and callers that replace data on disk).
