@@ -309,27 +309,27 @@ bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource&
     std::vector<GeoPoint> points;
     if (placed)
         GreatCircleWalk(a, hop.azFromTo).sample(hop.stepKm, n, points);
-    std::string message;
-    double interiorMin = std::numeric_limits<double>::infinity();
-    double interiorMax = -interiorMin;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n; ++i)
         d[i] = i == n - 1 ? hop.distanceKm : i * hop.stepKm;
-        if (!placed)
-            continue; // no need to place the point
-        const GeoPoint p = i == 0 ? a : i == n - 1 ? c.stations[hop.to].record.position : points[i];
-        if (!topo.smoothEarth() && !topo.height(p.lat, p.lon, h[i], message))
-            return fail(c, ErrTerrainTile, message);
-        if (morpho.configured()) {
-            profile.zone[i] = morpho.zoneAt(p.lat, p.lon);
+    if (placed) {
+        // The ends are the stations themselves.
+        points.front() = a;
+        points.back() = c.stations[hop.to].record.position;
+    }
+    std::string message;
+    if (!topo.smoothEarth() && !topo.heights(points.data(), points.size(), h.data(), message))
+        return fail(c, ErrTerrainTile, message);
+    if (morpho.configured()) {
+        for (int i = 0; i < n; ++i) {
+            profile.zone[i] = morpho.zoneAt(points[i].lat, points[i].lon);
             ++hop.zonePoints[profile.zone[i] - 1];
         }
-        if (i > 0 && i < n - 1) {
-            interiorMin = std::min(interiorMin, h[i]);
-            interiorMax = std::max(interiorMax, h[i]);
-        }
     }
-    if (!placed)
-        interiorMin = interiorMax = 0;
+    double interiorMin = h[1], interiorMax = h[1];
+    for (int i = 2; i < n - 1; ++i) {
+        interiorMin = std::min(interiorMin, h[i]);
+        interiorMax = std::max(interiorMax, h[i]);
+    }
     coastDistances(profile, hop.params);
     placeStation(c, static_cast<std::size_t>(hop.from), h.front());
     placeStation(c, static_cast<std::size_t>(hop.to), h.back());

@@ -8,6 +8,13 @@
 #include <memory>
 #include <utility>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define HCMFS_SSE2 1
+#else
+#define HCMFS_SSE2 0
+#endif
+
 namespace hcmfs {
 namespace {
 
@@ -309,7 +316,41 @@ void bullingtonMaxima(const BullingtonPath& path, const double* z, double hts, d
     const double invDt = 1 / dt;
     double stim1 = m1.stim, srim1 = m1.srim, nu1 = m1.numax;
     double stim2 = m2.stim, srim2 = m2.srim, nu2 = m2.numax;
-    for (std::size_t i = 1; i + 1 < n; ++i) {
+    std::size_t i = 1;
+#if HCMFS_SSE2
+    // Two points at a time: each lane does the arithmetic of the loop below
+    // (same operations, same order, so the same bits); the maxima of the
+    // lanes are then folded in, and a maximum does not depend on the order.
+    {
+        const __m128d vb1 = _mm_set1_pd(bulge1), vb2 = _mm_set1_pd(bulge2);
+        const __m128d vhts = _mm_set1_pd(hts), vhrs = _mm_set1_pd(hrs);
+        const __m128d vdt = _mm_set1_pd(dt), vInvDt = _mm_set1_pd(invDt);
+        __m128d s1 = _mm_set1_pd(stim1), r1 = _mm_set1_pd(srim1), u1 = _mm_set1_pd(nu1);
+        __m128d s2 = _mm_set1_pd(stim2), r2 = _mm_set1_pd(srim2), u2 = _mm_set1_pd(nu2);
+        for (; i + 2 < n; i += 2) {
+            const __m128d span = _mm_loadu_pd(path.span + i);
+            const __m128d zi = withTerrain ? _mm_loadu_pd(z + i) : _mm_setzero_pd();
+            const __m128d hi1 = _mm_add_pd(zi, _mm_mul_pd(vb1, span));
+            const __m128d hi2 = _mm_add_pd(zi, _mm_mul_pd(vb2, span));
+            const __m128d di = _mm_loadu_pd(d + i);
+            const __m128d line =
+                _mm_mul_pd(_mm_add_pd(_mm_mul_pd(vhts, _mm_sub_pd(vdt, di)), _mm_mul_pd(vhrs, di)), vInvDt);
+            const __m128d invD = _mm_loadu_pd(path.invD + i);
+            const __m128d invR = _mm_loadu_pd(path.invR + i);
+            const __m128d invRoot = _mm_loadu_pd(path.invRootSpan + i);
+            s1 = _mm_max_pd(s1, _mm_mul_pd(_mm_sub_pd(hi1, vhts), invD));
+            r1 = _mm_max_pd(r1, _mm_mul_pd(_mm_sub_pd(hi1, vhrs), invR));
+            u1 = _mm_max_pd(u1, _mm_mul_pd(_mm_sub_pd(hi1, line), invRoot));
+            s2 = _mm_max_pd(s2, _mm_mul_pd(_mm_sub_pd(hi2, vhts), invD));
+            r2 = _mm_max_pd(r2, _mm_mul_pd(_mm_sub_pd(hi2, vhrs), invR));
+            u2 = _mm_max_pd(u2, _mm_mul_pd(_mm_sub_pd(hi2, line), invRoot));
+        }
+        auto fold = [](__m128d v) { return std::max(_mm_cvtsd_f64(v), _mm_cvtsd_f64(_mm_unpackhi_pd(v, v))); };
+        stim1 = fold(s1), srim1 = fold(r1), nu1 = fold(u1);
+        stim2 = fold(s2), srim2 = fold(r2), nu2 = fold(u2);
+    }
+#endif
+    for (; i + 1 < n; ++i) {
         const double zi = withTerrain ? z[i] : 0.0;
         const double hi1 = zi + bulge1 * path.span[i];
         const double hi2 = zi + bulge2 * path.span[i];

@@ -91,6 +91,30 @@ public:
         return heightFromCache(lat, lon, h, message);
     }
 
+    // Heights at count points (lat, lon pairs), as height() gives them;
+    // false with a message at the first point without a tile.
+    template <typename Point>
+    bool heights(const Point* points, std::size_t count, double* out, std::string& message)
+    {
+        // The cell in locals: the stores to out cannot disturb them.
+        const TerrainTile* tile = nullptr;
+        double west = 0, east = 0, south = 0, north = 0, colSpan = 0, rowSpan = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const double lat = points[i].lat, lon = points[i].lon;
+            if (!tile || !(lon >= west && lon < east && lat >= south && lat < north)) {
+                if (!height(lat, lon, out[i], message))
+                    return false;
+                tile = last_;
+                west = cell_.west, east = cell_.east, south = cell_.south, north = cell_.north;
+                colSpan = cell_.colSpan, rowSpan = cell_.rowSpan;
+                continue;
+            }
+            out[i] = bilinearHeight(tile->samples.data(), tile->rows, tile->cols, (lon - west) * colSpan,
+                                    (lat - south) * rowSpan);
+        }
+        return true;
+    }
+
     // Tiles touched so far (for the report).
     std::vector<std::string> tilesUsed() const;
 
