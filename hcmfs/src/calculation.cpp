@@ -306,7 +306,9 @@ bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource&
     if (morpho.configured())
         profile.zone.resize(n);
     const bool placed = !topo.smoothEarth() || morpho.configured();
-    std::vector<GeoPoint> points;
+    // Kept between calls: sample() overwrites every point, and resizing
+    // a buffer of the right size costs nothing. Used only when placed.
+    thread_local std::vector<GeoPoint> points;
     if (placed)
         GreatCircleWalk(a, hop.azFromTo).sample(hop.stepKm, n, points);
     for (int i = 0; i < n; ++i)

@@ -255,31 +255,33 @@ void smoothSurfaces(const BullingtonPath& path, const double* h, double hts, dou
 // last when lastOfEquals), and that largest value. cheap(i) is exact(i) up
 // to rounding: relative errors of a few units in the last place of the
 // magnitude scale(top) gives near the top. Only points whose cheap value
-// comes within a wide margin of the top are evaluated exactly. One pass over
-// the profile: the points within the margin of the running top are kept
-// (the margin's lower edge only rises with the top, so no point that ends
-// within the final margin is missed) and the final margin sifts them.
+// comes within a wide margin of the top are evaluated exactly.
+// One pass over the profile keeps the points within twice the margin of the
+// running top (that lower edge only rises with the top, so every point that
+// ends within the margin of the final top is kept, rounding included); the
+// final margin then sifts them.
 template <typename Cheap, typename Exact, typename Scale>
 double interiorArgMax(std::size_t n, bool lastOfEquals, Cheap cheap, Exact exact, Scale scale, std::size_t& index,
                       std::vector<std::pair<std::size_t, double>>& near)
 {
     near.clear();
     double top = -std::numeric_limits<double>::infinity();
-    double threshold = top;
+    double keep = top;
     for (std::size_t i = 1; i + 1 < n; ++i) {
         const double c = cheap(i);
-        if (!(c >= threshold))
+        if (!(c >= keep))
             continue;
         if (c > top) {
             // What was kept lies at or under the old top.
             const double previous = top;
             top = c;
-            threshold = top - 1e-12 * scale(top);
-            if (previous < threshold)
+            keep = top - 2e-12 * scale(top);
+            if (previous < keep)
                 near.clear();
         }
         near.emplace_back(i, c);
     }
+    const double threshold = top - 1e-12 * scale(top);
     double best = -std::numeric_limits<double>::infinity();
     for (const auto& k : near) {
         if (!(k.second >= threshold))

@@ -18,11 +18,10 @@
 namespace hcmfs {
 
 // Bilinear interpolation in a grid of rows x cols samples, row 0 south,
-// at grid position (x, y) = ((lon - west) (cols - 1), (lat - south) (rows - 1)).
-inline double bilinearHeight(const int16_t* samples, int rows, int cols, double x, double y)
+// at grid position (x, y) = ((lon - west) (cols - 1), (lat - south) (rows - 1))
+// with 0 <= x <= cols - 1 and 0 <= y <= rows - 1.
+inline double bilinearInside(const int16_t* samples, int rows, int cols, double x, double y)
 {
-    x = std::min(std::max(x, 0.0), static_cast<double>(cols - 1));
-    y = std::min(std::max(y, 0.0), static_cast<double>(rows - 1));
     const int c0 = std::min(static_cast<int>(x), cols - 2);
     const int r0 = std::min(static_cast<int>(y), rows - 2);
     const double fx = x - c0;
@@ -32,6 +31,14 @@ inline double bilinearHeight(const int16_t* samples, int rows, int cols, double 
     const double south = row0[0] + (row0[1] - row0[0]) * fx;
     const double north = row1[0] + (row1[1] - row1[0]) * fx;
     return south + (north - south) * fy;
+}
+
+// The same anywhere: positions outside the grid take its edge.
+inline double bilinearHeight(const int16_t* samples, int rows, int cols, double x, double y)
+{
+    x = std::min(std::max(x, 0.0), static_cast<double>(cols - 1));
+    y = std::min(std::max(y, 0.0), static_cast<double>(rows - 1));
+    return bilinearInside(samples, rows, cols, x, y);
 }
 
 // One decoded tile as a regular grid, row 0 at the south edge, column 0 at
@@ -109,7 +116,9 @@ public:
                 colSpan = cell_.colSpan, rowSpan = cell_.rowSpan;
                 continue;
             }
-            out[i] = bilinearHeight(tile->samples.data(), tile->rows, tile->cols, (lon - west) * colSpan,
+            // west <= lon < west + 1: the rounded lon - west lies in [0, 1],
+            // so the position is inside the grid and needs no clamping.
+            out[i] = bilinearInside(tile->samples.data(), tile->rows, tile->cols, (lon - west) * colSpan,
                                     (lat - south) * rowSpan);
         }
         return true;
