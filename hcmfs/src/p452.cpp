@@ -139,6 +139,44 @@ double gasAlong(double f, double press, double tempK, double rho, double dist)
     return (g.oxygen + g.water) * dist;
 }
 
+// Whether the distances and heights are finite and the distances rise;
+// also the largest |h| and whether h is 0 at every interior point.
+bool checkProfile(const double* d, const double* h, std::size_t n, double& highest, bool& flat)
+{
+    bool ok = std::isfinite(d[0]) && std::isfinite(h[0]);
+    double top = std::fabs(h[0]);
+    bool level = true;
+    std::size_t i = 1;
+#if HCMFS_SSE2
+    {
+        // Two interior points at a time. x * 0 is 0 for a finite x and NaN
+        // otherwise, so a sum of them tells whether all were finite.
+        const __m128d zero = _mm_setzero_pd();
+        const __m128d magnitude = _mm_castsi128_pd(_mm_set1_epi64x(0x7fffffffffffffffLL));
+        __m128d finite = zero, rising = _mm_cmpeq_pd(zero, zero), largest = zero, nonzero = zero;
+        for (; i + 2 < n; i += 2) {
+            const __m128d dv = _mm_loadu_pd(d + i);
+            const __m128d hv = _mm_loadu_pd(h + i);
+            finite = _mm_add_pd(finite, _mm_add_pd(_mm_mul_pd(dv, zero), _mm_mul_pd(hv, zero)));
+            rising = _mm_and_pd(rising, _mm_cmpgt_pd(dv, _mm_loadu_pd(d + i - 1)));
+            largest = _mm_max_pd(largest, _mm_and_pd(hv, magnitude));
+            nonzero = _mm_or_pd(nonzero, _mm_cmpneq_pd(hv, zero));
+        }
+        ok = ok && _mm_movemask_pd(_mm_cmpeq_pd(finite, zero)) == 3 && _mm_movemask_pd(rising) == 3;
+        top = std::max({top, _mm_cvtsd_f64(largest), _mm_cvtsd_f64(_mm_unpackhi_pd(largest, largest))});
+        level = _mm_movemask_pd(nonzero) == 0;
+    }
+#endif
+    for (; i < n; ++i) {
+        ok = ok && std::isfinite(d[i]) && std::isfinite(h[i]) && d[i] > d[i - 1];
+        top = std::max(top, std::fabs(h[i]));
+        level = level && (h[i] == 0 || i == n - 1);
+    }
+    highest = top;
+    flat = level;
+    return ok;
+}
+
 bool allFinite(const P452Result& r)
 {
     const double v[] = {r.gt, r.gr, r.ae, r.dtot, r.hts, r.hrs, r.thetaT, r.thetaR, r.theta, r.hm, r.hte, r.hre,
@@ -191,7 +229,22 @@ struct BullingtonPath {
         // The end points are never used.
         // One division and one root per point: the reciprocals come from
         // 1 / span, a few units in the last place off the direct quotients.
-        for (std::size_t i = 1; i + 1 < n; ++i) {
+        std::size_t i = 1;
+#if HCMFS_SSE2
+        // Two points at a time, the arithmetic of the loop below per lane.
+        const __m128d vdt = _mm_set1_pd(dt), one = _mm_set1_pd(1.0);
+        for (; i + 2 < n; i += 2) {
+            const __m128d left = _mm_loadu_pd(d.data() + i);
+            const __m128d right = _mm_sub_pd(vdt, left);
+            const __m128d s = _mm_mul_pd(left, right);
+            const __m128d inv = _mm_div_pd(one, s);
+            _mm_storeu_pd(span + i, s);
+            _mm_storeu_pd(invD + i, _mm_mul_pd(right, inv));
+            _mm_storeu_pd(invR + i, _mm_mul_pd(left, inv));
+            _mm_storeu_pd(invRootSpan + i, _mm_sqrt_pd(inv));
+        }
+#endif
+        for (; i + 1 < n; ++i) {
             const double left = d[i], right = dt - d[i];
             span[i] = left * right;
             const double inv = 1 / span[i];
@@ -485,12 +538,8 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
         return P452BadProfile;
     double highest = 0; // of |h|, for the rounding margin of the line-of-sight search
     bool flat = true;   // h is 0 between the ends (smooth earth)
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!std::isfinite(prof.d[i]) || !std::isfinite(prof.h[i]) || (i > 0 && !(prof.d[i] > prof.d[i - 1])))
-            return P452BadProfile;
-        highest = std::max(highest, std::fabs(prof.h[i]));
-        flat = flat && (prof.h[i] == 0 || i == 0 || i == n - 1);
-    }
+    if (!checkProfile(prof.d.data(), prof.h.data(), n, highest, flat))
+        return P452BadProfile;
     for (double r : prof.r)
         if (!std::isfinite(r))
             return P452BadProfile;
