@@ -348,6 +348,92 @@ double interiorArgMax(std::size_t n, bool lastOfEquals, Cheap cheap, Exact exact
     return best;
 }
 
+// The horizon searches from both ends: the interior points where the cheap
+// forms of the elevation arguments (see computeP452) come within the margin
+// of their largest value, in rising order. Two passes: the largest values,
+// then the points near them.
+void horizonCandidates(const BullingtonPath& path, const double* h, double hts, double hrs, double inv2ae,
+                       double slack, std::vector<std::size_t>& fromT, std::vector<std::size_t>& fromR)
+{
+    const std::size_t n = path.n;
+    const double dt = path.dt;
+    const double* d = path.dist;
+    auto argT = [&](std::size_t i) { return (h[i] - hts) * 0.001 * path.invD[i] - d[i] * inv2ae; };
+    auto argR = [&](std::size_t j) { return (h[j] - hrs) * 0.001 * path.invR[j] - (dt - d[j]) * inv2ae; };
+    double topT = -std::numeric_limits<double>::infinity(), topR = topT;
+    std::size_t i = 1;
+#if HCMFS_SSE2
+    // Each lane does the arithmetic of argT and argR.
+    const __m128d vhts = _mm_set1_pd(hts), vhrs = _mm_set1_pd(hrs), milli = _mm_set1_pd(0.001);
+    const __m128d vdt = _mm_set1_pd(dt), vinv2ae = _mm_set1_pd(inv2ae);
+    auto lanesT = [&](std::size_t k) {
+        return _mm_sub_pd(_mm_mul_pd(_mm_mul_pd(_mm_sub_pd(_mm_loadu_pd(h + k), vhts), milli), _mm_loadu_pd(path.invD + k)),
+                          _mm_mul_pd(_mm_loadu_pd(d + k), vinv2ae));
+    };
+    auto lanesR = [&](std::size_t k) {
+        return _mm_sub_pd(_mm_mul_pd(_mm_mul_pd(_mm_sub_pd(_mm_loadu_pd(h + k), vhrs), milli), _mm_loadu_pd(path.invR + k)),
+                          _mm_mul_pd(_mm_sub_pd(vdt, _mm_loadu_pd(d + k)), vinv2ae));
+    };
+    {
+        __m128d vt = _mm_set1_pd(topT), vr = vt;
+        for (; i + 2 < n; i += 2) {
+            vt = _mm_max_pd(vt, lanesT(i));
+            vr = _mm_max_pd(vr, lanesR(i));
+        }
+        topT = std::max(_mm_cvtsd_f64(vt), _mm_cvtsd_f64(_mm_unpackhi_pd(vt, vt)));
+        topR = std::max(_mm_cvtsd_f64(vr), _mm_cvtsd_f64(_mm_unpackhi_pd(vr, vr)));
+    }
+#endif
+    for (; i + 1 < n; ++i) {
+        topT = std::max(topT, argT(i));
+        topR = std::max(topR, argR(i));
+    }
+    const double thresholdT = topT - 1e-12 * (std::fabs(topT) + slack);
+    const double thresholdR = topR - 1e-12 * (std::fabs(topR) + slack);
+    fromT.clear();
+    fromR.clear();
+    i = 1;
+#if HCMFS_SSE2
+    {
+        const __m128d vt = _mm_set1_pd(thresholdT), vr = _mm_set1_pd(thresholdR);
+        for (; i + 2 < n; i += 2) {
+            const int nearT = _mm_movemask_pd(_mm_cmpge_pd(lanesT(i), vt));
+            const int nearR = _mm_movemask_pd(_mm_cmpge_pd(lanesR(i), vr));
+            if ((nearT | nearR) == 0)
+                continue;
+            for (int lane = 0; lane < 2; ++lane) {
+                if (nearT & (1 << lane))
+                    fromT.push_back(i + lane);
+                if (nearR & (1 << lane))
+                    fromR.push_back(i + lane);
+            }
+        }
+    }
+#endif
+    for (; i + 1 < n; ++i) {
+        if (argT(i) >= thresholdT)
+            fromT.push_back(i);
+        if (argR(i) >= thresholdR)
+            fromR.push_back(i);
+    }
+}
+
+// The candidate where exact is largest: the first of equals, or the last
+// when lastOfEquals.
+template <typename Exact>
+double bestOf(const std::vector<std::size_t>& candidates, bool lastOfEquals, Exact exact, std::size_t& index)
+{
+    double best = -std::numeric_limits<double>::infinity();
+    for (std::size_t k : candidates) {
+        const double v = exact(k);
+        if (v > best || (lastOfEquals && v == best)) {
+            best = v;
+            index = k;
+        }
+    }
+    return best;
+}
+
 // The three profile maxima of the Bullington construction for one earth
 // radius: the slopes from each end (stim, srim) and the highest diffraction
 // parameter, without its frequency factor (numax).
@@ -608,19 +694,20 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
     const double inv2ae = 1 / (2 * ae);
     const double curvatureSlack = dt * inv2ae + 1;
     std::size_t it = 1, ir = n - 2;
-    std::vector<std::pair<std::size_t, double>> near;
-    near.reserve(16);
-    const double argTMax = interiorArgMax(
-        n, false, [&](std::size_t i) { return (h[i] - hts) * 0.001 * dist.invD[i] - d[i] * inv2ae; },
-        [&](std::size_t i) { return (h[i] - hts) / (1000 * d[i]) - d[i] / (2 * ae); },
-        [&](double top) { return std::fabs(top) + curvatureSlack; }, it, near);
-    const double argRMax = interiorArgMax(
-        n, true, [&](std::size_t j) { return (h[j] - hrs) * 0.001 * dist.invR[j] - (dt - d[j]) * inv2ae; },
+    std::vector<std::size_t> nearT, nearR;
+    nearT.reserve(16);
+    nearR.reserve(16);
+    horizonCandidates(dist, h.data(), hts, hrs, inv2ae, curvatureSlack, nearT, nearR);
+    const double argTMax = bestOf(
+        nearT, false, [&](std::size_t i) { return (h[i] - hts) / (1000 * d[i]) - d[i] / (2 * ae); }, it);
+    const double argRMax = bestOf(
+        nearR, true,
         [&](std::size_t j) {
             const double dj = dt - d[j];
             return (h[j] - hrs) / (1000 * dj) - dj / (2 * ae);
         },
-        [&](double top) { return std::fabs(top) + curvatureSlack; }, ir, near);
+        ir);
+    std::vector<std::pair<std::size_t, double>> near;
     const double thetaMax = 1000 * std::atan(argTMax);
     const double thetaRMax = 1000 * std::atan(argRMax);
     const bool transHorizon = thetaMax > thetaTd;
