@@ -304,50 +304,6 @@ void smoothSurfaces(const BullingtonPath& path, const double* h, double hts, dou
     hsrd = std::min(hsrp, h[last]);
 }
 
-// The interior point where exact(i) is largest (the first of equals, or the
-// last when lastOfEquals), and that largest value. cheap(i) is exact(i) up
-// to rounding: relative errors of a few units in the last place of the
-// magnitude scale(top) gives near the top. Only points whose cheap value
-// comes within a wide margin of the top are evaluated exactly.
-// One pass over the profile keeps the points within twice the margin of the
-// running top (that lower edge only rises with the top, so every point that
-// ends within the margin of the final top is kept, rounding included); the
-// final margin then sifts them.
-template <typename Cheap, typename Exact, typename Scale>
-double interiorArgMax(std::size_t n, bool lastOfEquals, Cheap cheap, Exact exact, Scale scale, std::size_t& index,
-                      std::vector<std::pair<std::size_t, double>>& near)
-{
-    near.clear();
-    double top = -std::numeric_limits<double>::infinity();
-    double keep = top;
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-        const double c = cheap(i);
-        if (!(c >= keep))
-            continue;
-        if (c > top) {
-            // What was kept lies at or under the old top.
-            const double previous = top;
-            top = c;
-            keep = top - 2e-12 * scale(top);
-            if (previous < keep)
-                near.clear();
-        }
-        near.emplace_back(i, c);
-    }
-    const double threshold = top - 1e-12 * scale(top);
-    double best = -std::numeric_limits<double>::infinity();
-    for (const auto& k : near) {
-        if (!(k.second >= threshold))
-            continue;
-        const double v = exact(k.first);
-        if (v > best || (lastOfEquals && v == best)) {
-            best = v;
-            index = k.first;
-        }
-    }
-    return best;
-}
-
 // The horizon searches from both ends: the interior points where the cheap
 // forms of the elevation arguments (see computeP452) come within the margin
 // of their largest value, in rising order. Two passes: the largest values,
@@ -416,6 +372,59 @@ void horizonCandidates(const BullingtonPath& path, const double* h, double hts, 
         if (argR(i) >= thresholdR)
             fromR.push_back(i);
     }
+}
+
+// The line-of-sight search: the interior points where the cheap form of the
+// diffraction parameter (see computeP452) comes within margin of its largest
+// value, in rising order; two passes as above.
+void lineOfSightCandidates(const BullingtonPath& path, const double* h, double hts, double hrs, double ce,
+                           double margin, std::vector<std::size_t>& out)
+{
+    const std::size_t n = path.n;
+    const double dt = path.dt;
+    const double* d = path.dist;
+    const double invDt = 1 / dt;
+    auto nu = [&](std::size_t i) {
+        return (h[i] + 500 * ce * path.span[i] - (hts * (dt - d[i]) + hrs * d[i]) * invDt) * path.invRootSpan[i];
+    };
+    double top = -std::numeric_limits<double>::infinity();
+    std::size_t i = 1;
+#if HCMFS_SSE2
+    const __m128d bulge = _mm_set1_pd(500 * ce), vhts = _mm_set1_pd(hts), vhrs = _mm_set1_pd(hrs);
+    const __m128d vdt = _mm_set1_pd(dt), vInvDt = _mm_set1_pd(invDt);
+    auto lanes = [&](std::size_t k) {
+        const __m128d dk = _mm_loadu_pd(d + k);
+        const __m128d line = _mm_mul_pd(_mm_add_pd(_mm_mul_pd(vhts, _mm_sub_pd(vdt, dk)), _mm_mul_pd(vhrs, dk)), vInvDt);
+        const __m128d raised = _mm_add_pd(_mm_loadu_pd(h + k), _mm_mul_pd(bulge, _mm_loadu_pd(path.span + k)));
+        return _mm_mul_pd(_mm_sub_pd(raised, line), _mm_loadu_pd(path.invRootSpan + k));
+    };
+    {
+        __m128d v = _mm_set1_pd(top);
+        for (; i + 2 < n; i += 2)
+            v = _mm_max_pd(v, lanes(i));
+        top = std::max(_mm_cvtsd_f64(v), _mm_cvtsd_f64(_mm_unpackhi_pd(v, v)));
+    }
+#endif
+    for (; i + 1 < n; ++i)
+        top = std::max(top, nu(i));
+    const double threshold = top - margin;
+    out.clear();
+    i = 1;
+#if HCMFS_SSE2
+    {
+        const __m128d vthreshold = _mm_set1_pd(threshold);
+        for (; i + 2 < n; i += 2) {
+            const int near = _mm_movemask_pd(_mm_cmpge_pd(lanes(i), vthreshold));
+            if (near & 1)
+                out.push_back(i);
+            if (near & 2)
+                out.push_back(i + 1);
+        }
+    }
+#endif
+    for (; i + 1 < n; ++i)
+        if (nu(i) >= threshold)
+            out.push_back(i);
 }
 
 // The candidate where exact is largest: the first of equals, or the last
@@ -707,7 +716,6 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
             return (h[j] - hrs) / (1000 * dj) - dj / (2 * ae);
         },
         ir);
-    std::vector<std::pair<std::size_t, double>> near;
     const double thetaMax = 1000 * std::atan(argTMax);
     const double thetaRMax = 1000 * std::atan(argRMax);
     const bool transHorizon = thetaMax > thetaTd;
@@ -721,23 +729,20 @@ int computeP452(const P452Profile& prof, const P452Params& par, P452Result& out)
         out.thetaT = thetaTd;
         out.thetaR = thetaRd;
         const double ce = 1 / ae;
-        const double invDt = 1 / dt;
         // The margin's scale bounds the magnitudes met: d (dt - d) is
         // smallest at the ends, so its inverse root is largest there (twice
         // that covers the rounding of the stored values).
         const double heightScale = highest + std::fabs(hts) + std::fabs(hrs) + 500 * ce * dt * dt + 1;
         const double rootScale = 2 * std::max(dist.invRootSpan[1], dist.invRootSpan[n - 2]);
         std::size_t istar = 1;
-        interiorArgMax(
-            n, true,
-            [&](std::size_t i) {
-                return (h[i] + 500 * ce * dist.span[i] - (hts * (dt - d[i]) + hrs * d[i]) * invDt) * dist.invRootSpan[i];
-            },
+        lineOfSightCandidates(dist, h.data(), hts, hrs, ce, 1e-12 * (heightScale * rootScale), nearT);
+        bestOf(
+            nearT, true,
             [&](std::size_t i) {
                 return (h[i] + 500 * ce * d[i] * (dt - d[i]) - (hts * (dt - d[i]) + hrs * d[i]) / dt)
                     * std::sqrt(0.002 * dt / (lambda * d[i] * (dt - d[i])));
             },
-            [&](double) { return heightScale * rootScale; }, istar, near);
+            istar);
         it = ir = istar;
         out.dlt = d[istar];
         out.dlr = dt - out.dlt;
