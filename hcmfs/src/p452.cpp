@@ -6,7 +6,6 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <utility>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
