@@ -55,6 +55,18 @@ private:
     bool runList(const QByteArrayList& testing, const QByteArrayList& reference, double threshold = 1.0,
                  const Limits& limits = Limits());
     bool waitFor(CALC& calc, bool detailed = false);
+    // A detailed run of tx, prx, ptx, rx picked as t<N> (testing), r<N>
+    // (reference) or - (none).
+    bool detailRun(const QString& picks, const QString& file)
+    {
+        QFile::remove(m_log);
+        std::array<LinePick, 4> p;
+        for (int i = 0; i < 4; ++i) {
+            const QString pick = picks.section(QLatin1Char(' '), i, i);
+            p[size_t(i)] = LinePick{!pick.startsWith(QLatin1Char('r')), pick == QLatin1String("-") ? -1 : pick.mid(1).toInt()};
+        }
+        return m_calc->startDetailedCalculation(p, file) && waitFor(*m_calc, true);
+    }
     QList<QStringList> logLines() const;
     QStringList calls() const;
     QStringList rows(const QByteArray& columns, const QByteArray& table = "results") const
@@ -336,31 +348,19 @@ void TestCalcEngine::detailedRuns()
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     };
 
-    QFile::remove(m_log);
-    QVERIFY(m_calc->startDetailedCalculation({LinePick{true, 0}, LinePick{true, -1}, LinePick{true, -1},
-                                              LinePick{false, 0}},
-                                             detail));
-    QVERIFY(waitFor(*m_calc, true));
+    QVERIFY(detailRun("t0 - - r0", detail));
     QCOMPARE(m_calc->errorCode(), 0);
     QCOMPARE(calls(), QStringList{"a>c"});
     QCOMPARE(logLines().first().value(6), detail);
     QCOMPARE(detailText(), QByteArray("Detailed calculation\nTX a\nRX c\n"));
 
     // Each detailed run calculates its own picks, not those of the first one.
-    QFile::remove(m_log);
-    QVERIFY(m_calc->startDetailedCalculation({LinePick{false, 1}, LinePick{false, 2}, LinePick{false, 3},
-                                              LinePick{true, 1}},
-                                             detail));
-    QVERIFY(waitFor(*m_calc, true));
+    QVERIFY(detailRun("r1 r2 r3 t1", detail));
     QCOMPARE(calls(), QStringList{"d>p>q>b"});
     QCOMPARE(detailText(), QByteArray("Detailed calculation\nTX d\nPRX p\nPTX q\nRX b\n"));
 
     // A pick past the end of its list is reported and left out.
-    QFile::remove(m_log);
-    QVERIFY(m_calc->startDetailedCalculation({LinePick{true, 0}, LinePick{true, -1}, LinePick{true, -1},
-                                              LinePick{false, 4}},
-                                             detail));
-    QVERIFY(waitFor(*m_calc, true));
+    QVERIFY(detailRun("t0 - - r4", detail));
     QCOMPARE(m_calc->errorCode(), 3);
     QCOMPARE(m_calc->errorText(), QStringLiteral("Could not find the requested link!"));
     QCOMPARE(calls(), QStringList{"a"});
@@ -408,11 +408,7 @@ void TestCalcEngine::stopKeepsRows()
     QCOMPARE(m_calc->lastStatistics().rowsWritten, qint64(made));
 
     // A cancelled run does not stop a detailed run asked for afterwards.
-    QFile::remove(m_log);
-    QVERIFY(m_calc->startDetailedCalculation({LinePick{true, 0}, LinePick{true, -1}, LinePick{true, -1},
-                                              LinePick{false, 0}},
-                                             m_dir->filePath(QStringLiteral("d.txt"))));
-    QVERIFY(waitFor(*m_calc, true));
+    QVERIFY(detailRun("t0 - - r0", m_dir->filePath(QStringLiteral("d.txt"))));
     QCOMPARE(calls(), QStringList{"t0>r"});
 }
 

@@ -86,6 +86,10 @@ void TestEntryPoints::initTestCase()
     QVERIFY(QDir(tmp_.path()).mkpath("emptyroot/TOPO") && QDir(tmp_.path()).mkpath("badroot/TOPO/E036"));
     QFile bad(tmp_.filePath("badroot/TOPO/E036/E036N01.33E"));
     QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(QByteArray(1000, '\0')) == 1000);
+    // A data root whose border data is damaged: not a whole number of points.
+    QVERIFY(QDir(tmp_.path()).mkpath("damaged/BORDER"));
+    QFile border(tmp_.filePath("damaged/BORDER/AUT.ALL"));
+    QVERIFY(border.open(QIODevice::WriteOnly) && border.write("not sixteen") == 11);
 }
 
 void TestEntryPoints::flatLineOfSight()
@@ -271,40 +275,32 @@ void TestEntryPoints::trigger_data()
 {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<int>("capacity");
-    QTest::addColumn<QByteArray>("root"); // "damaged": a data root whose BORDER folder is damaged
+    QTest::addColumn<QString>("root"); // in the temporary folder
     QTest::addColumn<int>("error");
     QTest::addColumn<QByteArray>("countries");
     // A 23 GHz station in Bavaria, some 30 km from the Austrian border: the
     // trigger distance is 60 km, France is far beyond it.
     const QMap<int, QByteArray> bavaria = {{1, "23000"}, {9, "D"}, {10, "012E000047N5700"}};
-    QTest::newRow("german station") << txLine(bavaria) << 40 << QByteArray() << 0 << QByteArray("AUT");
+    QTest::newRow("german station") << txLine(bavaria) << 40 << QString() << 0 << QByteArray("AUT");
     // At 2 GHz the low site reaches Italy too: the codes that fit are kept.
     QMap<int, QByteArray> twoGHz = bavaria;
     twoGHz[1] = "2000";
-    QTest::newRow("buffer too small") << txLine(twoGHz) << 4 << QByteArray() << 2009 << QByteArray("AUT");
-    QTest::newRow("record does not parse") << QByteArray("TX;23000;M") << 40 << QByteArray() << 2000 << QByteArray();
+    QTest::newRow("buffer too small") << txLine(twoGHz) << 4 << QString() << 2009 << QByteArray("AUT");
+    QTest::newRow("record does not parse") << QByteArray("TX;23000;M") << 40 << QString() << 2000 << QByteArray();
     QMap<int, QByteArray> noFrequency = bavaria;
     noFrequency[1] = "";
-    QTest::newRow("no frequency") << txLine(noFrequency) << 40 << QByteArray() << 2002 << QByteArray();
-    QTest::newRow("damaged border data") << txLine(bavaria) << 40 << QByteArray("damaged") << 2008 << QByteArray();
+    QTest::newRow("no frequency") << txLine(noFrequency) << 40 << QString() << 2002 << QByteArray();
+    QTest::newRow("damaged border data") << txLine(bavaria) << 40 << QString("damaged") << 2008 << QByteArray();
 }
 
 void TestEntryPoints::trigger()
 {
     QFETCH(QByteArray, line);
     QFETCH(int, capacity);
-    QFETCH(QByteArray, root);
+    QFETCH(QString, root);
     QFETCH(int, error);
     QFETCH(QByteArray, countries);
-    QByteArray terrain;
-    if (root == "damaged") {
-        QVERIFY(QDir(tmp_.path()).mkpath(QStringLiteral("damaged/BORDER")));
-        QFile border(tmp_.filePath(QStringLiteral("damaged/BORDER/AUT.ALL")));
-        QVERIFY(border.open(QIODevice::WriteOnly));
-        border.write("not sixteen"); // not a whole number of points
-        border.close();
-        terrain = QFile::encodeName(tmp_.filePath(QStringLiteral("damaged")));
-    }
+    const QByteArray terrain = root.isEmpty() ? QByteArray() : QFile::encodeName(tmp_.filePath(root));
     QByteArray buffer(capacity + 1, 'x');
     int code = -1;
     lib_.annex11()(&code, line.constData(), int(line.size()), buffer.data(), capacity,
