@@ -15,17 +15,6 @@ using calctest::countRows;
 using calctest::station;
 using calctest::writeLines;
 
-namespace {
-
-struct Limits
-{
-    double frequency = 300.0;
-    double distance = 1000.0;
-    double repeaterDistance = 2.0;
-};
-
-} // namespace
-
 class TestCalcEngine : public QObject
 {
     Q_OBJECT
@@ -52,8 +41,9 @@ private slots:
 private:
     QString writeFile(const QString& name, const QByteArrayList& lines);
     bool startSlowRun();
+    // Limits: frequency 300 MHz, distance 1000 km, repeater distance 2 km unless given.
     bool runList(const QByteArrayList& testing, const QByteArrayList& reference, double threshold = 1.0,
-                 const Limits& limits = Limits());
+                 double distance = 1000.0, double repeaterDistance = 2.0);
     bool waitFor(CALC& calc, bool detailed = false);
     // A detailed run of tx, prx, ptx, rx picked as t<N> (testing), r<N>
     // (reference) or - (none).
@@ -113,14 +103,13 @@ bool TestCalcEngine::waitFor(CALC& calc, bool detailed)
 }
 
 bool TestCalcEngine::runList(const QByteArrayList& testing, const QByteArrayList& reference, double threshold,
-                             const Limits& limits)
+                             double distance, double repeaterDistance)
 {
     QFile::remove(m_log);
     const QString t = writeFile(QStringLiteral("testing.txt"), testing);
     const QString r = writeFile(QStringLiteral("reference.txt"), reference);
     QSignalSpy spy(m_calc.get(), &CALC::finished);
-    if (!m_calc->startListCalculation(t, r, m_report, threshold, limits.frequency, limits.distance,
-                                      limits.repeaterDistance))
+    if (!m_calc->startListCalculation(t, r, m_report, threshold, 300.0, distance, repeaterDistance))
         return false;
     return spy.wait(20000) && spy.first().first().toInt() == 0;
 }
@@ -270,13 +259,12 @@ void TestCalcEngine::limits()
 
     const QByteArray tx = station(repeater ? "PTX" : "TX", repeater ? "q" : "t", QByteArray(), txCoordinates, txFrequency);
     const QByteArray rx = station("RX", "r", QByteArray(), rxCoordinates, rxFrequency);
-    Limits limits;
-    (repeater ? limits.repeaterDistance : limits.distance) =
+    const double limit =
         limitFor(distanceLimit, stationDistance(parseStationLine(tx, 0, !repeater), parseStationLine(rx, 0, false)));
     if (repeater)
-        QVERIFY(runList({station("TX", "a")}, {station("PRX", "p"), tx, rx}, 1.0, limits));
+        QVERIFY(runList({station("TX", "a")}, {station("PRX", "p"), tx, rx}, 1.0, 1000.0, limit));
     else
-        QVERIFY(runList({tx}, {rx}, 1.0, limits));
+        QVERIFY(runList({tx}, {rx}, 1.0, limit));
     QStringList expected = repeater ? QStringList{"a>r"} : QStringList();
     if (called)
         expected.prepend(repeater ? "a>p>q>r" : "t>r");
