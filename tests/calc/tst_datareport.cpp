@@ -2,6 +2,7 @@
 // and telling report files from other files. The engine and command-line
 // tests read back what a run stores.
 #include "calc/datareport.h"
+#include "calctestsupport.h"
 
 #include <QtSql>
 #include <QtTest>
@@ -16,41 +17,14 @@
 #include <sys/resource.h>
 #endif
 
-namespace {
+using calctest::countRows;
+using calctest::sql;
 
-// Runs the statements (split at ';') and gives the last one's rows, each as
-// its values joined with ','; an empty list when anything fails.
-QStringList sql(const QString& file, const QByteArray& statements)
-{
-    QStringList rows;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("peek"));
-        db.setDatabaseName(file);
-        bool ok = db.open();
-        QSqlQuery q(db);
-        for (const QByteArray& statement : statements.split(';'))
-            ok = ok && q.exec(QString::fromLatin1(statement));
-        while (ok && q.next()) {
-            QStringList values;
-            for (int i = 0; i < q.record().count(); ++i)
-                values.append(q.value(i).toString());
-            rows.append(values.join(QLatin1Char(',')));
-        }
-        if (!ok)
-            rows = QStringList{QStringLiteral("failed")};
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("peek"));
-    return rows;
-}
+namespace {
 
 QStringList tablesOf(const QString& file)
 {
     return sql(file, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
-}
-
-int countRows(const QString& file)
-{
-    return sql(file, "SELECT COUNT(*) FROM results").value(0).toInt();
 }
 
 // Another program reading the report: holds a read transaction, and with it
@@ -92,20 +66,12 @@ struct WriteLock
     QSqlDatabase db;
 };
 
+// A quote in a text must not break the statement that stores it.
 ResultRow sampleRow(const QString& name)
 {
     ResultRow row;
-    row.txIndex = 3;
-    row.txTesting = true;
-    row.rxIndex = 5;
-    row.rxTesting = false;
-    row.repeaterTesting = false;
     row.txName = name;
-    row.rxName = QStringLiteral("Rx");
-    row.td = 12.3456789;
-    row.error = 0;
     row.txReference = QStringLiteral("R'1");
-    row.interferenceLevel = -123.456789;
     return row;
 }
 

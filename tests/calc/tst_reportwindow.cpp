@@ -68,8 +68,7 @@ hcmReport* TestReportWindow::window(const QString& library)
 
 QString TestReportWindow::file(const QString& name, const QByteArrayList& lines)
 {
-    const QString path = m_dir->filePath(name);
-    return calctest::writeLines(path, lines) ? path : QString();
+    return calctest::writeLines(m_dir->filePath(name), lines);
 }
 
 // A run ends with the "Calculations completed!" box.

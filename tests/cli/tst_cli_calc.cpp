@@ -6,26 +6,13 @@
 #include <QtSql>
 #include <QtTest>
 
+using calctest::countRows;
 using calctest::station;
 using calctest::writeLines;
 
 namespace {
 
 const QString kFake = QStringLiteral(FAKEHCMFS_PATH);
-
-int rowsIn(const QString& report)
-{
-    int n = -1;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("count"));
-        db.setDatabaseName(report);
-        QSqlQuery q(db);
-        if (db.open() && q.exec(QStringLiteral("SELECT COUNT(*) FROM results")) && q.next())
-            n = q.value(0).toInt();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("count"));
-    return n;
-}
 
 } // namespace
 
@@ -63,8 +50,7 @@ void TestCliCalc::init()
 
 QString TestCliCalc::file(const QString& name, const QByteArrayList& lines)
 {
-    const QString path = m_dir->filePath(name);
-    return writeLines(path, lines, "\n") ? path : QString();
+    return writeLines(m_dir->filePath(name), lines, "\n");
 }
 
 void TestCliCalc::listThenReport()
@@ -121,7 +107,7 @@ void TestCliCalc::triggerReport()
 void TestCliCalc::runs_data()
 {
     QTest::addColumn<QByteArrayList>("lines"); // the lines of file F
-    QTest::addColumn<QStringList>("args"); // T, R: testing, reference; O: the report; F; *.txt, *.so, *.lwrpt, @x: in the folder
+    QTest::addColumn<QStringList>("args"); // T, R: testing, reference; O: the report; F: the lines above
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err"); // a part of the one-line message, all of an engine error
@@ -162,14 +148,14 @@ void TestCliCalc::runs_data()
     QTest::newRow("repeater half given") << none << detail + QStringList{"--rx", "t:1", "--prx", "r:0"} << 2 << QString()
                                          << "--prx and --ptx go together" << QString();
 
-    const QStringList detailF{"calc", "detail", "F", "F", "--tx", "r:0", "--rx", "t:1", "--out", "@detail.txt", "--library", kFake};
+    const QStringList detailF{"calc", "detail", "F", "F", "--tx", "r:0", "--rx", "t:1", "--out", "detail.txt", "--library", kFake};
     QTest::newRow("detail") << QByteArrayList{station("TX", "A"), station("RX", "B")} << detailF << 0
                             << "Detailed calculation\nTX A\nRX B\n" << QString() << "A>B";
     QTest::newRow("detail ends with the library's error")
         << QByteArrayList{station("TX", "A", "err=2007"), station("RX", "B")} << detailF << 3 << QString()
         << "The detailed calculation failed! HCM library error 2007: the detailed report file cannot be written"
         << "A>B";
-    const QStringList single{"calc", "single", "F", "--report", "@r.lwrpt", "--library", kFake};
+    const QStringList single{"calc", "single", "F", "--report", "r.lwrpt", "--library", kFake};
     QTest::newRow("every row an error") << QByteArrayList{station("TX", "A", "err=2004"), station("RX", "B")} << single
                                         << 1 << "Rows written: 1\n" << "most often HCM library error 2004: a terrain tile"
                                         << "A>B";
@@ -186,18 +172,14 @@ void TestCliCalc::runs()
     QFETCH(QString, out);
     QFETCH(QString, err);
     QFETCH(QString, calls);
-    const QString input = file(QStringLiteral("in.txt"), lines);
-    for (QString& arg : args) {
-        if (arg == QLatin1String("T") || arg == QLatin1String("R") || arg == QLatin1String("O") || arg == QLatin1String("F"))
-            arg = arg == QLatin1String("T") ? m_testing : arg == QLatin1String("R") ? m_reference : arg == QLatin1String("O") ? m_report : input;
-        else if (arg.startsWith(QLatin1Char('@')))
-            arg = m_dir->filePath(arg.mid(1));
-        else if (QFileInfo(arg).isRelative()
-                 && (arg.endsWith(QLatin1String(".txt")) || arg.endsWith(QLatin1String(".so")) || arg.endsWith(QLatin1String(".lwrpt"))))
-            arg = m_dir->filePath(arg);
-    }
-    const QString log = m_dir->filePath(QStringLiteral("calls.log"));
-    const Run run = cli(args, log);
+    const QMap<QString, QString> files{
+        {"T", m_testing}, {"R", m_reference}, {"O", m_report}, {"F", file(QStringLiteral("in.txt"), lines)}};
+    for (QString& arg : args)
+        arg = files.value(arg, arg);
+    Cli c; // other names are relative to the test's folder
+    c.log = m_dir->filePath(QStringLiteral("calls.log"));
+    c.workDir = m_dir->path();
+    const Run run = c(args);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, out);
     QVERIFY2(run.err.contains(err), qPrintable(run.err));
@@ -205,7 +187,7 @@ void TestCliCalc::runs()
     if (exitCode == 3 && calls.isEmpty()) // an engine error is its message alone
         QCOMPARE(run.err, err + QLatin1Char('\n'));
     QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("absent.lwrpt"))));
-    QFile f(log);
+    QFile f(c.log);
     QVERIFY(calls.isEmpty() || (f.open(QIODevice::ReadOnly) && f.readAll().contains(calls.toLatin1())));
 }
 
@@ -225,8 +207,8 @@ void TestCliCalc::fullDiskKeepsCountHonest()
     QVERIFY2(run.err.startsWith(QLatin1String("Could not write the report file!")), qPrintable(run.err));
     // The run ends at the first failure and claims only what the file holds.
     QVERIFY(run.out.startsWith(QLatin1String("Rows written: ")));
-    QCOMPARE(run.out.mid(14).trimmed().toInt(), rowsIn(m_report));
-    QVERIFY(rowsIn(m_report) < 150 * 150);
+    QCOMPARE(run.out.mid(14).trimmed().toInt(), countRows(m_report));
+    QVERIFY(countRows(m_report) < 150 * 150);
 }
 
 QTEST_GUILESS_MAIN(TestCliCalc)

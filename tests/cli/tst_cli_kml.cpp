@@ -1,5 +1,6 @@
 // linkwise-cli kml as a script would run it: what it writes and its exit statuses.
 #include "../editor/editortestfiles.h"
+#include "clirun.h"
 
 #include <QtTest>
 
@@ -43,12 +44,10 @@ void TestCliKml::exitStatuses()
     QVERIFY(writeText(dir.filePath("bad.hcm"), recordLine("GOOD", 0) + '\r' + recordLine("BAD", 1).replace("016E", "016X")
                                                    + '\r' + recordLine("LAT", 2).replace("48N", "91N") + '\r'));
     args.replaceInStrings("%d", dir.path()).replaceInStrings("%s", LINKWISE_SOURCEDIR "/samples");
-    QProcess cli;
-    cli.start(LINKWISE_BINDIR "/linkwise-cli", QStringList{"kml"} + args);
-    QVERIFY(cli.waitForFinished(30000));
-    QCOMPARE(cli.exitCode(), status);
-    QVERIFY(cli.readAllStandardOutput().isEmpty());
-    QVERIFY(cli.readAllStandardError().startsWith(err.replace("%d", dir.path().toUtf8())));
+    const Run run = cli(QStringList{"kml"} + args);
+    QCOMPARE(run.exitCode, status);
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(run.err.toUtf8().startsWith(err.replace("%d", dir.path().toUtf8())));
     const QByteArray kml = readText(dir.filePath("s.kml"));
     QCOMPARE(int(kml.count("<Point>")), points);
     QCOMPARE(int(kml.count("<Model>")), args.contains("--tower") ? points : 0);

@@ -45,7 +45,7 @@ void TestCliSplitRun::init()
     reference << station("PRX", "RP") << station("PTX", "RQ");
     m_testing = path(QStringLiteral("testing.txt"));
     m_reference = path(QStringLiteral("reference.txt"));
-    QVERIFY(writeLines(m_testing, testing) && writeLines(m_reference, reference));
+    QVERIFY(!writeLines(m_testing, testing).isEmpty() && !writeLines(m_reference, reference).isEmpty());
 }
 
 Run TestCliSplitRun::listRun(const QString& report, const QStringList& extra)

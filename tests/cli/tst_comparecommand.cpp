@@ -1,5 +1,6 @@
 // linkwise-cli compare, run as a separate process the way scripts use it.
 #include "../editor/editortestfiles.h"
+#include "clirun.h"
 
 #include <QtTest>
 
@@ -56,13 +57,12 @@ void TestCompareCommand::outputAndStatus()
     QFETCH(QList<QByteArray>, written);
     const QString target = m_dir.filePath("out.hcm");
     QFile::remove(target);
-    QProcess p;
-    p.setWorkingDirectory(m_dir.path());
-    p.start(QStringLiteral(LINKWISE_BINDIR "/linkwise-cli"), QStringList{"compare"} + args);
-    QVERIFY(p.waitForFinished(60000));
-    QCOMPARE(p.exitCode(), status);
-    QCOMPARE(p.readAllStandardOutput(), out);
-    QCOMPARE(p.readAllStandardError().isEmpty(), status == 0);
+    Cli c;
+    c.workDir = m_dir.path();
+    const Run run = c(QStringList{"compare"} + args);
+    QCOMPARE(run.exitCode, status);
+    QCOMPARE(run.out.toUtf8(), out);
+    QCOMPARE(run.err.isEmpty(), status == 0);
     QCOMPARE(QFile::exists(target), !written.isEmpty());
     if (!written.isEmpty()) {
         QCOMPARE(writtenNames(target), written);

@@ -40,6 +40,17 @@ QList<QByteArray> repeaterLines()
             changed(prx, {{0, "PTX"}, {10, "036E000001N0130"}, {33, "0"}, {37, "0.7"}})};
 }
 
+// Line-of-sight basic loss at 2 GHz near the equator, p = 20 %: free space,
+// oxygen and water vapour, multipath enhancement.
+double losLoss(double dKm)
+{
+    const double gas = (0.0067160384744085 + 0.000204381378650376) * dKm;
+    return 92.4 + 20 * std::log10(2.0) + 20 * std::log10(dKm) + gas
+        + 2.6 * (1 - std::exp(-0.1 * dKm)) * std::log10(20.0 / 50.0);
+}
+
+const double kPi = 3.14159265358979323846;
+
 } // namespace
 
 class TestEntryPoints : public QObject
@@ -55,9 +66,7 @@ private slots:
     void noOverlapMeansNoInterference();
     void errorCodes_data();
     void errorCodes();
-    void terrainErrors();
     void detailedReport();
-    void unwritableReport();
     void trigger_data();
     void trigger();
 
@@ -72,6 +81,15 @@ void TestEntryPoints::initTestCase()
     QVERIFY(tmp_.isValid());
     // No machine-wide settings: no terrain unless a call names it.
     qputenv("LINKWISE_MACHINE_INI", QFile::encodeName(tmp_.filePath("no-such.ini")));
+    // Terrain roots for the error cases: one without tiles, one whose tile has
+    // the wrong size.
+    QVERIFY(QDir(tmp_.path()).mkpath("emptyroot/TOPO") && QDir(tmp_.path()).mkpath("badroot/TOPO/E036"));
+    QFile bad(tmp_.filePath("badroot/TOPO/E036/E036N01.33E"));
+    QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(QByteArray(1000, '\0')) == 1000);
+    // A data root whose border data is damaged: not a whole number of points.
+    QVERIFY(QDir(tmp_.path()).mkpath("damaged/BORDER"));
+    QFile border(tmp_.filePath("damaged/BORDER/AUT.ALL"));
+    QVERIFY(border.open(QIODevice::WriteOnly) && border.write("not sixteen") == 11);
 }
 
 void TestEntryPoints::flatLineOfSight()
@@ -91,11 +109,7 @@ void TestEntryPoints::flatLineOfSight()
     //   A_total = 1 (9L TX) + 112.9189 + 0 + 2 (9L RX) + 3.0103 - 30 - 30 = 58.9292 dB
     //   I  = 8B - A_total = -30 - 58.9292                     = -88.9292 dBW
     //   TD = 10 log(1 + 10^((-88.9292 + 100)/10))             =  11.40 dB
-    const double pi = 3.14159265358979323846;
-    const double d = 6371.0 * (3.0 / 60.0) * pi / 180.0;
-    const double gas = (0.0067160384744085 + 0.000204381378650376) * d; // oxygen + water vapour at 2 GHz
-    const double lb = 92.4 + 20 * std::log10(2.0) + 20 * std::log10(d) + gas
-        + 2.6 * (1 - std::exp(-0.1 * d)) * std::log10(20.0 / 50.0);
+    const double lb = losLoss(6371.0 * (3.0 / 60.0) * kPi / 180.0);
     QVERIFY(std::fabs(lb - 112.9189) < 1e-3);
     // A_ant: the co-polar path (0 dB) and the cross-polar one (30 + 30 dB) in phase.
     const double aTotal = 1 + lb - 20 * std::log10(1 + 1e-3) + 2 + 10 * std::log10(20.0 / 10.0) - 30 - 30;
@@ -148,27 +162,16 @@ void TestEntryPoints::discrimination()
 
 void TestEntryPoints::fourStationForm()
 {
-    const QList<QByteArray> repeater = repeaterLines();
-    const QByteArray& prxLine = repeater[0];
-    const QByteArray& ptxLine = repeater[1];
-    const Outputs o = lib_.call({txLine(), prxLine, ptxLine, rxLine()});
+    const Outputs o = lib_.call({txLine(), repeaterLines()[0], repeaterLines()[1], rxLine()});
     QCOMPARE(o.error, 0);
     // Each hop is half the distance: free space 6.02 dB less per hop, but two
     // hops and two more 30 dBi gains; jumper loss 0.5 + 0.7 dB.
-    const double pi = 3.14159265358979323846;
-    const double dHop = 6371.0 * (1.5 / 60.0) * pi / 180.0;
-    const double gas = (0.0067160384744085 + 0.000204381378650376) * dHop;
-    const double lbHop = 92.4 + 20 * std::log10(2.0) + 20 * std::log10(dHop) + gas
-        + 2.6 * (1 - std::exp(-0.1 * dHop)) * std::log10(0.4);
+    const double lbHop = losLoss(6371.0 * (1.5 / 60.0) * kPi / 180.0);
     // Per hop the cross-polar path (30 + 30 dB) adds to the co-polar one.
     const double crossPath = -20 * std::log10(1 + 1e-3);
     const double aTotal = 1 + 2 * (lbHop + crossPath) + 0.5 + 0.7 + 2 + 10 * std::log10(2.0) - 4 * 30;
     QVERIFY2(std::fabs(o.aTotal - aTotal) < 0.01, qPrintable(QString::number(o.aTotal) + " vs " + QString::number(aTotal)));
     QVERIFY(std::fabs(o.i - (-30 - aTotal)) < 0.01);
-
-    // Stations out of order, or a third record without a fourth.
-    QCOMPARE(lib_.call({txLine(), ptxLine, prxLine, rxLine()}).error, 2001);
-    QCOMPARE(lib_.call({txLine(), prxLine, ptxLine}).error, 2001);
 }
 
 void TestEntryPoints::noOverlapMeansNoInterference()
@@ -183,60 +186,55 @@ void TestEntryPoints::noOverlapMeansNoInterference()
 
 void TestEntryPoints::errorCodes_data()
 {
-    QTest::addColumn<QByteArray>("tx");
-    QTest::addColumn<QByteArray>("rx");
+    QTest::addColumn<QByteArrayList>("records");
     QTest::addColumn<int>("error");
-    QTest::newRow("too few fields") << txLine().left(txLine().indexOf(";100;")) << rxLine() << 2000;
-    QTest::newRow("9L unreadable") << txLine({{37, "one"}}) << rxLine() << 2000;
-    QTest::newRow("swapped") << rxLine() << txLine() << 2001;
-    QTest::newRow("two TX") << txLine() << txLine() << 2001;
-    QTest::newRow("frequency empty") << txLine({{1, ""}}) << rxLine() << 2002;
-    QTest::newRow("60 GHz") << txLine({{1, "60"}, {2, "G"}}) << rxLine({{1, "60"}, {2, "G"}}) << 2002;
-    QTest::newRow("50 MHz") << txLine({{1, "50"}}) << rxLine({{1, "50"}}) << 2002;
-    QTest::newRow("co-ordinates") << txLine({{10, "036E0000"}}) << rxLine() << 2003;
-    QTest::newRow("no mask, no default row") << txLine({{16, ""}, {17, ""}, {18, ""}, {19, ""}, {28, "3"}, {30, "28"}})
-                                           << rxLine() << 2005;
-    QTest::newRow("half mask point") << txLine({{19, ""}}) << rxLine() << 2005;
-    QTest::newRow("gain missing") << txLine({{48, ""}}) << rxLine() << 2006;
-    QTest::newRow("pattern angles fall") << recordLine(flatTx(), "CP;3;0;0;10;20;5;30") << rxLine() << 2006;
-    QTest::newRow("power empty") << txLine({{31, ""}}) << rxLine() << 2011;
-    QTest::newRow("noise empty") << txLine() << rxLine({{36, ""}}) << 2012;
-    QTest::newRow("same place") << txLine() << rxLine({{10, "036E000001N0000"}}) << 2013;
-    QTest::newRow("azimuth empty") << txLine({{33, ""}}) << rxLine() << 2014;
-    QTest::newRow("antenna height negative") << txLine({{38, "-5"}}) << rxLine() << 2014;
-    QTest::newRow("site height absurd") << txLine({{11, "1e308"}}) << rxLine() << 2014;
-    QTest::newRow("elevation 95") << txLine({{34, "95"}}) << rxLine() << 2014;
-    QTest::newRow("azimuth 3273, not 33") << txLine({{33, "3273"}}) << rxLine() << 2014;
-    QTest::newRow("azimuth 360") << txLine() << rxLine({{33, "360"}}) << 2014;
-    QTest::newRow("azimuth negative") << txLine({{33, "-0.5"}}) << rxLine() << 2014;
+    QTest::addColumn<QString>("terrain"); // in the temporary folder
+    QTest::addColumn<QString>("report");
+    auto pair = [](const char* name, const QByteArray& tx, const QByteArray& rx, int error, const char* terrain = "",
+                   const char* report = "") {
+        QTest::newRow(name) << QByteArrayList{tx, rx} << error << QString(terrain) << QString(report);
+    };
+    pair("too few fields", txLine().left(txLine().indexOf(";100;")), rxLine(), 2000);
+    pair("9L unreadable", txLine({{37, "one"}}), rxLine(), 2000);
+    pair("swapped", rxLine(), txLine(), 2001);
+    pair("two TX", txLine(), txLine(), 2001);
+    const QByteArray prx = repeaterLines()[0], ptx = repeaterLines()[1];
+    QTest::newRow("repeater out of order") << QByteArrayList{txLine(), ptx, prx, rxLine()} << 2001 << QString() << QString();
+    QTest::newRow("third record, no fourth") << QByteArrayList{txLine(), prx, ptx} << 2001 << QString() << QString();
+    pair("frequency empty", txLine({{1, ""}}), rxLine(), 2002);
+    pair("60 GHz", txLine({{1, "60"}, {2, "G"}}), rxLine({{1, "60"}, {2, "G"}}), 2002);
+    pair("50 MHz", txLine({{1, "50"}}), rxLine({{1, "50"}}), 2002);
+    pair("co-ordinates", txLine({{10, "036E0000"}}), rxLine(), 2003);
+    pair("terrain folder missing", txLine(), rxLine(), 2004, "nothing");
+    pair("no tile", txLine(), rxLine(), 2004, "emptyroot");
+    pair("tile of the wrong size", txLine(), rxLine(), 2004, "badroot");
+    pair("no mask, no default row", txLine({{16, ""}, {17, ""}, {18, ""}, {19, ""}, {28, "3"}, {30, "28"}}), rxLine(), 2005);
+    pair("half mask point", txLine({{19, ""}}), rxLine(), 2005);
+    pair("gain missing", txLine({{48, ""}}), rxLine(), 2006);
+    pair("pattern angles fall", recordLine(flatTx(), "CP;3;0;0;10;20;5;30"), rxLine(), 2006);
+    pair("report unwritable", txLine(), rxLine(), 2007, "", "no/such/folder/detail.txt");
+    pair("power empty", txLine({{31, ""}}), rxLine(), 2011);
+    pair("noise empty", txLine(), rxLine({{36, ""}}), 2012);
+    pair("same place", txLine(), rxLine({{10, "036E000001N0000"}}), 2013);
+    pair("azimuth empty", txLine({{33, ""}}), rxLine(), 2014);
+    pair("antenna height negative", txLine({{38, "-5"}}), rxLine(), 2014);
+    pair("site height absurd", txLine({{11, "1e308"}}), rxLine(), 2014);
+    pair("elevation 95", txLine({{34, "95"}}), rxLine(), 2014);
+    pair("azimuth 3273, not 33", txLine({{33, "3273"}}), rxLine(), 2014);
+    pair("azimuth 360", txLine(), rxLine({{33, "360"}}), 2014);
+    pair("azimuth negative", txLine({{33, "-0.5"}}), rxLine(), 2014);
 }
 
 void TestEntryPoints::errorCodes()
 {
-    QFETCH(QByteArray, tx);
-    QFETCH(QByteArray, rx);
+    QFETCH(QByteArrayList, records);
     QFETCH(int, error);
-    const Outputs o = lib_.call({tx, rx});
+    QFETCH(QString, terrain);
+    QFETCH(QString, report);
+    auto path = [this](const QString& name) { return name.isEmpty() ? QByteArray() : QFile::encodeName(tmp_.filePath(name)); };
+    const Outputs o = lib_.call(records, path(report), path(terrain));
     QCOMPARE(o.error, error);
     QVERIFY(o.allZero());
-}
-
-void TestEntryPoints::terrainErrors()
-{
-    const Outputs missingFolder = lib_.call({txLine(), rxLine()}, QByteArray(), QFile::encodeName(tmp_.filePath("nothing")));
-    QCOMPARE(missingFolder.error, 2004);
-    QVERIFY(missingFolder.allZero());
-    QDir(tmp_.path()).mkpath("emptyroot/TOPO");
-    const Outputs noTile = lib_.call({txLine(), rxLine()}, QByteArray(), QFile::encodeName(tmp_.filePath("emptyroot")));
-    QCOMPARE(noTile.error, 2004);
-    QVERIFY(noTile.allZero());
-    // A tile of the wrong size is unreadable.
-    QDir(tmp_.path()).mkpath("badroot/TOPO/E036");
-    QFile bad(tmp_.filePath("badroot/TOPO/E036/E036N01.33E"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write(QByteArray(1000, '\0'));
-    bad.close();
-    QCOMPARE(lib_.call({txLine(), rxLine()}, QByteArray(), QFile::encodeName(tmp_.filePath("badroot"))).error, 2004);
 }
 
 void TestEntryPoints::detailedReport()
@@ -273,52 +271,36 @@ void TestEntryPoints::detailedReport()
     QVERIFY(errorText.contains("All outputs are 0."));
 }
 
-void TestEntryPoints::unwritableReport()
-{
-    const QByteArray path = QFile::encodeName(tmp_.filePath("no/such/folder/detail.txt"));
-    const Outputs o = lib_.call({txLine(), rxLine()}, path);
-    QCOMPARE(o.error, 2007);
-    QVERIFY(o.allZero());
-}
-
 void TestEntryPoints::trigger_data()
 {
     QTest::addColumn<QByteArray>("line");
     QTest::addColumn<int>("capacity");
-    QTest::addColumn<QByteArray>("root"); // "damaged": a data root whose BORDER folder is damaged
+    QTest::addColumn<QString>("root"); // in the temporary folder
     QTest::addColumn<int>("error");
     QTest::addColumn<QByteArray>("countries");
     // A 23 GHz station in Bavaria, some 30 km from the Austrian border: the
     // trigger distance is 60 km, France is far beyond it.
     const QMap<int, QByteArray> bavaria = {{1, "23000"}, {9, "D"}, {10, "012E000047N5700"}};
-    QTest::newRow("german station") << txLine(bavaria) << 40 << QByteArray() << 0 << QByteArray("AUT");
+    QTest::newRow("german station") << txLine(bavaria) << 40 << QString() << 0 << QByteArray("AUT");
     // At 2 GHz the low site reaches Italy too: the codes that fit are kept.
     QMap<int, QByteArray> twoGHz = bavaria;
     twoGHz[1] = "2000";
-    QTest::newRow("buffer too small") << txLine(twoGHz) << 4 << QByteArray() << 2009 << QByteArray("AUT");
-    QTest::newRow("record does not parse") << QByteArray("TX;23000;M") << 40 << QByteArray() << 2000 << QByteArray();
+    QTest::newRow("buffer too small") << txLine(twoGHz) << 4 << QString() << 2009 << QByteArray("AUT");
+    QTest::newRow("record does not parse") << QByteArray("TX;23000;M") << 40 << QString() << 2000 << QByteArray();
     QMap<int, QByteArray> noFrequency = bavaria;
     noFrequency[1] = "";
-    QTest::newRow("no frequency") << txLine(noFrequency) << 40 << QByteArray() << 2002 << QByteArray();
-    QTest::newRow("damaged border data") << txLine(bavaria) << 40 << QByteArray("damaged") << 2008 << QByteArray();
+    QTest::newRow("no frequency") << txLine(noFrequency) << 40 << QString() << 2002 << QByteArray();
+    QTest::newRow("damaged border data") << txLine(bavaria) << 40 << QString("damaged") << 2008 << QByteArray();
 }
 
 void TestEntryPoints::trigger()
 {
     QFETCH(QByteArray, line);
     QFETCH(int, capacity);
-    QFETCH(QByteArray, root);
+    QFETCH(QString, root);
     QFETCH(int, error);
     QFETCH(QByteArray, countries);
-    QByteArray terrain;
-    if (root == "damaged") {
-        QVERIFY(QDir(tmp_.path()).mkpath(QStringLiteral("damaged/BORDER")));
-        QFile border(tmp_.filePath(QStringLiteral("damaged/BORDER/AUT.ALL")));
-        QVERIFY(border.open(QIODevice::WriteOnly));
-        border.write("not sixteen"); // not a whole number of points
-        border.close();
-        terrain = QFile::encodeName(tmp_.filePath(QStringLiteral("damaged")));
-    }
+    const QByteArray terrain = root.isEmpty() ? QByteArray() : QFile::encodeName(tmp_.filePath(root));
     QByteArray buffer(capacity + 1, 'x');
     int code = -1;
     lib_.annex11()(&code, line.constData(), int(line.size()), buffer.data(), capacity,

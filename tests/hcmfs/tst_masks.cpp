@@ -20,11 +20,9 @@ private slots:
     void realMasks_data();
     void realMasks();
     void twoSidedConstruction();
+    void defaultRows_data();
     void defaultRows();
-    void defaultRowFallback_data();
-    void defaultRowFallback();
-    void chooseMaskFallsBackToDefault();
-    void damagedMaskIsNotReplaced();
+    void chooseMask();
 };
 
 void TestMasks::segmentIntegral()
@@ -134,52 +132,45 @@ void TestMasks::twoSidedConstruction()
     QCOMPARE(wide.points.size(), std::size_t(7));
 }
 
-void TestMasks::defaultRowFallback_data()
+void TestMasks::defaultRows_data()
 {
+    QTest::addColumn<bool>("tx");
     QTest::addColumn<double>("fGHz");
     QTest::addColumn<QString>("cls");
     QTest::addColumn<double>("spacing");
-    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("row"); // 0: none
+    QTest::addColumn<double>("att5"); // attenuation of point 6, -1 not checked
     QTest::addColumn<QString>("note");
     // 22-29.5 GHz, class 4L: 1.75, 3.5, 7, 14, 28, 56 MHz (rows 118-123).
-    QTest::newRow("20 MHz: next larger, 28") << 23.0 << "4L" << 20.0 << 122 << "next larger spacing 28";
+    QTest::newRow("transmitter table") << true << 23.0 << "4L" << 28.0 << 122 << 52.0 << "";
+    QTest::newRow("receiver table") << false << 23.0 << "4L" << 28.0 << 122 << 60.0 << "";
+    QTest::newRow("29 MHz in the 28-30 MHz row") << true << 6.2 << "5B" << 29.0 << 47 << -1.0 << "";
+    QTest::newRow("no rows for class 1") << true << 23.0 << "1" << 28.0 << 0 << -1.0 << "";
+    QTest::newRow("between band groups") << true << 30.5 << "4L" << 28.0 << 0 << -1.0 << "";
+    QTest::newRow("no such spacing and none larger") << true << 23.0 << "4L" << 60.0 << 0 << -1.0 << "";
+    QTest::newRow("20 MHz: next larger, 28") << false << 23.0 << "4L" << 20.0 << 122 << -1.0 << "next larger spacing 28";
     // Class empty: class 2 is the band's lowest (rows 112-117).
-    QTest::newRow("class empty, 28 MHz") << 23.0 << "" << 28.0 << 116 << "lowest class with this spacing, 2";
-    QTest::newRow("class empty, 40 MHz") << 23.0 << "" << 40.0 << 117 << "next larger spacing 56 MHz of class 2";
+    QTest::newRow("class empty, 28 MHz") << false << 23.0 << "" << 28.0 << 116 << -1.0 << "lowest class with this spacing, 2";
+    QTest::newRow("class empty, 40 MHz") << false << 23.0 << "" << 40.0 << 117 << -1.0 << "next larger spacing 56 MHz of class 2";
     // 3.41-11.7 GHz: only 4L has 20 MHz (row 38), class 2 would round up to 28-30.
-    QTest::newRow("class empty, exact beats larger") << 6.2 << "" << 20.0 << 38 << "class with this spacing, 4L";
-}
-
-void TestMasks::defaultRowFallback()
-{
-    QFETCH(double, fGHz);
-    QFETCH(QString, cls);
-    QFETCH(double, spacing);
-    QFETCH(int, row);
-    QFETCH(QString, note);
-    std::string how;
-    const hcmfs::DefaultMaskRow* r = hcmfs::findDefaultMask(false, fGHz, cls.toStdString(), spacing, &how);
-    QCOMPARE(r ? r->row : 0, row);
-    QVERIFY2(note.isEmpty() ? how.empty() : how.find(note.toStdString()) != std::string::npos, how.c_str());
+    QTest::newRow("class empty, exact beats larger") << false << 6.2 << "" << 20.0 << 38 << -1.0 << "class with this spacing, 4L";
 }
 
 void TestMasks::defaultRows()
 {
-    const hcmfs::DefaultMaskRow* tx = hcmfs::findDefaultMask(true, 23.0, "4L", 28);
-    QVERIFY(tx);
-    QCOMPARE(tx->row, 122);
-    QCOMPARE(tx->points[5].attenuation, 52.0); // the transmitter table, not the receiver one
-    const hcmfs::DefaultMaskRow* rx = hcmfs::findDefaultMask(false, 23.0, "4L", 28);
-    QVERIFY(rx);
-    QCOMPARE(rx->row, 122);
-    QCOMPARE(rx->points[5].attenuation, 60.0);
-    // A channel-spacing range: 29 MHz falls in the 28-30 MHz row at 6 GHz.
-    const hcmfs::DefaultMaskRow* range = hcmfs::findDefaultMask(true, 6.2, "5B", 29);
-    QVERIFY(range);
-    QCOMPARE(range->row, 47);
-    QVERIFY(!hcmfs::findDefaultMask(true, 23.0, "1", 28));   // no rows for class 1
-    QVERIFY(!hcmfs::findDefaultMask(true, 30.5, "4L", 28));  // between band groups
-    QVERIFY(!hcmfs::findDefaultMask(true, 23.0, "4L", 60));  // no such spacing and none larger
+    QFETCH(bool, tx);
+    QFETCH(double, fGHz);
+    QFETCH(QString, cls);
+    QFETCH(double, spacing);
+    QFETCH(int, row);
+    QFETCH(double, att5);
+    QFETCH(QString, note);
+    std::string how;
+    const hcmfs::DefaultMaskRow* r = hcmfs::findDefaultMask(tx, fGHz, cls.toStdString(), spacing, &how);
+    QCOMPARE(r ? r->row : 0, row);
+    if (att5 >= 0)
+        QCOMPARE(r->points[5].attenuation, att5);
+    QVERIFY2(!r || (note.isEmpty() ? how.empty() : how.find(note.toStdString()) != std::string::npos), how.c_str());
 }
 
 static hcmfs::StationRecord recordWith(const std::string& cls, double cs, double fMHz)
@@ -193,20 +184,17 @@ static hcmfs::StationRecord recordWith(const std::string& cls, double cs, double
     return r;
 }
 
-void TestMasks::chooseMaskFallsBackToDefault()
+void TestMasks::chooseMask()
 {
+    // Without a mask of its own, the default row; without a row, nothing.
     const hcmfs::MaskChoice c = hcmfs::chooseMask(recordWith("4L", 28, 23058), true);
-    QVERIFY(c.usable);
-    QVERIFY(!c.fromRecord);
+    QVERIFY(c.usable && !c.fromRecord);
     QCOMPARE(c.defaultRow, 122);
     QVERIFY(!hcmfs::chooseMask(recordWith("3", 28, 23058), true).usable);
     hcmfs::StationRecord noSpacing = recordWith("4L", 28, 23058);
     noSpacing.channelSpacing = hcmfs::FieldNumber();
     QVERIFY(!hcmfs::chooseMask(noSpacing, false).usable);
-}
-
-void TestMasks::damagedMaskIsNotReplaced()
-{
+    // A damaged mask of its own is not replaced by the default row.
     hcmfs::StationRecord r = recordWith("4L", 28, 23058);
     r.maskUsable = false;
     QVERIFY(!hcmfs::chooseMask(r, true).usable);
@@ -216,9 +204,8 @@ void TestMasks::damagedMaskIsNotReplaced()
     r.mask = {{10, 0}};          // a single point is no mask
     QVERIFY(!hcmfs::chooseMask(r, true).usable);
     r.mask = {{10, 0}, {20, 45}};
-    const hcmfs::MaskChoice c = hcmfs::chooseMask(r, true);
-    QVERIFY(c.usable);
-    QVERIFY(c.fromRecord);
+    const hcmfs::MaskChoice own = hcmfs::chooseMask(r, true);
+    QVERIFY(own.usable && own.fromRecord);
 }
 
 QTEST_GUILESS_MAIN(TestMasks)

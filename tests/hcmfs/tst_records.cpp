@@ -37,12 +37,11 @@ private slots:
     void readsValues();
     void frequencyUnits_data();
     void frequencyUnits();
-    void patternsAreOptional();
-    void typesCaseInsensitive();
+    void variants_data();
+    void variants();
     void malformedLines_data();
     void malformedLines();
     void maskPoints();
-    void lineEndsAndNul();
 };
 
 void TestRecords::readsValues()
@@ -107,27 +106,39 @@ void TestRecords::frequencyUnits()
         QVERIFY(qAbs(r.frequencyMHz - mhz) < 1e-9);
 }
 
-void TestRecords::patternsAreOptional()
+void TestRecords::variants_data()
 {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("patterns");
+    const QByteArray tx(kTx);
     // Real exchange files end some records after field 49, others with empty
     // pattern fields.
-    const std::string fortyNine(kTx, std::string(kTx).find(";CP"));
-    for (const std::string& line : {fortyNine, fortyNine + ";;;;;"}) {
-        hcmfs::StationRecord r;
-        QVERIFY(parse(line, r));
-        QVERIFY(r.coPolar.points.empty());
-        QVERIFY(r.crossPolar.points.empty());
-        QCOMPARE(r.gain.value, 41.0);
-    }
+    const QByteArray fortyNine = tx.left(tx.indexOf(";CP"));
+    const int txType = int(hcmfs::StationType::Tx);
+    QTest::newRow("49 fields") << fortyNine << txType << false;
+    QTest::newRow("empty pattern fields") << fortyNine + ";;;;;" << txType << false;
+    QTest::newRow("CR LF") << tx + "\r\n" << txType << true;
+    QTest::newRow("NUL, then garbage") << tx + QByteArray("\0garbage;;;", 11) << txType << true;
+    QTest::newRow("type in mixed case") << QByteArray::fromStdString(withField(kTx, 0, "PRx"))
+                                        << int(hcmfs::StationType::Prx) << true;
+    QTest::newRow("unknown type") << QByteArray::fromStdString(withField(kTx, 0, "xx"))
+                                  << int(hcmfs::StationType::Unknown) << true;
 }
 
-void TestRecords::typesCaseInsensitive()
+void TestRecords::variants()
 {
+    QFETCH(QByteArray, line);
+    QFETCH(int, type);
+    QFETCH(bool, patterns);
     hcmfs::StationRecord r;
-    QVERIFY(parse(withField(kTx, 0, "PRx"), r));
-    QCOMPARE(int(r.type), int(hcmfs::StationType::Prx));
-    QVERIFY(parse(withField(kTx, 0, "xx"), r));
-    QCOMPARE(int(r.type), int(hcmfs::StationType::Unknown));
+    QVERIFY(parse(line.toStdString(), r));
+    QCOMPARE(int(r.type), type);
+    QCOMPARE(r.gain.value, 41.0);
+    QCOMPARE(r.coPolar.points.size(), std::size_t(patterns ? 3 : 0));
+    QCOMPARE(r.crossPolar.points.size(), std::size_t(patterns ? 2 : 0));
+    if (patterns)
+        QCOMPARE(r.crossPolar.points[1].attenuation, 60.0);
 }
 
 void TestRecords::malformedLines_data()
@@ -167,17 +178,6 @@ void TestRecords::maskPoints()
     QVERIFY(parse(line, r));
     QVERIFY(r.maskUsable);
     QCOMPARE(r.mask.size(), std::size_t(3));
-}
-
-void TestRecords::lineEndsAndNul()
-{
-    hcmfs::StationRecord r;
-    std::string line = std::string(kTx) + "\r\n";
-    QVERIFY(parse(line, r));
-    QCOMPARE(r.crossPolar.points[1].attenuation, 60.0);
-    line = std::string(kTx) + std::string(1, '\0') + "garbage;;;";
-    QVERIFY(parse(line, r));
-    QCOMPARE(r.crossPolar.points[1].attenuation, 60.0);
 }
 
 QTEST_GUILESS_MAIN(TestRecords)

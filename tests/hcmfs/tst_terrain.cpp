@@ -63,18 +63,14 @@ class TestTerrain : public QObject
 private slots:
     void initTestCase();
     void tileNames();
-    void hcmWorkedOffsets_data();
-    void hcmWorkedOffsets();
-    void hgtOrientation();
+    void workedOffsets_data();
+    void workedOffsets();
     void writerRoundTrip();
-    void bilinear();
-    void voidsTakeNeighbourMean();
+    void bilinearAndVoids();
     void unreadableTiles();
     void tileRewrittenIsReread();
     void settingsFile();
-    void flatTileEqualsSmoothEarth();
     void ridgeRaisesLoss();
-    void settingsFileSuppliesTerrain();
     void refractivityMaps();
     void stationsStandOnTheirRecords_data();
     void stationsStandOnTheirRecords();
@@ -97,50 +93,47 @@ void TestTerrain::tileNames()
     QCOMPARE(hcmfs::tileName(-75, -12), std::string("W075S12"));
 }
 
-void TestTerrain::hcmWorkedOffsets_data()
+void TestTerrain::workedOffsets_data()
 {
-    QTest::addColumn<bool>("half");
+    QTest::addColumn<QString>("name"); // the format follows from the name
+    QTest::addColumn<int>("lon0");
     QTest::addColumn<int>("lat0");
+    QTest::addColumn<qulonglong>("offset");
+    QTest::addColumn<int>("value");
     QTest::addColumn<double>("lat");
     QTest::addColumn<double>("lon");
-    QTest::addColumn<qulonglong>("offset");
-    QTest::newRow("33 inside a block") << false << 40 << dms(40, 2, 0) << dms(10, 7, 30) << 28582ull;
-    QTest::newRow("33 block corner") << false << 40 << 40.25 << 10.5 << 856884ull;
-    QTest::newRow("63 inside a block") << true << 50 << dms(50, 2, 0) << dms(10, 7, 30) << 14432ull;
-    QTest::newRow("33 north-east corner") << false << 40 << 41.0 << 11.0 << 2937886ull;
+    QTest::newRow("33 inside a block") << "E010N40.33E" << 10 << 40 << 28582ull << 1234 << dms(40, 2, 0) << dms(10, 7, 30);
+    QTest::newRow("33 block corner") << "E010N40.33E" << 10 << 40 << 856884ull << 1234 << 40.25 << 10.5;
+    QTest::newRow("63 inside a block") << "E010N50.63E" << 10 << 50 << 14432ull << 1234 << dms(50, 2, 0) << dms(10, 7, 30);
+    QTest::newRow("33 north-east corner") << "E010N40.33E" << 10 << 40 << 2937886ull << 1234 << 41.0 << 11.0;
+    // .hgt: north row first, big-endian; the first sample of the last row is
+    // the south-west corner.
+    QTest::newRow("hgt north-west corner") << "N45E007.hgt" << 7 << 45 << 0ull << 3000 << 46.0 << 7.0;
+    QTest::newRow("hgt south-west corner") << "N45E007.hgt" << 7 << 45 << 1200ull * 1201 * 2 << 150 << 45.0 << 7.0;
+    QTest::newRow("hgt negative, second sample") << "N45E007.hgt" << 7 << 45 << 2ull << -20 << 46.0 << 7.0 + 1.0 / 1200;
 }
 
-void TestTerrain::hcmWorkedOffsets()
+void TestTerrain::workedOffsets()
 {
-    QFETCH(bool, half);
+    QFETCH(QString, name);
+    QFETCH(int, lon0);
     QFETCH(int, lat0);
+    QFETCH(qulonglong, offset);
+    QFETCH(int, value);
     QFETCH(double, lat);
     QFETCH(double, lon);
-    QFETCH(qulonglong, offset);
-    const std::size_t bytes = half ? 1483488 : 2937888;
-    const QString path = tmp_.filePath(QStringLiteral("offsets/tile%1%2").arg(half ? ".63E" : ".33E").arg(offset));
-    QVERIFY(writeFile(path, zeroTile(bytes, {{offset, 1234}})));
+    const bool hgt = name.endsWith(".hgt"), half = name.endsWith(".63E");
+    const std::size_t bytes = hgt ? 1201u * 1201u * 2u : half ? 1483488 : 2937888;
+    const QString path = tmp_.filePath(QStringLiteral("offsets/%1/%2").arg(offset).arg(name));
+    QVERIFY(writeFile(path, zeroTile(bytes, {{offset, int16_t(value)}}, hgt)));
     hcmfs::TerrainTile tile;
-    QVERIFY(readTile(path, 10, lat0, tile));
+    QVERIFY(readTile(path, lon0, lat0, tile));
     QCOMPARE(tile.rows, 1201);
     QCOMPARE(tile.cols, half ? 601 : 1201);
-    QVERIFY(std::fabs(tile.heightAt(lat, lon) - (1234.0)) < 1e-6);
-    // One sample further east is another value.
-    QVERIFY(std::fabs(tile.heightAt(lat, lon - (half ? 6.0 : 3.0) / 3600) - (0.0)) < 1e-6);
-}
-
-void TestTerrain::hgtOrientation()
-{
-    // North row first, big-endian: first sample = north-west corner, the
-    // first sample of the last row = south-west corner.
-    const std::size_t last = 1200u * 1201u * 2u;
-    const QString path = tmp_.filePath("hgt/N45E007.hgt");
-    QVERIFY(writeFile(path, zeroTile(1201u * 1201u * 2u, {{0, 3000}, {last, 150}, {2, -20}}, true)));
-    hcmfs::TerrainTile tile;
-    QVERIFY(readTile(path, 7, 45, tile));
-    QVERIFY(std::fabs(tile.heightAt(46.0, 7.0) - (3000.0)) < 1e-6);
-    QVERIFY(std::fabs(tile.heightAt(45.0, 7.0) - (150.0)) < 1e-6);
-    QVERIFY(std::fabs(tile.heightAt(46.0, 7.0 + 1.0 / 1200) - (-20.0)) < 1e-6);
+    QVERIFY(std::fabs(tile.heightAt(lat, lon) - value) < 1e-6);
+    // One sample towards the middle of the tile is another value.
+    const double step = (half ? 6.0 : 3.0) / 3600;
+    QVERIFY(std::fabs(tile.heightAt(lat, lon + (lon - lon0 < 0.5 ? step : -step))) < 1e-6);
 }
 
 void TestTerrain::writerRoundTrip()
@@ -161,7 +154,7 @@ void TestTerrain::writerRoundTrip()
     QVERIFY(std::fabs(tile.heightAt(50.4, 16.6) - h(50.4, 16.6)) <= 0.51);
 }
 
-void TestTerrain::bilinear()
+void TestTerrain::bilinearAndVoids()
 {
     // Samples rise 10 m per column and 1 m per row: bilinear is exact between them.
     hcmfs::TerrainTile tile;
@@ -171,12 +164,7 @@ void TestTerrain::bilinear()
     const double step = 1.0 / 1200;
     QVERIFY(std::fabs(tile.heightAt(10 + 3 * step, 20 + 7 * step) - (73.0)) < 1e-6);
     QVERIFY(std::fabs(tile.heightAt(10 + 3.5 * step, 20 + 7.25 * step) - 76.0) < 1e-9);
-}
 
-void TestTerrain::voidsTakeNeighbourMean()
-{
-    const double step = 1.0 / 1200;
-    hcmfs::TerrainTile tile;
     QVERIFY(writeAndRead(tmp_.filePath("void/E001N01.33E"), 1, 1, false, [step](double lat, double lon) {
         const long r = std::lround((lat - 1) / step), c = std::lround((lon - 1) / step);
         if (r == 600 && c == 600)
@@ -293,12 +281,13 @@ static bool writeScene(const QString& root, const hcmfs::HeightFunction& h)
     return true;
 }
 
-void TestTerrain::flatTileEqualsSmoothEarth()
+void TestTerrain::ridgeRaisesLoss()
 {
-    const QString root = tmp_.filePath("flat250");
-    QVERIFY(writeScene(root, [](double, double) { return 250.0; }));
+    // A flat tile at the stations' ground height changes nothing.
+    const QString flatRoot = tmp_.filePath("flat250");
+    QVERIFY(writeScene(flatRoot, [](double, double) { return 250.0; }));
     const hcmfs::Calculation smooth = calculate(QByteArray());
-    const hcmfs::Calculation flat = calculate(QFile::encodeName(root));
+    const hcmfs::Calculation flat = calculate(QFile::encodeName(flatRoot));
     QCOMPARE(smooth.error, 0);
     QCOMPARE(flat.error, 0);
     QVERIFY(smooth.smoothEarth);
@@ -307,16 +296,12 @@ void TestTerrain::flatTileEqualsSmoothEarth()
     QCOMPARE(flat.hops[0].params.htg, 30.0);
     QVERIFY(std::fabs(flat.hops[0].p452.lb - smooth.hops[0].p452.lb) < 1e-6);
     QVERIFY(std::fabs(flat.interference - smooth.interference) < 1e-6);
-}
 
-void TestTerrain::ridgeRaisesLoss()
-{
     const QString root = tmp_.filePath("ridge");
     QVERIFY(writeScene(root, [](double lat, double lon) {
         const double across = (lon - 16.9) * 111.195 * std::cos(lat * 3.14159265358979323846 / 180);
         return 250 + 550 * std::exp(-(across / 1.5) * (across / 1.5));
     }));
-    const hcmfs::Calculation flat = calculate(QFile::encodeName(tmp_.filePath("flat250")));
     const hcmfs::Calculation ridge = calculate(QFile::encodeName(root));
     QCOMPARE(ridge.error, 0);
     QVERIFY(!flat.hops[0].p452.transHorizon);
@@ -325,19 +310,16 @@ void TestTerrain::ridgeRaisesLoss()
     QVERIFY2(ridge.hops[0].p452.lb > flat.hops[0].p452.lb + 30,
              qPrintable(QStringLiteral("%1 vs %2").arg(ridge.hops[0].p452.lb).arg(flat.hops[0].p452.lb)));
     QVERIFY(ridge.interference < flat.interference - 30);
-}
 
-void TestTerrain::settingsFileSuppliesTerrain()
-{
+    // Named by the settings file, not by the caller, the same terrain.
     QFile f(tmp_.filePath("machine.ini"));
     QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("topo=" + QFile::encodeName(tmp_.filePath("ridge")) + "\n");
+    f.write("topo=" + QFile::encodeName(root) + "\n");
     f.close();
     const hcmfs::Calculation viaSettings = calculate(QByteArray());
-    const hcmfs::Calculation viaArgument = calculate(QFile::encodeName(tmp_.filePath("ridge")));
     QCOMPARE(viaSettings.error, 0);
     QVERIFY(!viaSettings.smoothEarth);
-    QCOMPARE(viaSettings.hops[0].p452.lb, viaArgument.hops[0].p452.lb);
+    QCOMPARE(viaSettings.hops[0].p452.lb, ridge.hops[0].p452.lb);
     QVERIFY(f.remove());
 }
 

@@ -57,14 +57,11 @@ private slots:
     void decodesLittleEndianRadians();
     void damagedFile_data();
     void damagedFile();
-    void damagedFolder_data();
-    void damagedFolder();
+    void folders_data();
+    void folders();
     void fileNames_data();
     void fileNames();
-    void fullOutlineWinsOverZeroLine();
-    void lowerCaseNamesOnDisk();
     void findsTheFolder();
-    void fallsBackToTheShippedData();
     void cacheNoticesChangedFiles();
     void concurrentTriggersAgree();
 };
@@ -120,35 +117,46 @@ void TestBorderData::damagedFile()
     QCOMPARE(points.empty(), error != 0);
 }
 
-void TestBorderData::damagedFolder_data()
+void TestBorderData::folders_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("files"); // name=near|far|text|truncated|degrees|empty|link|folder
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("countries");
 
-    QTest::newRow("truncated") << "X.ALL" << (nearPoint() + farPoint()).left(20);
-    QTest::newRow("degrees") << "X.000" << QByteArray(16, '\x40');
-    QTest::newRow("empty") << "X.ALL" << QByteArray();
-    QTest::newRow("dangling link") << "X.ALL" << QByteArray("@link");
-    QTest::newRow("folder") << "X.ALL" << QByteArray("@folder");
+    QTest::newRow("full outline wins over zero line")
+        << QStringList{"A.000=far", "A.ALL=near", "B.000=near", "notes.txt=text"} << 0 << "A,B";
+    QTest::newRow("lower-case names, own country left out")
+        << QStringList{"aut.all=near", "d.000=near", "own.all=near"} << 0 << "AUT,D";
+    // One damaged file spoils the whole set: listing fewer countries than the
+    // data holds would pass for a clean result.
+    for (const char* damaged : {"X.ALL=truncated", "X.000=degrees", "X.ALL=empty", "X.ALL=link", "X.ALL=folder"})
+        QTest::newRow(damaged) << QStringList{"A.ALL=near", damaged} << 2008 << QString();
 }
 
-// One damaged file spoils the whole set: listing fewer countries than the data
-// holds would pass for a clean result.
-void TestBorderData::damagedFolder()
+void TestBorderData::folders()
 {
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, files);
+    QFETCH(int, error);
+    QFETCH(QString, countries);
     QTemporaryDir dir;
-    QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint()));
-    if (bytes == "@link")
-        QVERIFY(QFile::link(dir.filePath("gone.ALL"), dir.filePath(name)));
-    else if (bytes == "@folder")
-        QVERIFY(QDir(dir.path()).mkdir(name));
-    else
-        QVERIFY(fixture::writeFile(dir.filePath(name), bytes));
-    QString countries = "unchanged";
-    QCOMPARE(triggerIn(dir.path(), countries), 2008);
-    QCOMPARE(countries, QString());
+    const QMap<QString, QByteArray> bytes{{"near", nearPoint()},
+                                          {"far", farPoint()},
+                                          {"text", "not border data"},
+                                          {"truncated", (nearPoint() + farPoint()).left(20)},
+                                          {"degrees", QByteArray(16, '\x40')},
+                                          {"empty", QByteArray()}};
+    for (const QString& file : files) {
+        const QString name = file.section('=', 0, 0), kind = file.section('=', 1);
+        if (kind == "link")
+            QVERIFY(QFile::link(dir.filePath("gone.ALL"), dir.filePath(name)));
+        else if (kind == "folder")
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        else
+            QVERIFY(fixture::writeFile(dir.filePath(name), bytes.value(kind)));
+    }
+    QString found = "unchanged";
+    QCOMPARE(triggerIn(dir.path(), found), error);
+    QCOMPARE(found, countries);
 }
 
 void TestBorderData::fileNames_data()
@@ -174,31 +182,6 @@ void TestBorderData::fileNames()
     QCOMPARE(QString::fromStdString(borderFileCode(name.toStdString())), code);
 }
 
-void TestBorderData::fullOutlineWinsOverZeroLine()
-{
-    QTemporaryDir dir;
-    QVERIFY(fixture::writeFile(dir.filePath("A.000"), farPoint()));
-    QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint()));
-    QVERIFY(fixture::writeFile(dir.filePath("B.000"), nearPoint()));
-    QVERIFY(fixture::writeFile(dir.filePath("notes.txt"), "not border data"));
-    QString countries;
-    QCOMPARE(triggerIn(dir.path(), countries), 0);
-    QCOMPARE(countries, QString("A,B"));
-}
-
-void TestBorderData::lowerCaseNamesOnDisk()
-{
-    QTemporaryDir root;
-    QVERIFY(QDir(root.path()).mkdir("border"));
-    const QString folder = root.filePath("border");
-    QVERIFY(fixture::writeFile(folder + "/aut.all", nearPoint()));
-    QVERIFY(fixture::writeFile(folder + "/d.000", nearPoint()));
-    QVERIFY(fixture::writeFile(folder + "/own.all", nearPoint()));
-    QString countries;
-    QCOMPARE(triggerIn(folder, countries), 0);
-    QCOMPARE(countries, QString("AUT,D"));
-}
-
 void TestBorderData::findsTheFolder()
 {
     QTemporaryDir root;
@@ -212,17 +195,12 @@ void TestBorderData::findsTheFolder()
     QVERIFY(findBorderFolder(fsPath(r.filePath("TOPO"))).empty());
     QVERIFY(findBorderFolder(fsPath(r.filePath("missing"))).empty());
     QCOMPARE(resolveBorderFolder(root.path().toStdString()), fsPath(r.filePath("Border")));
-}
-
-void TestBorderData::fallsBackToTheShippedData()
-{
-    // The build copies the shipped data beside the binaries, as an installation does.
+    // Without one, the shipped data, which the build copies beside the
+    // binaries as an installation does.
     const std::filesystem::path shipped = fsPath(QStringLiteral(LINKWISE_BINDIR "/BORDER"));
     QCOMPARE(defaultBorderFolder(), shipped);
     QCOMPARE(resolveBorderFolder(""), shipped);
-    QTemporaryDir terrainOnly;
-    QVERIFY(QDir(terrainOnly.path()).mkdir("TOPO"));
-    QCOMPARE(resolveBorderFolder(terrainOnly.path().toStdString()), shipped);
+    QCOMPARE(resolveBorderFolder(r.filePath("TOPO").toStdString()), shipped);
     QCOMPARE(resolveBorderFolder("/no/such/folder"), shipped);
 }
 
