@@ -36,6 +36,7 @@ struct Shell
         WindowFactory factory;
         factory.editor = [this](const CheckOptions& o) {
             auto* e = new FakeEditor(o);
+            e->loadResult = !loadFails;
             editors.append(e);
             return e;
         };
@@ -66,6 +67,7 @@ struct Shell
 
     QMdiArea* area() const { return form.ui().mdiArea; }
 
+    bool loadFails = false;
     hcmForm form;
     QList<QPointer<FakeEditor>> editors;
     QList<QPointer<FakeReport>> reports;
@@ -299,14 +301,7 @@ private slots:
         Shell s;
         const QString bad = m_dir.filePath("bad.txt");
         prompts.answerFiles({bad});
-        WindowFactory failing;
-        failing.editor = [&s](const CheckOptions& o) {
-            auto* e = new FakeEditor(o);
-            e->loadResult = false;
-            s.editors.append(e);
-            return e;
-        };
-        s.form.setWindowFactory(failing);
+        s.loadFails = true;
         s.form.doActionOpen();
         QCOMPARE(prompts.asked().size(), 2);
         QVERIFY(prompts.asked().at(1).message.text.contains(bad));
