@@ -73,12 +73,6 @@ struct Shell
     QList<QPointer<FakeReport>> reports;
 };
 
-void clearStores()
-{
-    QFile::remove(qEnvironmentVariable("LINKWISE_USER_INI"));
-    QFile::remove(qEnvironmentVariable("LINKWISE_MACHINE_INI"));
-}
-
 void writeFile(const QString& path, const QByteArray& content = "x")
 {
     QFile f(path);
@@ -103,7 +97,8 @@ private slots:
 
     void init()
     {
-        clearStores();
+        QFile::remove(qEnvironmentVariable("LINKWISE_USER_INI"));
+        QFile::remove(qEnvironmentVariable("LINKWISE_MACHINE_INI"));
     }
 
     // Alt and one letter reach every menu and every entry: each has a letter of
