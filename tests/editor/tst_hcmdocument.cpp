@@ -194,13 +194,7 @@ private slots:
     }
 
 private:
-    QString write(const QString& name, const QByteArray& text)
-    {
-        const QString p = m_dir.filePath(name);
-        if (!writeText(p, text))
-            qFatal("cannot write %s", qPrintable(p));
-        return p;
-    }
+    QString write(const QString& name, const QByteArray& text) { return writeIn(m_dir, name, text); }
 
     void loadInto(HcmDocument& doc, const QString& file)
     {

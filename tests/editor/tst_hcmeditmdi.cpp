@@ -322,13 +322,7 @@ private slots:
     }
 
 private:
-    QString write(const QString& name, const QByteArray& text)
-    {
-        const QString p = m_dir.filePath(name);
-        if (!writeText(p, text))
-            qFatal("cannot write %s", qPrintable(p));
-        return p;
-    }
+    QString write(const QString& name, const QByteArray& text) { return writeIn(m_dir, name, text); }
 
     // Loads and leaves no row selected, so each test chooses its own rows.
     void loadInto(hcmEditMDI& editor, const QString& file)
