@@ -51,22 +51,6 @@ private slots:
         m_file.reset();
     }
 
-    void numberTextIsZeroFilled_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("first") << 0 << "00000000";
-        QTest::newRow("twelve") << 12 << "00000012";
-        QTest::newRow("eight digits") << 12345678 << "12345678";
-        QTest::newRow("nine digits kept") << 123456789 << "123456789";
-    }
-
-    void numberTextIsZeroFilled()
-    {
-        QFETCH(int, number);
-        QTEST(RecordTableModel::numberText(number), "text");
-    }
-
     void cellsReadTheRecord()
     {
         HCMRecord* r = m_file->recordAt(3);
