@@ -15,197 +15,185 @@ class TestAppSettings : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void roundTrip();
-    void wrongTypesFallBackToConversion();
-    void unchangedFoldersLeaveMachineStoreAlone();
-    void environmentMovesEveryStore();
-    void commandLine_data();
-    void commandLine();
-    void startupJob_data();
-    void startupJob();
-    void numbersUseAPointWhateverTheRegion();
+    void initTestCase()
+    {
+        // Without the stores ctest provides, the real ones would be touched.
+        for (const char* name : {"LINKWISE_USER_INI", "LINKWISE_MACHINE_INI", "LINKWISE_DATA_DIR"})
+            QVERIFY2(!qEnvironmentVariableIsEmpty(name), "run this test through ctest");
+        QVERIFY(m_dir.isValid());
+    }
+
+    void roundTrip()
+    {
+        AppSettings s;
+        s.hcmLibrary = "/lib/x.so";
+        s.topo = "/t";
+        s.morpho = "/m";
+        s.border = "/b";
+        s.check = {false, true, false, false, true, true};
+        s.googleShowTower = true;
+        s.checkForUpdateOnStartup = false;
+        s.frequencyTxRx = 12.5;
+        s.distanceTxRx = 0.001;
+        s.distancePTxRx = 7;
+        s.recentDir = "/home/u/file.txt";
+        {
+            QSettings user(path("rt-user.ini"), QSettings::IniFormat);
+            QSettings machine(path("rt-machine.ini"), QSettings::IniFormat);
+            QVERIFY(s.write(user, machine));
+        }
+        QSettings user(path("rt-user.ini"), QSettings::IniFormat);
+        QSettings machine(path("rt-machine.ini"), QSettings::IniFormat);
+        // The folders live in the machine store only.
+        QVERIFY(!user.contains("topo"));
+        QCOMPARE(machine.allKeys().size(), 3);
+        AppSettings back;
+        back.read(user, machine);
+        QCOMPARE(back.hcmLibrary, s.hcmLibrary);
+        QCOMPARE(back.topo, s.topo);
+        QCOMPARE(back.morpho, s.morpho);
+        QCOMPARE(back.border, s.border);
+        QCOMPARE(back.check, s.check);
+        QCOMPARE(back.googleShowTower, true);
+        QCOMPARE(back.checkForUpdateOnStartup, false);
+        QCOMPARE(back.frequencyTxRx, 12.5);
+        QCOMPARE(back.distanceTxRx, 0.001);
+        QCOMPARE(back.distancePTxRx, 7.0);
+        QCOMPARE(back.recentDir, s.recentDir);
+    }
+
+    void wrongTypesFallBackToConversion()
+    {
+        QSettings user(path("wrong-user.ini"), QSettings::IniFormat);
+        QSettings machine(path("wrong-machine.ini"), QSettings::IniFormat);
+        user.setValue("frequency_TXRX", "abc");
+        user.setValue("checkOnEditing", "false");
+        user.setValue("HCMLibrary", "");
+        AppSettings s;
+        s.read(user, machine);
+        QCOMPARE(s.frequencyTxRx, 0.0);
+        QVERIFY(!s.check.checkOnEditing);
+        // An empty library path is what the user chose; only a missing key defaults.
+        QVERIFY(s.hcmLibrary.isEmpty());
+    }
+
+    void unchangedFoldersLeaveMachineStoreAlone()
+    {
+        QSettings user(path("quiet-user.ini"), QSettings::IniFormat);
+        QSettings machine(path("no-such-folder/quiet.ini"), QSettings::IniFormat);
+        AppSettings s;
+        s.read(user, machine);
+        QVERIFY(s.write(user, machine));
+        QVERIFY(!QFile::exists(path("no-such-folder/quiet.ini")));
+    }
+
+    void environmentMovesEveryStore()
+    {
+        // ctest points each variable into the test's build folder.
+        QCOMPARE(AppPaths::machineIniPath(), qEnvironmentVariable("LINKWISE_MACHINE_INI"));
+        QCOMPARE(AppPaths::createUserStore()->fileName(), qEnvironmentVariable("LINKWISE_USER_INI"));
+        QCOMPARE(AppPaths::createMachineStore()->fileName(), qEnvironmentVariable("LINKWISE_MACHINE_INI"));
+        QCOMPARE(AppPaths::dataFolder(), qEnvironmentVariable("LINKWISE_DATA_DIR"));
+        QVERIFY(QFileInfo(AppPaths::dataSubFolder("update")).isDir());
+        QCOMPARE(QFileInfo(AppPaths::lockFilePath()).absolutePath(),
+                 QFileInfo(qEnvironmentVariable("LINKWISE_DATA_DIR")).absoluteFilePath());
+        qputenv("LINKWISE_LOCK_DIR", path("locks").toLocal8Bit());
+        QCOMPARE(AppPaths::lockFilePath(), path("locks/linkwise.lock"));
+        QVERIFY(QFileInfo(path("locks")).isDir());
+        qunsetenv("LINKWISE_LOCK_DIR");
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("testMode");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("nothing") << QStringList{"linkwise"} << false << QStringList{};
+        QTest::newRow("test first") << QStringList{"linkwise", "test", "@b", "@a"} << true
+                                    << QStringList{"@b", "@a"};
+        QTest::newRow("test last") << QStringList{"linkwise", "@a", "test"} << true
+                                   << QStringList{"@a"};
+        QTest::newRow("missing ignored") << QStringList{"linkwise", "@missing", "@a", "-x"} << false
+                                         << QStringList{"@a"};
+        QTest::newRow("program name never opened") << QStringList{"@a"} << false << QStringList{};
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, testMode);
+        QFETCH(QStringList, files);
+        for (const char* name : {"a", "b"}) {
+            QFile f(path(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+        }
+        auto resolve = [this](QStringList list) {
+            for (QString& s : list) {
+                if (s.startsWith('@'))
+                    s = path(s.mid(1));
+            }
+            return list;
+        };
+        const Startup::CommandLine line = Startup::parse(resolve(arguments));
+        QCOMPARE(line.testMode, testMode);
+        QCOMPARE(line.files, resolve(files));
+    }
+
+    void startupJob_data()
+    {
+        QTest::addColumn<QVariant>("firstInstallation");
+        QTest::addColumn<QVariant>("launchDownloader");
+        QTest::addColumn<bool>("checkForUpdate");
+        QTest::addColumn<int>("job");
+        QTest::addColumn<int>("delay");
+        using J = Startup::Job;
+        QTest::newRow("first installation wins") << QVariant(1) << QVariant(true) << true
+                                                 << int(J::FirstInstallation) << 500;
+        QTest::newRow("other value is no request") << QVariant(2) << QVariant() << false
+                                                   << int(J::None) << 0;
+        QTest::newRow("pending download") << QVariant() << QVariant(true) << true
+                                          << int(J::ResumeDownload) << 500;
+        QTest::newRow("update check") << QVariant(0) << QVariant(false) << true << int(J::UpdateCheck)
+                                      << 4000;
+        QTest::newRow("nothing") << QVariant() << QVariant() << false << int(J::None) << 0;
+    }
+
+    void startupJob()
+    {
+        QFETCH(QVariant, firstInstallation);
+        QFETCH(QVariant, launchDownloader);
+        QFETCH(bool, checkForUpdate);
+        QFETCH(int, job);
+        QFile::remove(path("job.ini"));
+        QSettings user(path("job.ini"), QSettings::IniFormat);
+        if (firstInstallation.isValid())
+            user.setValue("first_installation", firstInstallation);
+        if (launchDownloader.isValid())
+            user.setValue("launch_downloader", launchDownloader);
+        const Startup::Job chosen = Startup::chooseJob(user, checkForUpdate);
+        QCOMPARE(int(chosen), job);
+        QTEST(Startup::delayMs(chosen), "delay");
+    }
+
+    void numbersUseAPointWhateverTheRegion()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // may not exist; then C stays
+        Startup::useCNumberFormat();
+        QCOMPARE(QLocale().toString(1.5), QString("1.5"));
+        bool ok = false;
+        QCOMPARE(QLocale().toDouble("2.25", &ok), 2.25);
+        QVERIFY(ok);
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.2f", 3.5);
+        QCOMPARE(QByteArray(buffer), QByteArray("3.50"));
+        QCOMPARE(std::strtod("4.75", nullptr), 4.75);
+    }
 
 private:
     QString path(const QString& name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
-
-void TestAppSettings::initTestCase()
-{
-    // Without the stores ctest provides, the real ones would be touched.
-    for (const char* name : {"LINKWISE_USER_INI", "LINKWISE_MACHINE_INI", "LINKWISE_DATA_DIR"})
-        QVERIFY2(!qEnvironmentVariableIsEmpty(name), "run this test through ctest");
-    QVERIFY(m_dir.isValid());
-}
-
-void TestAppSettings::roundTrip()
-{
-    AppSettings s;
-    s.hcmLibrary = "/lib/x.so";
-    s.topo = "/t";
-    s.morpho = "/m";
-    s.border = "/b";
-    s.check = {false, true, false, false, true, true};
-    s.googleShowTower = true;
-    s.checkForUpdateOnStartup = false;
-    s.frequencyTxRx = 12.5;
-    s.distanceTxRx = 0.001;
-    s.distancePTxRx = 7;
-    s.recentDir = "/home/u/file.txt";
-    {
-        QSettings user(path("rt-user.ini"), QSettings::IniFormat);
-        QSettings machine(path("rt-machine.ini"), QSettings::IniFormat);
-        QVERIFY(s.write(user, machine));
-    }
-    QSettings user(path("rt-user.ini"), QSettings::IniFormat);
-    QSettings machine(path("rt-machine.ini"), QSettings::IniFormat);
-    // The folders live in the machine store only.
-    QVERIFY(!user.contains("topo"));
-    QCOMPARE(machine.allKeys().size(), 3);
-    AppSettings back;
-    back.read(user, machine);
-    QCOMPARE(back.hcmLibrary, s.hcmLibrary);
-    QCOMPARE(back.topo, s.topo);
-    QCOMPARE(back.morpho, s.morpho);
-    QCOMPARE(back.border, s.border);
-    QCOMPARE(back.check, s.check);
-    QCOMPARE(back.googleShowTower, true);
-    QCOMPARE(back.checkForUpdateOnStartup, false);
-    QCOMPARE(back.frequencyTxRx, 12.5);
-    QCOMPARE(back.distanceTxRx, 0.001);
-    QCOMPARE(back.distancePTxRx, 7.0);
-    QCOMPARE(back.recentDir, s.recentDir);
-}
-
-void TestAppSettings::wrongTypesFallBackToConversion()
-{
-    QSettings user(path("wrong-user.ini"), QSettings::IniFormat);
-    QSettings machine(path("wrong-machine.ini"), QSettings::IniFormat);
-    user.setValue("frequency_TXRX", "abc");
-    user.setValue("checkOnEditing", "false");
-    user.setValue("HCMLibrary", "");
-    AppSettings s;
-    s.read(user, machine);
-    QCOMPARE(s.frequencyTxRx, 0.0);
-    QVERIFY(!s.check.checkOnEditing);
-    // An empty library path is what the user chose; only a missing key defaults.
-    QVERIFY(s.hcmLibrary.isEmpty());
-}
-
-void TestAppSettings::unchangedFoldersLeaveMachineStoreAlone()
-{
-    QSettings user(path("quiet-user.ini"), QSettings::IniFormat);
-    QSettings machine(path("no-such-folder/quiet.ini"), QSettings::IniFormat);
-    AppSettings s;
-    s.read(user, machine);
-    QVERIFY(s.write(user, machine));
-    QVERIFY(!QFile::exists(path("no-such-folder/quiet.ini")));
-}
-
-void TestAppSettings::environmentMovesEveryStore()
-{
-    // ctest points each variable into the test's build folder.
-    QCOMPARE(AppPaths::machineIniPath(), qEnvironmentVariable("LINKWISE_MACHINE_INI"));
-    QCOMPARE(AppPaths::createUserStore()->fileName(), qEnvironmentVariable("LINKWISE_USER_INI"));
-    QCOMPARE(AppPaths::createMachineStore()->fileName(), qEnvironmentVariable("LINKWISE_MACHINE_INI"));
-    QCOMPARE(AppPaths::dataFolder(), qEnvironmentVariable("LINKWISE_DATA_DIR"));
-    QVERIFY(QFileInfo(AppPaths::dataSubFolder("update")).isDir());
-    QCOMPARE(QFileInfo(AppPaths::lockFilePath()).absolutePath(),
-             QFileInfo(qEnvironmentVariable("LINKWISE_DATA_DIR")).absoluteFilePath());
-    qputenv("LINKWISE_LOCK_DIR", path("locks").toLocal8Bit());
-    QCOMPARE(AppPaths::lockFilePath(), path("locks/linkwise.lock"));
-    QVERIFY(QFileInfo(path("locks")).isDir());
-    qunsetenv("LINKWISE_LOCK_DIR");
-}
-
-void TestAppSettings::commandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("testMode");
-    QTest::addColumn<QStringList>("files");
-    QTest::newRow("nothing") << QStringList{"linkwise"} << false << QStringList{};
-    QTest::newRow("test first") << QStringList{"linkwise", "test", "@b", "@a"} << true
-                                << QStringList{"@b", "@a"};
-    QTest::newRow("test last") << QStringList{"linkwise", "@a", "test"} << true
-                               << QStringList{"@a"};
-    QTest::newRow("missing ignored") << QStringList{"linkwise", "@missing", "@a", "-x"} << false
-                                     << QStringList{"@a"};
-    QTest::newRow("program name never opened") << QStringList{"@a"} << false << QStringList{};
-}
-
-void TestAppSettings::commandLine()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(bool, testMode);
-    QFETCH(QStringList, files);
-    for (const char* name : {"a", "b"}) {
-        QFile f(path(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-    }
-    auto resolve = [this](QStringList list) {
-        for (QString& s : list) {
-            if (s.startsWith('@'))
-                s = path(s.mid(1));
-        }
-        return list;
-    };
-    const Startup::CommandLine line = Startup::parse(resolve(arguments));
-    QCOMPARE(line.testMode, testMode);
-    QCOMPARE(line.files, resolve(files));
-}
-
-void TestAppSettings::startupJob_data()
-{
-    QTest::addColumn<QVariant>("firstInstallation");
-    QTest::addColumn<QVariant>("launchDownloader");
-    QTest::addColumn<bool>("checkForUpdate");
-    QTest::addColumn<int>("job");
-    QTest::addColumn<int>("delay");
-    using J = Startup::Job;
-    QTest::newRow("first installation wins") << QVariant(1) << QVariant(true) << true
-                                             << int(J::FirstInstallation) << 500;
-    QTest::newRow("other value is no request") << QVariant(2) << QVariant() << false
-                                               << int(J::None) << 0;
-    QTest::newRow("pending download") << QVariant() << QVariant(true) << true
-                                      << int(J::ResumeDownload) << 500;
-    QTest::newRow("update check") << QVariant(0) << QVariant(false) << true << int(J::UpdateCheck)
-                                  << 4000;
-    QTest::newRow("nothing") << QVariant() << QVariant() << false << int(J::None) << 0;
-}
-
-void TestAppSettings::startupJob()
-{
-    QFETCH(QVariant, firstInstallation);
-    QFETCH(QVariant, launchDownloader);
-    QFETCH(bool, checkForUpdate);
-    QFETCH(int, job);
-    QFETCH(int, delay);
-    QFile::remove(path("job.ini"));
-    QSettings user(path("job.ini"), QSettings::IniFormat);
-    if (firstInstallation.isValid())
-        user.setValue("first_installation", firstInstallation);
-    if (launchDownloader.isValid())
-        user.setValue("launch_downloader", launchDownloader);
-    const Startup::Job chosen = Startup::chooseJob(user, checkForUpdate);
-    QCOMPARE(int(chosen), job);
-    QCOMPARE(Startup::delayMs(chosen), delay);
-}
-
-void TestAppSettings::numbersUseAPointWhateverTheRegion()
-{
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // may not exist; then C stays
-    Startup::useCNumberFormat();
-    QCOMPARE(QLocale().toString(1.5), QString("1.5"));
-    bool ok = false;
-    QCOMPARE(QLocale().toDouble("2.25", &ok), 2.25);
-    QVERIFY(ok);
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2f", 3.5);
-    QCOMPARE(QByteArray(buffer), QByteArray("3.50"));
-    QCOMPARE(std::strtod("4.75", nullptr), 4.75);
-}
 
 QTEST_GUILESS_MAIN(TestAppSettings)
 #include "tst_appsettings.moc"

@@ -36,6 +36,7 @@ struct Shell
         WindowFactory factory;
         factory.editor = [this](const CheckOptions& o) {
             auto* e = new FakeEditor(o);
+            e->loadResult = !loadFails;
             editors.append(e);
             return e;
         };
@@ -66,16 +67,11 @@ struct Shell
 
     QMdiArea* area() const { return form.ui().mdiArea; }
 
+    bool loadFails = false;
     hcmForm form;
     QList<QPointer<FakeEditor>> editors;
     QList<QPointer<FakeReport>> reports;
 };
-
-void clearStores()
-{
-    QFile::remove(qEnvironmentVariable("LINKWISE_USER_INI"));
-    QFile::remove(qEnvironmentVariable("LINKWISE_MACHINE_INI"));
-}
 
 void writeFile(const QString& path, const QByteArray& content = "x")
 {
@@ -90,649 +86,587 @@ class TestHcmForm : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
+    void initTestCase()
+    {
+        // Without the stores ctest provides, the real ones would be touched.
+        for (const char* name : {"LINKWISE_USER_INI", "LINKWISE_MACHINE_INI", "LINKWISE_DATA_DIR"})
+            QVERIFY2(!qEnvironmentVariableIsEmpty(name), "run this test through ctest");
+        initLinkwiseResources();
+        QVERIFY(m_dir.isValid());
+    }
 
-    void mnemonicsAreUnique();
-    void firstStartDefaults();
-    void actionStates_data();
-    void actionStates();
-    void optionsRoundTripWithBadFrequency();
-    void optionsCancelKeepsStoredValues();
-    void unwritableMachineStoreWarnsOnce();
-    void commandLineOpensFilesInOrderAndTestMode();
-    void openChoosesWindowBySuffix_data();
-    void openChoosesWindowBySuffix();
-    void openUsesFileDialogAndReportsLoadFailure();
-    void dragAndDropOpensEachFile();
-    void saveWithoutNameGoesThroughSaveDialog();
-    void saveFailureIsReported();
-    void savingUnnamedEditorKeepsChosenName();
-    void closingPrompts_data();
-    void closingPrompts();
-    void closingKeepsProgramOpenWhenSaveFails();
-    void closingUnnamedFileGoesThroughSaveDialog();
-    void editorActionsReachActiveEditor();
-    void setValueWritesChosenField();
-    void windowMenuFollowsCurrentWindow();
-    void reportSaveAsCopiesFile();
-    void triggerSkipsOneReportNumber();
-    void calculationDialogStartsReport_data();
-    void calculationDialogStartsReport();
-    void firstInstallationFlowRunsOnce();
-    void updateReminderCancelSwitchesCheckOff();
-    void downloadCentreFollowsSettingsAndTestMode();
+    void init()
+    {
+        QFile::remove(qEnvironmentVariable("LINKWISE_USER_INI"));
+        QFile::remove(qEnvironmentVariable("LINKWISE_MACHINE_INI"));
+    }
+
+    // Alt and one letter reach every menu and every entry: each has a letter of
+    // its own within its menu (no letter at all counts as taken).
+    void mnemonicsAreUnique()
+    {
+        Shell s;
+        QList<QList<QAction*>> levels{s.form.menuBar()->actions()};
+        for (QAction* m : s.form.menuBar()->actions())
+            levels << m->menu()->actions();
+        for (const QList<QAction*>& actions : levels) {
+            QSet<QKeySequence> keys{QKeySequence()};
+            for (QAction* a : actions) {
+                const QKeySequence key = QKeySequence::mnemonic(a->text());
+                QVERIFY2(a->isSeparator() || !keys.contains(key), qPrintable(a->text()));
+                keys << key;
+            }
+        }
+    }
+
+    void actionStates_data()
+    {
+        QTest::addColumn<QString>("window"); // none, report, editor
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<bool>("rowGroup");
+        QTest::addColumn<bool>("editing");
+        QTest::newRow("no window") << "none" << 0 << -1 << false << false << false;
+        QTest::newRow("report") << "report" << 0 << -1 << true << false << false;
+        QTest::newRow("editor without rows") << "editor" << 0 << -1 << false << false << true;
+        QTest::newRow("editor rows, no current") << "editor" << 4 << -1 << true << false << true;
+        QTest::newRow("editor with current row") << "editor" << 4 << 2 << true << true << true;
+    }
+
+    void actionStates()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, rows);
+        QFETCH(int, current);
+        QFETCH(bool, save);
+        QFETCH(bool, rowGroup);
+        QFETCH(bool, editing);
+
+        Shell s;
+        if (window == QLatin1String("report")) {
+            QVERIFY(s.form.startCalculation("a.txt", "b.txt", 1.0f, true));
+        } else if (window == QLatin1String("editor")) {
+            // A selection change of the editor alone must bring the actions along.
+            s.newEditor(4, 1);
+            s.editors.last()->select(rows, current);
+        }
+        const hcmFormUi& u = s.form.ui();
+        QCOMPARE(u.actionSave->isEnabled(), save);
+        QCOMPARE(u.actionSave_As->isEnabled(), save);
+        QCOMPARE(u.actionRemove_records->isEnabled(), rowGroup);
+        QCOMPARE(u.actionDublicate_record->isEnabled(), rowGroup);
+        QCOMPARE(u.actionSet_value->isEnabled(), rowGroup);
+        QCOMPARE(u.actionAdd_record->isEnabled(), editing);
+        QCOMPARE(u.actionChech_file_syntax->isEnabled(), editing);
+        QCOMPARE(u.actionComapre_with_auxilary_file->isEnabled(), editing);
+
+        // Closing the last window disables the groups again.
+        s.area()->closeAllSubWindows();
+        QTRY_VERIFY(!u.actionSave->isEnabled() && !u.actionAdd_record->isEnabled());
+    }
+
+    void optionsRoundTripWithBadFrequency()
+    {
+        ScriptedPrompts prompts;
+        {
+            Shell s;
+            FakeEditor* editor = s.newEditor(1, 0);
+            s.form.showOptions();
+            Options* o = s.form.optionsDialog();
+            o->pathLibrary->setText("/opt/lib/libHCMFS_DLL.so");
+            o->pathTopo->setText("/data/topo");
+            o->pathMorpho->setText("/data/morpho");
+            o->pathBorder->setText("/data/border");
+            o->cbCheckCalcErrors->setChecked(true);
+            o->cbCheckWhenLoading->setChecked(true);
+            o->cbEnableChecking->setChecked(false);
+            o->showTower->setChecked(true);
+            o->cbUpdate->setChecked(false);
+            o->leFrequency_TXRX->setText("abc");
+            o->leDistance_TXRX->setText("1e3");
+            o->leDistance_PTXRX->setText("2.5");
+            o->okButton->click();
+
+            QCOMPARE(prompts.messages().size(), 1);
+            QCOMPARE(prompts.messages().at(0).message.text,
+                     QString("Entered frequency is not a number!"));
+            QVERIFY(!o->isVisible());
+            // Open editors take the new check options at once.
+            QVERIFY(editor->options.calcErrors);
+            QVERIFY(editor->options.checkOnLoading);
+            QVERIFY(!editor->options.checkOnEditing);
+        }
+        // Stored at once: a new start reads the same values back.
+        Shell again;
+        const AppSettings& a = again.form.settings();
+        QCOMPARE(a.hcmLibrary, QString("/opt/lib/libHCMFS_DLL.so"));
+        QCOMPARE(a.topo, QString("/data/topo"));
+        QCOMPARE(a.morpho, QString("/data/morpho"));
+        QCOMPARE(a.border, QString("/data/border"));
+        QCOMPARE(a.frequencyTxRx, 300.0);
+        QCOMPARE(a.distanceTxRx, 1000.0);
+        QCOMPARE(a.distancePTxRx, 2.5);
+        QVERIFY(a.check.calcErrors && a.check.checkOnLoading && !a.check.checkOnEditing);
+        QVERIFY(a.googleShowTower);
+        QVERIFY(!a.checkForUpdateOnStartup);
+        QCOMPARE(again.form.startupJob(), Startup::Job::None);
+    }
+
+    void optionsCancelKeepsStoredValues()
+    {
+        Shell s;
+        s.form.showOptions();
+        Options* o = s.form.optionsDialog();
+        o->leDistance_TXRX->setText("5");
+        o->pathTopo->setText("/elsewhere");
+        o->cancelButton->click();
+        QCOMPARE(s.form.settings().distanceTxRx, 1000.0);
+        s.form.showOptions();
+        QCOMPARE(o->leDistance_TXRX->text(), QString("1000"));
+        QVERIFY(o->pathTopo->text().isEmpty());
+        o->reject();
+    }
+
+    void unwritableMachineStoreWarnsOnce()
+    {
+        const QByteArray original = qgetenv("LINKWISE_MACHINE_INI");
+        const QString blocker = m_dir.filePath("not-a-folder");
+        writeFile(blocker);
+        qputenv("LINKWISE_MACHINE_INI", (blocker + "/linkwise.ini").toLocal8Bit());
+        ScriptedPrompts prompts;
+        {
+            Shell s;
+            s.form.showOptions();
+            s.form.optionsDialog()->pathTopo->setText("/data/topo");
+            s.form.optionsDialog()->okButton->click();
+            s.form.writeCFGfile();
+            QCOMPARE(prompts.messages().size(), 1);
+            QVERIFY(prompts.messages().at(0).message.text.contains(blocker));
+            // The folder still applies for this run.
+            QCOMPARE(s.form.settings().topo, QString("/data/topo"));
+        }
+        qputenv("LINKWISE_MACHINE_INI", original);
+    }
+
+    void commandLineOpensFilesInOrderAndTestMode()
+    {
+        const QString a = m_dir.filePath("first.txt");
+        const QString b = m_dir.filePath("second.txt");
+        writeFile(a);
+        writeFile(b);
+        Shell s;
+        s.form.takeCommandLine({"linkwise", "test", b, m_dir.filePath("missing.txt"), a});
+        QVERIFY(s.form.testMode());
+        // Opened once the event loop runs, not before.
+        QCOMPARE(s.editors.size(), 0);
+        QTRY_COMPARE(s.editors.size(), 2);
+        QCOMPARE(s.editors.at(0)->calls, QStringList({"load " + b}));
+        QCOMPARE(s.editors.at(1)->calls, QStringList({"load " + a}));
+        QCOMPARE(s.form.settings().recentDir, a);
+    }
+
+    void openChoosesWindowBySuffix_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("report");
+        QTest::newRow("report") << "calc.lwrpt" << true;
+        QTest::newRow("report then txt") << "calc.lwrpt.txt" << false;
+        QTest::newRow("upper case suffix") << "calc.LWRPT" << false;
+        QTest::newRow("hcm file") << "stations.txt" << false;
+    }
+
+    void openChoosesWindowBySuffix()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, report);
+        const QString path = m_dir.filePath(name);
+        Shell s;
+        s.form.setPendingOpen({path});
+        s.form.doActionOpen();
+        QCOMPARE(s.reports.size(), report ? 1 : 0);
+        QCOMPARE(s.editors.size(), report ? 0 : 1);
+        if (report)
+            QCOMPARE(s.reports.at(0)->calls, QStringList({"open " + path}));
+    }
+
+    void openUsesFileDialogAndReportsLoadFailure()
+    {
+        ScriptedPrompts prompts;
+        Shell s;
+        const QString bad = m_dir.filePath("bad.txt");
+        prompts.answerFiles({bad});
+        s.loadFails = true;
+        s.form.doActionOpen();
+        QCOMPARE(prompts.asked().size(), 2);
+        QVERIFY(prompts.asked().at(1).message.text.contains(bad));
+        // The empty editor stays open.
+        QCOMPARE(s.area()->subWindowList().size(), 1);
+
+        // Cancelling the dialog opens nothing.
+        s.form.doActionOpen();
+        QCOMPARE(s.area()->subWindowList().size(), 1);
+    }
+
+    void dragAndDropOpensEachFile()
+    {
+        const QString a = m_dir.filePath("drop1.txt");
+        const QString b = m_dir.filePath("drop2.txt");
+        Shell s;
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(a), QUrl("https://example.org/x.txt"),
+                      QUrl::fromLocalFile(b)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&s.form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&s.form, &drop);
+        QCOMPARE(s.editors.size(), 2);
+        QCOMPARE(s.editors.at(0)->calls, QStringList({"load " + a}));
+        QCOMPARE(s.editors.at(1)->calls, QStringList({"load " + b}));
+
+        QMimeData text;
+        text.setText("plain");
+        QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        refused.setAccepted(false);
+        QCoreApplication::sendEvent(&s.form, &refused);
+        QVERIFY(!refused.isAccepted());
+    }
+
+    void saveWithoutNameGoesThroughSaveDialog()
+    {
+        ScriptedPrompts prompts;
+        Shell s;
+        FakeEditor* editor = s.newEditor(3, 0, true);
+        editor->header = false;
+        const QString target = m_dir.filePath("saved.txt");
+        prompts.answerFiles({target});
+        SavePrm* dialog = s.form.savePrmDialog();
+        bool wasModal = false;
+        QPoint offCentre;
+        QTimer::singleShot(0, dialog, [&] {
+            wasModal = dialog->isModal() && dialog->isVisible();
+            offCentre = dialog->frameGeometry().center() - s.form.frameGeometry().center();
+            dialog->rbTableOrder->setChecked(true);
+            dialog->pbSave->click();
+        });
+        s.form.doActionSave();
+        QVERIFY(wasModal);
+        QVERIFY2(offCentre.manhattanLength() <= 2, "first showing is centred too");
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(editor->writes.size(), 1);
+        QCOMPARE(editor->writes.at(0).path, target);
+        QVERIFY(!editor->writes.at(0).includeHeader); // taken from the editor
+        QVERIFY(editor->writes.at(0).tableOrder);
+
+        // Now named: written to its own path without asking; a failure is reported.
+        editor->writeResult = false;
+        editor->modified = true;
+        s.form.doActionSave();
+        QCOMPARE(prompts.fileDialogs().size(), 1);
+        QCOMPARE(editor->writes.at(1).path, target);
+        QCOMPARE(prompts.messages().size(), 1);
+        QVERIFY(editor->isModified());
+    }
+
+    void savingUnnamedEditorAsksForName()
+    {
+        ScriptedPrompts prompts;
+        Shell s;
+        FakeEditor* editor = s.newEditor(2, 0, true);
+        s.form.saveHCM(editor); // no name chosen: warned, nothing written
+        QCOMPARE(prompts.messages().size(), 1);
+        QVERIFY(editor->writes.isEmpty());
+        const QString target = m_dir.filePath("chosen.txt");
+        prompts.answerFiles({target});
+        s.form.saveHCM(editor);
+        QCOMPARE(prompts.fileDialogs().at(1).request.directory, s.form.settings().recentDir);
+        QCOMPARE(editor->writes.size(), 1);
+        QCOMPARE(editor->writes.at(0).path, target);
+        QCOMPARE(editor->fileName(), target);
+        s.form.saveHCM(editor);
+        QCOMPARE(prompts.fileDialogs().size(), 2);
+        QCOMPARE(editor->writes.size(), 2);
+    }
+
+    void closingPrompts_data()
+    {
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QString>("modified"); // one letter per editor
+        QTest::addColumn<QString>("written");  // x: the write fails
+        QTest::newRow("no to all") << QList<int>{QMessageBox::NoToAll} << "1011" << "0000";
+        QTest::newRow("no, then save all") << QList<int>{QMessageBox::No, QMessageBox::SaveAll}
+                                           << "111" << "011";
+        QTest::newRow("single file yes") << QList<int>{QMessageBox::Yes} << "10" << "10";
+        // A file that could not be written keeps the program open.
+        QTest::newRow("write fails") << QList<int>{QMessageBox::Yes} << "1" << "x";
+    }
+
+    void closingPrompts()
+    {
+        QFETCH(QList<int>, answers);
+        QFETCH(QString, modified);
+        QFETCH(QString, written);
+        ScriptedPrompts prompts;
+        for (int a : answers)
+            prompts.answer(QMessageBox::StandardButton(a));
+        Shell s;
+        for (int i = 0; i < modified.size(); ++i) {
+            s.newEditor(1, 0, modified[i] == '1', QString("%1.txt").arg(QChar('a' + i)));
+            s.editors.last()->writeResult = written[i] != 'x';
+        }
+        const bool fails = written.contains('x');
+        QCOMPARE(s.form.close(), !fails);
+        QCOMPARE(s.form.isVisible(), fails);
+        QCOMPARE(prompts.asked().size(), answers.size() + (fails ? 1 : 0)); // and the failure
+        // Save All and No to All only when more than one file is changed.
+        const bool many = modified.count('1') > 1;
+        QCOMPARE(bool(prompts.asked().at(0).message.buttons & QMessageBox::SaveAll), many);
+        if (!many)
+            QCOMPARE(prompts.asked().at(0).message.escapeButton, QMessageBox::No);
+        for (int i = 0; i < written.size(); ++i) {
+            QCOMPARE(s.editors.at(i)->writes.size(), written[i] == '0' ? 0 : 1);
+            if (written[i] != '0')
+                QCOMPARE(s.editors.at(i)->isModified(), fails);
+        }
+        QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
+        QVERIFY(user.contains("main_geometry"));
+    }
+
+    void closingUnnamedFileGoesThroughSaveDialog()
+    {
+        ScriptedPrompts prompts;
+        prompts.answer(QMessageBox::Yes);
+        const QString target = m_dir.filePath("unnamed.txt");
+        prompts.answerFiles({target});
+        Shell s;
+        FakeEditor* editor = s.newEditor(1, 0, true);
+        SavePrm* dialog = s.form.savePrmDialog();
+        QTimer::singleShot(0, dialog, [dialog] { dialog->pbSave->click(); });
+        QVERIFY(s.form.close());
+        QCOMPARE(editor->writes.size(), 1);
+        QCOMPARE(editor->writes.at(0).path, target);
+        QVERIFY(!editor->isModified());
+    }
+
+    void editorActionsReachActiveEditor()
+    {
+        ScriptedPrompts prompts;
+        Shell s;
+        FakeEditor* first = s.newEditor(2, 0);
+        FakeEditor* second = s.newEditor(2, 1);
+        s.area()->setActiveSubWindow(s.area()->subWindowList().at(0));
+        const hcmFormUi& u = s.form.ui();
+        u.actionAdd_record->trigger();
+        u.actionRemove_records->trigger();
+        u.actionDublicate_record->trigger();
+        u.actionChech_file_syntax->trigger();
+        const QString other = m_dir.filePath("aux.txt");
+        prompts.answerFiles({other});
+        u.actionComapre_with_auxilary_file->trigger();
+        u.actionShow_on_Google_Earth->trigger();
+        QCOMPARE(first->calls, QStringList({"add", "add", "remove", "duplicate", "check",
+                                            "compare " + other,
+                                            "kml 0 " + s.form.dataFolder()}));
+        QCOMPARE(second->calls, QStringList({"add"}));
+    }
+
+    void setValueWritesChosenField()
+    {
+        Shell s;
+        FakeEditor* editor = s.newEditor(2, 0);
+        SetValue* dialog = s.form.setValueDialog();
+        dialog->cbValue->setCurrentIndex(dialog->cbValue->findText("Z: Request for agreement refused"));
+        QTimer::singleShot(0, dialog, [dialog] { dialog->pbOk->click(); });
+        s.form.ui().actionSet_value->trigger();
+        dialog->cbParameters->setCurrentIndex(1);
+        dialog->cbValue->setEditText("01022027");
+        QTimer::singleShot(0, dialog, [dialog] { dialog->pbOk->click(); });
+        s.form.ui().actionSet_value->trigger();
+        QCOMPARE(editor->calls.mid(1), QStringList({"set 13Y=Z", "set 2Z=01022027"}));
+    }
+
+    void windowMenuFollowsCurrentWindow()
+    {
+        Shell s;
+        QVERIFY(!s.form.ui().actionTile->isEnabled());
+        QVERIFY(!s.form.ui().actionClose_All_Windows->isEnabled());
+        FakeEditor* a = s.newEditor(1, 0);
+        FakeEditor* b = s.newEditor(1, 0);
+        // The shortcut of Close All works without opening the menu first.
+        QVERIFY(s.form.ui().actionClose_All_Windows->isEnabled());
+        s.form.updateWindowMenu();
+        QVERIFY(s.form.ui().actionTile->isEnabled());
+        QVERIFY(b->windowAction()->isChecked());
+        QVERIFY(!a->windowAction()->isChecked());
+        a->windowAction()->trigger();
+        s.form.updateWindowMenu();
+        QVERIFY(a->windowAction()->isChecked());
+        QVERIFY(!b->windowAction()->isChecked());
+        QCOMPARE(s.area()->currentSubWindow()->widget(), a);
+
+        QPointer<QAction> gone = b->windowAction();
+        s.area()->subWindowList().at(1)->close();
+        QTRY_VERIFY(gone.isNull());
+    }
+
+    void reportSaveAsCopiesFile()
+    {
+        ScriptedPrompts prompts;
+        Shell s;
+        const QString source = m_dir.filePath("calc.lwrpt");
+        writeFile(source, "report data");
+        s.form.setPendingOpen({source});
+        s.form.doActionOpen();
+        const QString target = m_dir.filePath("copy.lwrpt");
+        writeFile(target, "old");
+        prompts.answerFiles({target});
+        s.form.doActionSave();
+        QFile copy(target);
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), QByteArray("report data"));
+        QCOMPARE(s.reports.at(0)->windowTitle(), target);
+
+        // Choosing the report's own file keeps it.
+        prompts.answerFiles({source});
+        s.form.doActionSaveAs();
+        QVERIFY(QFile::exists(source));
+        QVERIFY(prompts.messages().isEmpty());
+    }
+
+    void triggerSkipsOneReportNumber()
+    {
+        ScriptedPrompts prompts;
+        Shell s;
+        const QString input = m_dir.filePath("trigger.txt");
+        writeFile(input);
+        QVERIFY(s.form.startCalculation(input, QString(), 1.0f, false));
+        prompts.answerFiles({input});
+        s.form.doActionCalculateTrigger();
+        QCOMPARE(s.reports.size(), 2);
+        const QString folder = s.form.dataFolder();
+        QCOMPARE(s.reports.at(0)->setup.reportFile, folder + "/report1.lwrpt");
+        QCOMPARE(s.reports.at(1)->setup.reportFile, folder + "/report3.lwrpt");
+        QCOMPARE(s.reports.at(1)->calls, QStringList({"trigger " + input}));
+        QCOMPARE(s.reports.at(1)->setup.frequencyTxRx, 300.0);
+
+        // A file left behind by an earlier run is never reused.
+        writeFile(folder + "/report4.lwrpt");
+        QVERIFY(s.form.startCalculation(input, QString(), 1.0f, false));
+        QCOMPARE(s.reports.at(2)->setup.reportFile, folder + "/report5.lwrpt");
+        QFile::remove(folder + "/report4.lwrpt");
+    }
+
+    void calculationDialogStartsReport_data()
+    {
+        QTest::addColumn<bool>("listToList");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("single entry") << false << "Report: test.txt" << "calc /x/test.txt  2.5 0";
+        QTest::newRow("list to list") << true << "Report: test.txt <==> ref.txt"
+                                      << "calc /x/test.txt /y/ref.txt 2.5 1";
+    }
+
+    void calculationDialogStartsReport()
+    {
+        QFETCH(bool, listToList);
+        QFETCH(QString, call);
+        Shell s;
+        auto* dialog = static_cast<FakeCalcFiles*>(s.form.calcFilesDialog());
+        QVERIFY(dialog);
+        (listToList ? s.form.ui().actLtoL : s.form.ui().act1to1)->trigger();
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!dialog->isModal());
+        QCOMPARE(dialog->listToList, listToList);
+        dialog->testing = "/x/test.txt";
+        dialog->reference = listToList ? "/y/ref.txt" : "";
+        dialog->threshold = "2.5";
+        dialog->accept();
+        QCOMPARE(s.reports.size(), 1);
+        QTEST(s.reports.at(0)->windowTitle(), "title");
+        QCOMPARE(s.reports.at(0)->calls, QStringList({call}));
+    }
+
+    void firstInstallationFlowRunsOnce()
+    {
+        {
+            QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
+            user.setValue("first_installation", 1);
+            user.setValue("launch_downloader", true);
+        }
+        ScriptedPrompts prompts;
+        {
+            Shell s;
+            QCOMPARE(s.form.startupJob(), Startup::Job::FirstInstallation);
+            QTRY_VERIFY(s.form.optionsDialog()->isVisible());
+            QCOMPARE(prompts.messages().size(), 1);
+            s.form.optionsDialog()->reject();
+        }
+        Shell next;
+        QCOMPARE(next.form.startupJob(), Startup::Job::ResumeDownload);
+    }
+
+    void updateReminderCancelSwitchesCheckOff()
+    {
+        ScriptedPrompts prompts;
+        prompts.answer(QMessageBox::Cancel);
+        {
+            Shell s;
+            s.form.doActionInformAboutUpdate();
+            QCOMPARE(prompts.messages().at(0).message.defaultButton, QMessageBox::Yes);
+            QVERIFY(!s.form.settings().checkForUpdateOnStartup);
+            QVERIFY(!s.form.optionsDialog()->cbUpdate->isChecked());
+        }
+        Shell next;
+        QCOMPARE(next.form.startupJob(), Startup::Job::None);
+    }
+
+    void downloadCentreFollowsSettingsAndTestMode()
+    {
+        ScriptedPrompts prompts;
+        Shell s;
+        // A fresh start can calculate with the library shipped beside the program.
+        const QString library = s.form.settings().hcmLibrary;
+        QCOMPARE(QFileInfo(library).absolutePath(), QFileInfo(QCoreApplication::applicationDirPath()).absoluteFilePath());
+        QVERIFY(QFile::exists(library));
+        auto* centre = static_cast<FakeDownloadCentre*>(s.form.downloadCentre());
+        QVERIFY(centre);
+        QVERIFY(!s.form.libraryVersion().isEmpty());
+        QCOMPARE(centre->setup.libraryVersion, s.form.libraryVersion());
+        QCOMPARE(centre->setup.updateFolder, s.form.updateFolder());
+        QVERIFY(QFileInfo(s.form.updateFolder()).isDir());
+        QVERIFY(!centre->testMode);
+
+        // The silent check after start-up.
+        QCOMPARE(s.form.startupJob(), Startup::Job::UpdateCheck);
+        s.form.runStartupJob();
+        QCOMPARE(centre->checks, 1);
+
+        s.form.takeCommandLine({"linkwise", "test"});
+        QVERIFY(centre->testMode);
+
+        s.form.showOptions();
+        s.form.optionsDialog()->pathTopo->setText("/t");
+        s.form.optionsDialog()->pathMorpho->setText("/m");
+        s.form.optionsDialog()->okButton->click();
+        QCOMPARE(centre->setup.topo, QString("/t"));
+        QCOMPARE(centre->setup.morpho, QString("/m"));
+
+        // A new version announced: Yes runs the centre modally.
+        bool wasModal = false;
+        QTimer::singleShot(0, centre, [centre, &wasModal] {
+            wasModal = centre->isModal() && centre->isVisible();
+            centre->reject();
+        });
+        prompts.answer(QMessageBox::Yes);
+        emit centre->newVersionAvailable();
+        QVERIFY(wasModal);
+        QVERIFY(s.form.settings().checkForUpdateOnStartup);
+    }
 
 private:
     QTemporaryDir m_dir;
 };
-
-void TestHcmForm::initTestCase()
-{
-    // Without the stores ctest provides, the real ones would be touched.
-    for (const char* name : {"LINKWISE_USER_INI", "LINKWISE_MACHINE_INI", "LINKWISE_DATA_DIR"})
-        QVERIFY2(!qEnvironmentVariableIsEmpty(name), "run this test through ctest");
-    initLinkwiseResources();
-    QVERIFY(m_dir.isValid());
-}
-
-void TestHcmForm::init()
-{
-    clearStores();
-}
-
-// Alt and one letter reach every menu and every entry: each has a letter of
-// its own within its menu (no letter at all counts as taken).
-void TestHcmForm::mnemonicsAreUnique()
-{
-    Shell s;
-    QList<QList<QAction*>> levels{s.form.menuBar()->actions()};
-    for (QAction* m : s.form.menuBar()->actions())
-        levels << m->menu()->actions();
-    for (const QList<QAction*>& actions : levels) {
-        QSet<QKeySequence> keys{QKeySequence()};
-        for (QAction* a : actions) {
-            const QKeySequence key = QKeySequence::mnemonic(a->text());
-            QVERIFY2(a->isSeparator() || !keys.contains(key), qPrintable(a->text()));
-            keys << key;
-        }
-    }
-}
-
-void TestHcmForm::firstStartDefaults()
-{
-    Shell s;
-    const AppSettings& a = s.form.settings();
-    // A fresh start can calculate with the library shipped beside the program.
-    QCOMPARE(QFileInfo(a.hcmLibrary).absolutePath(),
-             QFileInfo(QCoreApplication::applicationDirPath()).absoluteFilePath());
-    QVERIFY(QFile::exists(a.hcmLibrary));
-    QVERIFY(!s.form.libraryVersion().isEmpty());
-    QCOMPARE(s.form.startupJob(), Startup::Job::UpdateCheck);
-    QVERIFY(QFileInfo(s.form.updateFolder()).isDir());
-}
-
-void TestHcmForm::actionStates_data()
-{
-    QTest::addColumn<QString>("window"); // none, report, editor
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<bool>("save");
-    QTest::addColumn<bool>("rowGroup");
-    QTest::addColumn<bool>("editing");
-    QTest::newRow("no window") << "none" << 0 << -1 << false << false << false;
-    QTest::newRow("report") << "report" << 0 << -1 << true << false << false;
-    QTest::newRow("editor without rows") << "editor" << 0 << -1 << false << false << true;
-    QTest::newRow("editor rows, no current") << "editor" << 4 << -1 << true << false << true;
-    QTest::newRow("editor with current row") << "editor" << 4 << 2 << true << true << true;
-}
-
-void TestHcmForm::actionStates()
-{
-    QFETCH(QString, window);
-    QFETCH(int, rows);
-    QFETCH(int, current);
-    QFETCH(bool, save);
-    QFETCH(bool, rowGroup);
-    QFETCH(bool, editing);
-
-    Shell s;
-    if (window == QLatin1String("report")) {
-        QVERIFY(s.form.startCalculation("a.txt", "b.txt", 1.0f, true));
-    } else if (window == QLatin1String("editor")) {
-        // A selection change of the editor alone must bring the actions along.
-        s.newEditor(4, 1);
-        s.editors.last()->select(rows, current);
-    }
-    const hcmFormUi& u = s.form.ui();
-    QCOMPARE(u.actionSave->isEnabled(), save);
-    QCOMPARE(u.actionSave_As->isEnabled(), save);
-    QCOMPARE(u.actionRemove_records->isEnabled(), rowGroup);
-    QCOMPARE(u.actionDublicate_record->isEnabled(), rowGroup);
-    QCOMPARE(u.actionSet_value->isEnabled(), rowGroup);
-    QCOMPARE(u.actionAdd_record->isEnabled(), editing);
-    QCOMPARE(u.actionChech_file_syntax->isEnabled(), editing);
-    QCOMPARE(u.actionComapre_with_auxilary_file->isEnabled(), editing);
-
-    // Closing the last window disables the groups again.
-    s.area()->closeAllSubWindows();
-    QTRY_VERIFY(!u.actionSave->isEnabled() && !u.actionAdd_record->isEnabled());
-}
-
-void TestHcmForm::optionsRoundTripWithBadFrequency()
-{
-    ScriptedPrompts prompts;
-    {
-        Shell s;
-        FakeEditor* editor = s.newEditor(1, 0);
-        s.form.showOptions();
-        Options* o = s.form.optionsDialog();
-        o->pathLibrary->setText("/opt/lib/libHCMFS_DLL.so");
-        o->pathTopo->setText("/data/topo");
-        o->pathMorpho->setText("/data/morpho");
-        o->pathBorder->setText("/data/border");
-        o->cbCheckCalcErrors->setChecked(true);
-        o->cbCheckWhenLoading->setChecked(true);
-        o->cbEnableChecking->setChecked(false);
-        o->showTower->setChecked(true);
-        o->cbUpdate->setChecked(false);
-        o->leFrequency_TXRX->setText("abc");
-        o->leDistance_TXRX->setText("1e3");
-        o->leDistance_PTXRX->setText("2.5");
-        o->okButton->click();
-
-        QCOMPARE(prompts.messages().size(), 1);
-        QCOMPARE(prompts.messages().at(0).message.text,
-                 QString("Entered frequency is not a number!"));
-        QVERIFY(!o->isVisible());
-        // Open editors take the new check options at once.
-        QVERIFY(editor->options.calcErrors);
-        QVERIFY(editor->options.checkOnLoading);
-        QVERIFY(!editor->options.checkOnEditing);
-    }
-    // Stored at once: a new start reads the same values back.
-    Shell again;
-    const AppSettings& a = again.form.settings();
-    QCOMPARE(a.hcmLibrary, QString("/opt/lib/libHCMFS_DLL.so"));
-    QCOMPARE(a.topo, QString("/data/topo"));
-    QCOMPARE(a.morpho, QString("/data/morpho"));
-    QCOMPARE(a.border, QString("/data/border"));
-    QCOMPARE(a.frequencyTxRx, 300.0);
-    QCOMPARE(a.distanceTxRx, 1000.0);
-    QCOMPARE(a.distancePTxRx, 2.5);
-    QVERIFY(a.check.calcErrors && a.check.checkOnLoading && !a.check.checkOnEditing);
-    QVERIFY(a.googleShowTower);
-    QVERIFY(!a.checkForUpdateOnStartup);
-    QCOMPARE(again.form.startupJob(), Startup::Job::None);
-}
-
-void TestHcmForm::optionsCancelKeepsStoredValues()
-{
-    Shell s;
-    s.form.showOptions();
-    Options* o = s.form.optionsDialog();
-    o->leDistance_TXRX->setText("5");
-    o->pathTopo->setText("/elsewhere");
-    o->cancelButton->click();
-    QCOMPARE(s.form.settings().distanceTxRx, 1000.0);
-    s.form.showOptions();
-    QCOMPARE(o->leDistance_TXRX->text(), QString("1000"));
-    QVERIFY(o->pathTopo->text().isEmpty());
-    o->reject();
-}
-
-void TestHcmForm::unwritableMachineStoreWarnsOnce()
-{
-    const QByteArray original = qgetenv("LINKWISE_MACHINE_INI");
-    const QString blocker = m_dir.filePath("not-a-folder");
-    writeFile(blocker);
-    qputenv("LINKWISE_MACHINE_INI", (blocker + "/linkwise.ini").toLocal8Bit());
-    ScriptedPrompts prompts;
-    {
-        Shell s;
-        s.form.showOptions();
-        s.form.optionsDialog()->pathTopo->setText("/data/topo");
-        s.form.optionsDialog()->okButton->click();
-        s.form.writeCFGfile();
-        QCOMPARE(prompts.messages().size(), 1);
-        QVERIFY(prompts.messages().at(0).message.text.contains(blocker));
-        // The folder still applies for this run.
-        QCOMPARE(s.form.settings().topo, QString("/data/topo"));
-    }
-    qputenv("LINKWISE_MACHINE_INI", original);
-}
-
-void TestHcmForm::commandLineOpensFilesInOrderAndTestMode()
-{
-    const QString a = m_dir.filePath("first.txt");
-    const QString b = m_dir.filePath("second.txt");
-    writeFile(a);
-    writeFile(b);
-    Shell s;
-    s.form.takeCommandLine({"linkwise", "test", b, m_dir.filePath("missing.txt"), a});
-    QVERIFY(s.form.testMode());
-    // Opened once the event loop runs, not before.
-    QCOMPARE(s.editors.size(), 0);
-    QTRY_COMPARE(s.editors.size(), 2);
-    QCOMPARE(s.editors.at(0)->calls, QStringList({"load " + b}));
-    QCOMPARE(s.editors.at(1)->calls, QStringList({"load " + a}));
-    QCOMPARE(s.form.settings().recentDir, a);
-}
-
-void TestHcmForm::openChoosesWindowBySuffix_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("report");
-    QTest::newRow("report") << "calc.lwrpt" << true;
-    QTest::newRow("report then txt") << "calc.lwrpt.txt" << false;
-    QTest::newRow("upper case suffix") << "calc.LWRPT" << false;
-    QTest::newRow("hcm file") << "stations.txt" << false;
-}
-
-void TestHcmForm::openChoosesWindowBySuffix()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, report);
-    const QString path = m_dir.filePath(name);
-    Shell s;
-    s.form.setPendingOpen({path});
-    s.form.doActionOpen();
-    QCOMPARE(s.reports.size(), report ? 1 : 0);
-    QCOMPARE(s.editors.size(), report ? 0 : 1);
-    if (report)
-        QCOMPARE(s.reports.at(0)->calls, QStringList({"open " + path}));
-}
-
-void TestHcmForm::openUsesFileDialogAndReportsLoadFailure()
-{
-    ScriptedPrompts prompts;
-    Shell s;
-    const QString bad = m_dir.filePath("bad.txt");
-    prompts.answerFiles({bad});
-    WindowFactory failing;
-    failing.editor = [&s](const CheckOptions& o) {
-        auto* e = new FakeEditor(o);
-        e->loadResult = false;
-        s.editors.append(e);
-        return e;
-    };
-    s.form.setWindowFactory(failing);
-    s.form.doActionOpen();
-    QCOMPARE(prompts.asked().size(), 2);
-    QVERIFY(prompts.asked().at(1).message.text.contains(bad));
-    // The empty editor stays open.
-    QCOMPARE(s.area()->subWindowList().size(), 1);
-
-    // Cancelling the dialog opens nothing.
-    s.form.doActionOpen();
-    QCOMPARE(s.area()->subWindowList().size(), 1);
-}
-
-void TestHcmForm::dragAndDropOpensEachFile()
-{
-    const QString a = m_dir.filePath("drop1.txt");
-    const QString b = m_dir.filePath("drop2.txt");
-    Shell s;
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(a), QUrl("https://example.org/x.txt"),
-                  QUrl::fromLocalFile(b)});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&s.form, &enter);
-    QVERIFY(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(&s.form, &drop);
-    QCOMPARE(s.editors.size(), 2);
-    QCOMPARE(s.editors.at(0)->calls, QStringList({"load " + a}));
-    QCOMPARE(s.editors.at(1)->calls, QStringList({"load " + b}));
-
-    QMimeData text;
-    text.setText("plain");
-    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
-    refused.setAccepted(false);
-    QCoreApplication::sendEvent(&s.form, &refused);
-    QVERIFY(!refused.isAccepted());
-}
-
-void TestHcmForm::saveWithoutNameGoesThroughSaveDialog()
-{
-    ScriptedPrompts prompts;
-    Shell s;
-    FakeEditor* editor = s.newEditor(3, 0, true);
-    editor->header = false;
-    const QString target = m_dir.filePath("saved.txt");
-    prompts.answerFiles({target});
-    SavePrm* dialog = s.form.savePrmDialog();
-    bool wasModal = false;
-    QPoint offCentre;
-    QTimer::singleShot(0, dialog, [&] {
-        wasModal = dialog->isModal() && dialog->isVisible();
-        offCentre = dialog->frameGeometry().center() - s.form.frameGeometry().center();
-        dialog->rbTableOrder->setChecked(true);
-        dialog->pbSave->click();
-    });
-    s.form.doActionSave();
-    QVERIFY(wasModal);
-    QVERIFY2(offCentre.manhattanLength() <= 2, "first showing is centred too");
-    QVERIFY(!dialog->isVisible());
-    QCOMPARE(editor->writes.size(), 1);
-    QCOMPARE(editor->writes.at(0).path, target);
-    QVERIFY(!editor->writes.at(0).includeHeader); // taken from the editor
-    QVERIFY(editor->writes.at(0).tableOrder);
-}
-
-void TestHcmForm::saveFailureIsReported()
-{
-    ScriptedPrompts prompts;
-    Shell s;
-    FakeEditor* editor = s.newEditor(3, 0, true, m_dir.filePath("ro.txt"));
-    editor->writeResult = false;
-    s.form.doActionSave();
-    // A named file is written to its own path without asking for a name.
-    QVERIFY(prompts.fileDialogs().isEmpty());
-    QCOMPARE(editor->writes.at(0).path, m_dir.filePath("ro.txt"));
-    QCOMPARE(prompts.messages().size(), 1);
-    QVERIFY(editor->isModified());
-
-    // An unnamed editor whose name is refused.
-    prompts.clear();
-    FakeEditor* unnamed = s.newEditor(1, 0, true);
-    s.form.saveHCM(unnamed);
-    QCOMPARE(prompts.messages().size(), 1);
-    QVERIFY(unnamed->writes.isEmpty());
-}
-
-void TestHcmForm::savingUnnamedEditorKeepsChosenName()
-{
-    ScriptedPrompts prompts;
-    Shell s;
-    FakeEditor* editor = s.newEditor(2, 0, true);
-    const QString target = m_dir.filePath("chosen.txt");
-    prompts.answerFiles({target});
-    s.form.saveHCM(editor);
-    QCOMPARE(prompts.fileDialogs().at(0).request.directory, s.form.settings().recentDir);
-    QCOMPARE(editor->writes.size(), 1);
-    QCOMPARE(editor->writes.at(0).path, target);
-    QCOMPARE(editor->fileName(), target);
-    s.form.saveHCM(editor);
-    QCOMPARE(prompts.fileDialogs().size(), 1);
-    QCOMPARE(editor->writes.size(), 2);
-}
-
-void TestHcmForm::closingPrompts_data()
-{
-    QTest::addColumn<QList<int>>("answers");
-    QTest::addColumn<QString>("modified"); // one letter per editor
-    QTest::addColumn<QString>("written");
-    QTest::newRow("no to all") << QList<int>{QMessageBox::NoToAll} << "1011" << "0000";
-    QTest::newRow("no, then save all") << QList<int>{QMessageBox::No, QMessageBox::SaveAll}
-                                       << "111" << "011";
-    QTest::newRow("single file yes") << QList<int>{QMessageBox::Yes} << "10" << "10";
-}
-
-void TestHcmForm::closingPrompts()
-{
-    QFETCH(QList<int>, answers);
-    QFETCH(QString, modified);
-    QFETCH(QString, written);
-    ScriptedPrompts prompts;
-    for (int a : answers)
-        prompts.answer(QMessageBox::StandardButton(a));
-    Shell s;
-    for (int i = 0; i < modified.size(); ++i)
-        s.newEditor(1, 0, modified[i] == '1', QString("%1.txt").arg(QChar('a' + i)));
-    QVERIFY(s.form.close());
-    QCOMPARE(prompts.asked().size(), answers.size());
-    // Save All and No to All only when more than one file is changed.
-    const bool many = modified.count('1') > 1;
-    QCOMPARE(bool(prompts.asked().at(0).message.buttons & QMessageBox::SaveAll), many);
-    if (!many)
-        QCOMPARE(prompts.asked().at(0).message.escapeButton, QMessageBox::No);
-    for (int i = 0; i < written.size(); ++i) {
-        QCOMPARE(s.editors.at(i)->writes.size(), written[i] == '1' ? 1 : 0);
-        if (written[i] == '1')
-            QVERIFY(!s.editors.at(i)->isModified());
-    }
-    QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
-    QVERIFY(user.contains("main_geometry"));
-}
-
-void TestHcmForm::closingKeepsProgramOpenWhenSaveFails()
-{
-    ScriptedPrompts prompts;
-    prompts.answer(QMessageBox::Yes);
-    Shell s;
-    FakeEditor* a = s.newEditor(1, 0, true, m_dir.filePath("a.txt"));
-    a->writeResult = false;
-    QVERIFY(!s.form.close());
-    QVERIFY(s.form.isVisible());
-    QVERIFY(a->isModified());
-}
-
-void TestHcmForm::closingUnnamedFileGoesThroughSaveDialog()
-{
-    ScriptedPrompts prompts;
-    prompts.answer(QMessageBox::Yes);
-    const QString target = m_dir.filePath("unnamed.txt");
-    prompts.answerFiles({target});
-    Shell s;
-    FakeEditor* editor = s.newEditor(1, 0, true);
-    SavePrm* dialog = s.form.savePrmDialog();
-    QTimer::singleShot(0, dialog, [dialog] { dialog->pbSave->click(); });
-    QVERIFY(s.form.close());
-    QCOMPARE(editor->writes.size(), 1);
-    QCOMPARE(editor->writes.at(0).path, target);
-    QVERIFY(!editor->isModified());
-}
-
-void TestHcmForm::editorActionsReachActiveEditor()
-{
-    ScriptedPrompts prompts;
-    Shell s;
-    FakeEditor* first = s.newEditor(2, 0);
-    FakeEditor* second = s.newEditor(2, 1);
-    s.area()->setActiveSubWindow(s.area()->subWindowList().at(0));
-    const hcmFormUi& u = s.form.ui();
-    u.actionAdd_record->trigger();
-    u.actionRemove_records->trigger();
-    u.actionDublicate_record->trigger();
-    u.actionChech_file_syntax->trigger();
-    const QString other = m_dir.filePath("aux.txt");
-    prompts.answerFiles({other});
-    u.actionComapre_with_auxilary_file->trigger();
-    u.actionShow_on_Google_Earth->trigger();
-    QCOMPARE(first->calls, QStringList({"add", "add", "remove", "duplicate", "check",
-                                        "compare " + other,
-                                        "kml 0 " + s.form.dataFolder()}));
-    QCOMPARE(second->calls, QStringList({"add"}));
-}
-
-void TestHcmForm::setValueWritesChosenField()
-{
-    Shell s;
-    FakeEditor* editor = s.newEditor(2, 0);
-    SetValue* dialog = s.form.setValueDialog();
-    dialog->cbValue->setCurrentIndex(dialog->cbValue->findText("Z: Request for agreement refused"));
-    QTimer::singleShot(0, dialog, [dialog] { dialog->pbOk->click(); });
-    s.form.ui().actionSet_value->trigger();
-    dialog->cbParameters->setCurrentIndex(1);
-    dialog->cbValue->setEditText("01022027");
-    QTimer::singleShot(0, dialog, [dialog] { dialog->pbOk->click(); });
-    s.form.ui().actionSet_value->trigger();
-    QCOMPARE(editor->calls.mid(1), QStringList({"set 13Y=Z", "set 2Z=01022027"}));
-}
-
-void TestHcmForm::windowMenuFollowsCurrentWindow()
-{
-    Shell s;
-    QVERIFY(!s.form.ui().actionTile->isEnabled());
-    QVERIFY(!s.form.ui().actionClose_All_Windows->isEnabled());
-    FakeEditor* a = s.newEditor(1, 0);
-    FakeEditor* b = s.newEditor(1, 0);
-    // The shortcut of Close All works without opening the menu first.
-    QVERIFY(s.form.ui().actionClose_All_Windows->isEnabled());
-    s.form.updateWindowMenu();
-    QVERIFY(s.form.ui().actionTile->isEnabled());
-    QVERIFY(b->windowAction()->isChecked());
-    QVERIFY(!a->windowAction()->isChecked());
-    a->windowAction()->trigger();
-    s.form.updateWindowMenu();
-    QVERIFY(a->windowAction()->isChecked());
-    QVERIFY(!b->windowAction()->isChecked());
-    QCOMPARE(s.area()->currentSubWindow()->widget(), a);
-
-    QPointer<QAction> gone = b->windowAction();
-    s.area()->subWindowList().at(1)->close();
-    QTRY_VERIFY(gone.isNull());
-}
-
-void TestHcmForm::reportSaveAsCopiesFile()
-{
-    ScriptedPrompts prompts;
-    Shell s;
-    const QString source = m_dir.filePath("calc.lwrpt");
-    writeFile(source, "report data");
-    s.form.setPendingOpen({source});
-    s.form.doActionOpen();
-    const QString target = m_dir.filePath("copy.lwrpt");
-    writeFile(target, "old");
-    prompts.answerFiles({target});
-    s.form.doActionSave();
-    QFile copy(target);
-    QVERIFY(copy.open(QIODevice::ReadOnly));
-    QCOMPARE(copy.readAll(), QByteArray("report data"));
-    QCOMPARE(s.reports.at(0)->windowTitle(), target);
-
-    // Choosing the report's own file keeps it.
-    prompts.answerFiles({source});
-    s.form.doActionSaveAs();
-    QVERIFY(QFile::exists(source));
-    QVERIFY(prompts.messages().isEmpty());
-}
-
-void TestHcmForm::triggerSkipsOneReportNumber()
-{
-    ScriptedPrompts prompts;
-    Shell s;
-    const QString input = m_dir.filePath("trigger.txt");
-    writeFile(input);
-    QVERIFY(s.form.startCalculation(input, QString(), 1.0f, false));
-    prompts.answerFiles({input});
-    s.form.doActionCalculateTrigger();
-    QCOMPARE(s.reports.size(), 2);
-    const QString folder = s.form.dataFolder();
-    QCOMPARE(s.reports.at(0)->setup.reportFile, folder + "/report1.lwrpt");
-    QCOMPARE(s.reports.at(1)->setup.reportFile, folder + "/report3.lwrpt");
-    QCOMPARE(s.reports.at(1)->calls, QStringList({"trigger " + input}));
-    QCOMPARE(s.reports.at(1)->setup.frequencyTxRx, 300.0);
-
-    // A file left behind by an earlier run is never reused.
-    writeFile(folder + "/report4.lwrpt");
-    QVERIFY(s.form.startCalculation(input, QString(), 1.0f, false));
-    QCOMPARE(s.reports.at(2)->setup.reportFile, folder + "/report5.lwrpt");
-    QFile::remove(folder + "/report4.lwrpt");
-}
-
-void TestHcmForm::calculationDialogStartsReport_data()
-{
-    QTest::addColumn<bool>("listToList");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("call");
-    QTest::newRow("single entry") << false << "Report: test.txt" << "calc /x/test.txt  2.5 0";
-    QTest::newRow("list to list") << true << "Report: test.txt <==> ref.txt"
-                                  << "calc /x/test.txt /y/ref.txt 2.5 1";
-}
-
-void TestHcmForm::calculationDialogStartsReport()
-{
-    QFETCH(bool, listToList);
-    QFETCH(QString, title);
-    QFETCH(QString, call);
-    Shell s;
-    auto* dialog = static_cast<FakeCalcFiles*>(s.form.calcFilesDialog());
-    QVERIFY(dialog);
-    (listToList ? s.form.ui().actLtoL : s.form.ui().act1to1)->trigger();
-    QVERIFY(dialog->isVisible());
-    QVERIFY(!dialog->isModal());
-    QCOMPARE(dialog->listToList, listToList);
-    dialog->testing = "/x/test.txt";
-    dialog->reference = listToList ? "/y/ref.txt" : "";
-    dialog->threshold = "2.5";
-    dialog->accept();
-    QCOMPARE(s.reports.size(), 1);
-    QCOMPARE(s.reports.at(0)->windowTitle(), title);
-    QCOMPARE(s.reports.at(0)->calls, QStringList({call}));
-}
-
-void TestHcmForm::firstInstallationFlowRunsOnce()
-{
-    {
-        QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
-        user.setValue("first_installation", 1);
-        user.setValue("launch_downloader", true);
-    }
-    ScriptedPrompts prompts;
-    {
-        Shell s;
-        QCOMPARE(s.form.startupJob(), Startup::Job::FirstInstallation);
-        QTRY_VERIFY(s.form.optionsDialog()->isVisible());
-        QCOMPARE(prompts.messages().size(), 1);
-        s.form.optionsDialog()->reject();
-    }
-    Shell next;
-    QCOMPARE(next.form.startupJob(), Startup::Job::ResumeDownload);
-}
-
-void TestHcmForm::updateReminderCancelSwitchesCheckOff()
-{
-    ScriptedPrompts prompts;
-    prompts.answer(QMessageBox::Cancel);
-    {
-        Shell s;
-        s.form.doActionInformAboutUpdate();
-        QCOMPARE(prompts.messages().at(0).message.defaultButton, QMessageBox::Yes);
-        QVERIFY(!s.form.settings().checkForUpdateOnStartup);
-        QVERIFY(!s.form.optionsDialog()->cbUpdate->isChecked());
-    }
-    Shell next;
-    QCOMPARE(next.form.startupJob(), Startup::Job::None);
-}
-
-void TestHcmForm::downloadCentreFollowsSettingsAndTestMode()
-{
-    ScriptedPrompts prompts;
-    Shell s;
-    auto* centre = static_cast<FakeDownloadCentre*>(s.form.downloadCentre());
-    QVERIFY(centre);
-    QCOMPARE(centre->setup.libraryVersion, s.form.libraryVersion());
-    QCOMPARE(centre->setup.updateFolder, s.form.updateFolder());
-    QVERIFY(!centre->testMode);
-
-    // The silent check after start-up.
-    QCOMPARE(s.form.startupJob(), Startup::Job::UpdateCheck);
-    s.form.runStartupJob();
-    QCOMPARE(centre->checks, 1);
-
-    s.form.takeCommandLine({"linkwise", "test"});
-    QVERIFY(centre->testMode);
-
-    s.form.showOptions();
-    s.form.optionsDialog()->pathTopo->setText("/t");
-    s.form.optionsDialog()->pathMorpho->setText("/m");
-    s.form.optionsDialog()->okButton->click();
-    QCOMPARE(centre->setup.topo, QString("/t"));
-    QCOMPARE(centre->setup.morpho, QString("/m"));
-
-    // A new version announced: Yes runs the centre modally.
-    bool wasModal = false;
-    QTimer::singleShot(0, centre, [centre, &wasModal] {
-        wasModal = centre->isModal() && centre->isVisible();
-        centre->reject();
-    });
-    prompts.answer(QMessageBox::Yes);
-    emit centre->newVersionAvailable();
-    QVERIFY(wasModal);
-    QVERIFY(s.form.settings().checkForUpdateOnStartup);
-}
 
 QTEST_MAIN(TestHcmForm)
 #include "tst_hcmform.moc"

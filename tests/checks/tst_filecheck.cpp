@@ -45,78 +45,62 @@ class TestFileCheck : public QObject
     Q_OBJECT
 
 private slots:
-    void rowOrderIsFollowed();
-    void calcOnlyFaultsGiveNoItem();
-    void cancelStopsBetweenRecords();
-    void cleanFileProgressCoversEveryRow();
+    void rowOrderIsFollowed()
+    {
+        TestFile t(4);
+        for (int i = 0; i < 4; ++i)
+            t.record(i).setText(HcmField::Azimuth, "");
+        FileCheck check(t.file);
+        check.setRecordNumbers({3, 0, 9, 2, 1});
+        QVERIFY(check.run());
+        // The header must state the number of rows, here 5 rather than 4; row 9
+        // has no record and is skipped.
+        QCOMPARE(itemNumbers(check), QList<int>({-1, 3, 0, 2, 1}));
+        QCOMPARE(check.items().front().codes, QList<int>({165}));
+    }
+
+    void cancelStopsBetweenRecords()
+    {
+        TestFile t(6);
+        for (int i = 0; i < 6; ++i)
+            t.record(i).setText(HcmField::Azimuth, "");
+        t.file.header().setText(HCMHeader::Phone, "");
+        FileCheck check(t.file);
+        // The cancel button is pressed while the third row's progress is shown.
+        check.setProgress([&check](int value, int) {
+            if (value == 2)
+                check.cancel();
+        });
+        QVERIFY(!check.run());
+        QVERIFY(check.wasCancelled());
+        QCOMPARE(itemNumbers(check), QList<int>({-1, 0, 1}));
+        QCOMPARE(check.errorCount(), 3);
+
+        // A new run starts with the request cleared.
+        check.setProgress({});
+        QVERIFY(check.run());
+        QVERIFY(!check.wasCancelled());
+        QCOMPARE(check.items().size(), std::size_t(7));
+    }
+
+    void cleanFileProgressCoversEveryRow()
+    {
+        TestFile t(3);
+        FileCheck check(t.file);
+        QList<int> values;
+        int maximum = -1;
+        check.setProgress([&](int value, int max) {
+            values.append(value);
+            maximum = max;
+        });
+        QVERIFY(check.run());
+        QCOMPARE(values, QList<int>({0, 1, 2, 3}));
+        QCOMPARE(maximum, 3);
+        QVERIFY(check.items().empty());
+        QCOMPARE(check.errorCount(), 0);
+        QCOMPARE(check.warningCount(), 0);
+    }
 };
-
-void TestFileCheck::rowOrderIsFollowed()
-{
-    TestFile t(4);
-    for (int i = 0; i < 4; ++i)
-        t.record(i).setText(HcmField::Azimuth, "");
-    FileCheck check(t.file);
-    check.setRecordNumbers({3, 0, 9, 2, 1});
-    QVERIFY(check.run());
-    // The header must state the number of rows, here 5 rather than 4; row 9
-    // has no record and is skipped.
-    QCOMPARE(itemNumbers(check), QList<int>({-1, 3, 0, 2, 1}));
-    QCOMPARE(check.items().front().codes, QList<int>({165}));
-}
-
-void TestFileCheck::calcOnlyFaultsGiveNoItem()
-{
-    TestFile t(2);
-    t.settings |= CheckCalcOnly;
-    t.record(1).setText(HcmField::StationName, "");
-    t.record(1).setText(HcmField::Remarks, "remarks");
-    FileCheck check(t.file);
-    QVERIFY(check.run());
-    QVERIFY(check.items().empty());
-}
-
-void TestFileCheck::cancelStopsBetweenRecords()
-{
-    TestFile t(6);
-    for (int i = 0; i < 6; ++i)
-        t.record(i).setText(HcmField::Azimuth, "");
-    t.file.header().setText(HCMHeader::Phone, "");
-    FileCheck check(t.file);
-    // The cancel button is pressed while the third row's progress is shown.
-    check.setProgress([&check](int value, int) {
-        if (value == 2)
-            check.cancel();
-    });
-    QVERIFY(!check.run());
-    QVERIFY(check.wasCancelled());
-    QCOMPARE(itemNumbers(check), QList<int>({-1, 0, 1}));
-    QCOMPARE(check.errorCount(), 3);
-
-    // A new run starts with the request cleared.
-    check.setProgress({});
-    QVERIFY(check.run());
-    QVERIFY(!check.wasCancelled());
-    QCOMPARE(check.items().size(), std::size_t(7));
-}
-
-void TestFileCheck::cleanFileProgressCoversEveryRow()
-{
-    TestFile t(3);
-    FileCheck check(t.file);
-    QList<int> values;
-    int maximum = -1;
-    check.setProgress([&](int value, int max) {
-        values.append(value);
-        maximum = max;
-    });
-    QVERIFY(check.run());
-    QCOMPARE(values, QList<int>({0, 1, 2, 3}));
-    QCOMPARE(maximum, 3);
-    QVERIFY(check.items().empty());
-    QCOMPARE(check.errorCount(), 0);
-    QCOMPARE(check.warningCount(), 0);
-}
 
 QTEST_GUILESS_MAIN(TestFileCheck)
 #include "tst_filecheck.moc"

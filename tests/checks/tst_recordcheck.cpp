@@ -44,318 +44,303 @@ class TestRecordCheck : public QObject
     Q_OBJECT
 
 private slots:
-    void maskPresence_data();
-    void maskPresence();
-    void maskRequirementTable();
-    void patternPresence_data();
-    void patternPresence();
-    void points_data();
-    void points();
-    void detachedPointWithoutSettingsSkipsFormat();
-    void recordOrder();
-    void calcOnlySkipsWholeFields();
-    void headerFields_data();
-    void headerFields();
-    void headerOrder();
-};
+    void maskPresence_data()
+    {
+        QTest::addColumn<QByteArray>("mask"); // F1;A1;F2;A2;...;F6;A6
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<QByteArray>("expected");
 
-void TestRecordCheck::maskPresence_data()
-{
-    QTest::addColumn<QByteArray>("mask"); // F1;A1;F2;A2;...;F6;A6
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<QByteArray>("expected");
-
-    QTest::newRow("empty mask") << QByteArray(";;;;;;;;;;;") << All << QByteArray();
-    QTest::newRow("point 1 only: point 2 required") << QByteArray("0;0;;;;;;;;;;") << All << QByteArray("61 84");
-    QTest::newRow("last attenuation 39.5") << QByteArray("0;0;7;20;14;39.5;;;;;;") << All << QByteArray("99");
-    QTest::newRow("last attenuation 40") << QByteArray("0;0;7;20;14;40;;;;;;") << All << QByteArray();
-    QTest::newRow("two points, last below 40") << QByteArray("0;0;7;30;;;;;;;;") << All << QByteArray("99");
-    QTest::newRow("point 1 is never the last") << QByteArray("0;10;;;;;;;;;;") << All << QByteArray("61 84");
-    QTest::newRow("point 3 only") << QByteArray(";;;;14;45;;;;;;") << All << QByteArray("60 81 61 84");
-    QTest::newRow("falling frequency") << QByteArray("12;0;10;45;;;;;;;;") << All << QByteArray("76");
-    QTest::newRow("equal frequencies") << QByteArray("12;0;12;45;;;;;;;;") << All << QByteArray();
-    QTest::newRow("falling at point 6")
-        << QByteArray("0;0;1;10;2;20;3;30;4;40;3;50") << All << QByteArray("80");
-    QTest::newRow("unreadable F1 skips the order rule") << QByteArray("x;0;10;45;;;;;;;;") << All << QByteArray("58");
-    QTest::newRow("signed frequency fails the format") << QByteArray("-14;0;7;45;;;;;;;;") << All << QByteArray("1041");
-    QTest::newRow("signed frequency without format")
-        << QByteArray("-14;0;7;45;;;;;;;;") << (All & ~CheckNumberFormat) << QByteArray();
-    QTest::newRow("unreadable A2") << QByteArray("0;0;7;x;14;45;;;;;;") << All << QByteArray("85");
-    QTest::newRow("attenuation format") << QByteArray("0;0;7;45.25;;;;;;;;") << All << QByteArray("1048");
-    QTest::newRow("calculation entries only still checks the mask")
-        << QByteArray("0;0;;;;;;;;;;") << (All | CheckCalcOnly) << QByteArray("61 84");
-}
-
-void TestRecordCheck::maskPresence()
-{
-    QFETCH(QByteArray, mask);
-    QFETCH(int, bits);
-    QFETCH(QByteArray, expected);
-    CheckSettings settings = bits;
-    auto r = cleanRecord(&settings);
-    const QList<QByteArray> texts = mask.split(';');
-    QCOMPARE(texts.size(), 12);
-    for (int n = 1; n <= 6; ++n) {
-        r->setMaskFrequency(n, texts[2 * (n - 1)]);
-        r->setMaskAttenuation(n, texts[2 * (n - 1) + 1]);
+        QTest::newRow("empty mask") << QByteArray(";;;;;;;;;;;") << All << QByteArray();
+        QTest::newRow("point 1 only: point 2 required") << QByteArray("0;0;;;;;;;;;;") << All << QByteArray("61 84");
+        QTest::newRow("last attenuation 39.5") << QByteArray("0;0;7;20;14;39.5;;;;;;") << All << QByteArray("99");
+        QTest::newRow("last attenuation 40") << QByteArray("0;0;7;20;14;40;;;;;;") << All << QByteArray();
+        QTest::newRow("two points, last below 40") << QByteArray("0;0;7;30;;;;;;;;") << All << QByteArray("99");
+        QTest::newRow("point 1 is never the last") << QByteArray("0;10;;;;;;;;;;") << All << QByteArray("61 84");
+        QTest::newRow("point 3 only") << QByteArray(";;;;14;45;;;;;;") << All << QByteArray("60 81 61 84");
+        QTest::newRow("falling frequency") << QByteArray("12;0;10;45;;;;;;;;") << All << QByteArray("76");
+        QTest::newRow("equal frequencies") << QByteArray("12;0;12;45;;;;;;;;") << All << QByteArray();
+        QTest::newRow("falling at point 6")
+            << QByteArray("0;0;1;10;2;20;3;30;4;40;3;50") << All << QByteArray("80");
+        QTest::newRow("unreadable F1 skips the order rule") << QByteArray("x;0;10;45;;;;;;;;") << All << QByteArray("58");
+        QTest::newRow("signed frequency fails the format") << QByteArray("-14;0;7;45;;;;;;;;") << All << QByteArray("1041");
+        QTest::newRow("signed frequency without format")
+            << QByteArray("-14;0;7;45;;;;;;;;") << (All & ~CheckNumberFormat) << QByteArray();
+        QTest::newRow("unreadable A2") << QByteArray("0;0;7;x;14;45;;;;;;") << All << QByteArray("85");
+        QTest::newRow("attenuation format") << QByteArray("0;0;7;45.25;;;;;;;;") << All << QByteArray("1048");
+        QTest::newRow("calculation entries only still checks the mask")
+            << QByteArray("0;0;;;;;;;;;;") << (All | CheckCalcOnly) << QByteArray("61 84");
     }
-    QCOMPARE(maskCodes(*r), expected);
-    // The whole-record check reports the same codes in the same order.
-    QList<int> codes;
-    checkRecord(*r, codes);
-    QCOMPARE(codeText(codes), expected);
-}
 
-void TestRecordCheck::maskRequirementTable()
-{
-    // Given one mask text alone: points 1 and 2 are then required in full;
-    // from point 3 on, a point is required once a later point or the other
-    // half of the same point is given.
-    const int frequencyMissing[6] = {60, 61, 64, 67, 70, 73};
-    const int attenuationMissing[6] = {81, 84, 87, 90, 93, 96};
-    CheckSettings settings = All;
-    for (int given = 0; given < 12; ++given) {
-        const bool frequencyGiven = given < 6;
-        const int point = given % 6 + 1;
+    void maskPresence()
+    {
+        QFETCH(QByteArray, mask);
+        QFETCH(int, bits);
+        QFETCH(QByteArray, expected);
+        CheckSettings settings = bits;
         auto r = cleanRecord(&settings);
+        const QList<QByteArray> texts = mask.split(';');
+        QCOMPARE(texts.size(), 12);
         for (int n = 1; n <= 6; ++n) {
-            r->setMaskFrequency(n, n == point && frequencyGiven ? "50" : "");
-            r->setMaskAttenuation(n, n == point && !frequencyGiven ? "50" : "");
+            r->setMaskFrequency(n, texts[2 * (n - 1)]);
+            r->setMaskAttenuation(n, texts[2 * (n - 1) + 1]);
         }
-        for (int n = 1; n <= 6; ++n) {
-            const QByteArray where = (frequencyGiven ? "F" : "A") + QByteArray::number(point) + " given, point "
-                + QByteArray::number(n);
-            const bool required = n <= 2 || point > n;
-            if (!(frequencyGiven && n == point))
-                QVERIFY2(checkMaskFrequency(*r, n) == (required || n == point ? frequencyMissing[n - 1] : 0), where);
-            if (!(!frequencyGiven && n == point))
-                QVERIFY2(checkMaskAttenuation(*r, n) == (required || n == point ? attenuationMissing[n - 1] : 0), where);
+        QCOMPARE(maskCodes(*r), expected);
+        // The whole-record check reports the same codes in the same order.
+        QList<int> codes;
+        checkRecord(*r, codes);
+        QCOMPARE(codeText(codes), expected);
+    }
+
+    void maskRequirementTable()
+    {
+        // Given one mask text alone: points 1 and 2 are then required in full;
+        // from point 3 on, a point is required once a later point or the other
+        // half of the same point is given.
+        const int frequencyMissing[6] = {60, 61, 64, 67, 70, 73};
+        const int attenuationMissing[6] = {81, 84, 87, 90, 93, 96};
+        CheckSettings settings = All;
+        for (int given = 0; given < 12; ++given) {
+            const bool frequencyGiven = given < 6;
+            const int point = given % 6 + 1;
+            auto r = cleanRecord(&settings);
+            for (int n = 1; n <= 6; ++n) {
+                r->setMaskFrequency(n, n == point && frequencyGiven ? "50" : "");
+                r->setMaskAttenuation(n, n == point && !frequencyGiven ? "50" : "");
+            }
+            for (int n = 1; n <= 6; ++n) {
+                const QByteArray where = (frequencyGiven ? "F" : "A") + QByteArray::number(point) + " given, point "
+                    + QByteArray::number(n);
+                const bool required = n <= 2 || point > n;
+                if (!(frequencyGiven && n == point))
+                    QVERIFY2(checkMaskFrequency(*r, n) == (required || n == point ? frequencyMissing[n - 1] : 0), where);
+                if (!(!frequencyGiven && n == point))
+                    QVERIFY2(checkMaskAttenuation(*r, n) == (required || n == point ? attenuationMissing[n - 1] : 0), where);
+            }
         }
     }
-}
 
-void TestRecordCheck::patternPresence_data()
-{
-    QTest::addColumn<QByteArray>("coCode");
-    QTest::addColumn<int>("coPoints");
-    QTest::addColumn<QByteArray>("crossCode");
-    QTest::addColumn<int>("crossPoints");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<QByteArray>("expected");
+    void patternPresence_data()
+    {
+        QTest::addColumn<QByteArray>("coCode");
+        QTest::addColumn<int>("coPoints");
+        QTest::addColumn<QByteArray>("crossCode");
+        QTest::addColumn<int>("crossPoints");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("no pattern data at all") << QByteArray() << 0 << QByteArray() << 0 << All << QByteArray();
-    QTest::newRow("co-polar wholly empty") << QByteArray() << 0 << QByteArray("HV") << 2 << All
-                                           << QByteArray("15 115");
-    QTest::newRow("co-polar code without points") << QByteArray("HH") << 0 << QByteArray("XP") << 2 << All
-                                                  << QByteArray("115");
-    QTest::newRow("co-polar points without code") << QByteArray() << 2 << QByteArray("XP") << 2 << All
-                                                  << QByteArray("15");
-    QTest::newRow("co-polar lower case") << QByteArray("cp") << 2 << QByteArray("XP") << 2 << All
-                                         << QByteArray("1059");
-    QTest::newRow("co-polar lower case without characters class")
-        << QByteArray("cp") << 2 << QByteArray("XP") << 2 << (All & ~CheckIllegalCharacters) << QByteArray();
-    QTest::newRow("co-polar code XP") << QByteArray("XP") << 2 << QByteArray("XP") << 2 << All << QByteArray("11");
-    QTest::newRow("cross-polar wholly empty") << QByteArray("CP") << 2 << QByteArray() << 0 << All
-                                              << QByteArray("8 126");
-    QTest::newRow("cross-polar lower case") << QByteArray("CP") << 2 << QByteArray("hv") << 1 << All
-                                            << QByteArray("1060");
-    QTest::newRow("cross-polar code CP") << QByteArray("CP") << 2 << QByteArray("CP") << 1 << All
-                                         << QByteArray("12");
-    QTest::newRow("bad code, no points; other empty") << QByteArray("XX") << 0 << QByteArray() << 0 << All
-                                                      << QByteArray("115 11 8 126");
-    QTest::newRow("calculation entries only keeps patterns")
-        << QByteArray() << 0 << QByteArray("HV") << 2 << (All | CheckCalcOnly) << QByteArray("15 115");
-}
+        QTest::newRow("no pattern data at all") << QByteArray() << 0 << QByteArray() << 0 << All << QByteArray();
+        QTest::newRow("co-polar wholly empty") << QByteArray() << 0 << QByteArray("HV") << 2 << All
+                                               << QByteArray("15 115");
+        QTest::newRow("co-polar code without points") << QByteArray("HH") << 0 << QByteArray("XP") << 2 << All
+                                                      << QByteArray("115");
+        QTest::newRow("co-polar points without code") << QByteArray() << 2 << QByteArray("XP") << 2 << All
+                                                      << QByteArray("15");
+        QTest::newRow("co-polar lower case") << QByteArray("cp") << 2 << QByteArray("XP") << 2 << All
+                                             << QByteArray("1059");
+        QTest::newRow("co-polar lower case without characters class")
+            << QByteArray("cp") << 2 << QByteArray("XP") << 2 << (All & ~CheckIllegalCharacters) << QByteArray();
+        QTest::newRow("co-polar code XP") << QByteArray("XP") << 2 << QByteArray("XP") << 2 << All << QByteArray("11");
+        QTest::newRow("cross-polar wholly empty") << QByteArray("CP") << 2 << QByteArray() << 0 << All
+                                                  << QByteArray("8 126");
+        QTest::newRow("cross-polar lower case") << QByteArray("CP") << 2 << QByteArray("hv") << 1 << All
+                                                << QByteArray("1060");
+        QTest::newRow("cross-polar code CP") << QByteArray("CP") << 2 << QByteArray("CP") << 1 << All
+                                             << QByteArray("12");
+        QTest::newRow("bad code, no points; other empty") << QByteArray("XX") << 0 << QByteArray() << 0 << All
+                                                          << QByteArray("115 11 8 126");
+        QTest::newRow("calculation entries only keeps patterns")
+            << QByteArray() << 0 << QByteArray("HV") << 2 << (All | CheckCalcOnly) << QByteArray("15 115");
+    }
 
-void TestRecordCheck::patternPresence()
-{
-    QFETCH(QByteArray, coCode);
-    QFETCH(int, coPoints);
-    QFETCH(QByteArray, crossCode);
-    QFETCH(int, crossPoints);
-    QFETCH(int, bits);
-    QFETCH(QByteArray, expected);
-    CheckSettings settings = bits;
-    auto r = cleanRecord(&settings);
-    fillPattern(r->antenna().coPolar(), coCode, coPoints);
-    fillPattern(r->antenna().crossPolar(), crossCode, crossPoints);
-    QList<int> codes;
-    checkRecord(*r, codes);
-    QCOMPARE(codeText(codes), expected);
-}
+    void patternPresence()
+    {
+        QFETCH(QByteArray, coCode);
+        QFETCH(int, coPoints);
+        QFETCH(QByteArray, crossCode);
+        QFETCH(int, crossPoints);
+        QFETCH(int, bits);
+        CheckSettings settings = bits;
+        auto r = cleanRecord(&settings);
+        fillPattern(r->antenna().coPolar(), coCode, coPoints);
+        fillPattern(r->antenna().crossPolar(), crossCode, crossPoints);
+        QList<int> codes;
+        checkRecord(*r, codes);
+        QTEST(codeText(codes), "expected");
+    }
 
-void TestRecordCheck::points_data()
-{
-    QTest::addColumn<QByteArray>("angle");
-    QTest::addColumn<QByteArray>("attenuation");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<int>("angleCode");
-    QTest::addColumn<int>("attenuationCode");
+    void points_data()
+    {
+        QTest::addColumn<QByteArray>("angle");
+        QTest::addColumn<QByteArray>("attenuation");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<int>("angleCode");
+        QTest::addColumn<int>("attenuationCode");
 
-    QTest::newRow("good") << QByteArray("10") << QByteArray("20") << All << 0 << 0;
-    QTest::newRow("empty") << QByteArray() << QByteArray() << All << 1 << 5;
-    QTest::newRow("letters") << QByteArray("a") << QByteArray("b") << All << 2 << 6;
-    QTest::newRow("edges 360 and 0") << QByteArray("360") << QByteArray("0") << All << 0 << 0;
-    QTest::newRow("beyond the circle, negative attenuation") << QByteArray("360.5") << QByteArray("-1") << All << 3 << 7;
-    QTest::newRow("negative angle") << QByteArray("-0.5") << QByteArray("1") << All << 3 << 0;
-    QTest::newRow("two decimals") << QByteArray("12.25") << QByteArray("12.25") << All << 1036 << 1037;
-    QTest::newRow("two decimals without format") << QByteArray("12.25") << QByteArray("12.25")
-                                                 << (All & ~CheckNumberFormat) << 0 << 0;
-    QTest::newRow("three-digit attenuation") << QByteArray("10") << QByteArray("100") << All << 0 << 1037;
-}
+        QTest::newRow("good") << QByteArray("10") << QByteArray("20") << All << 0 << 0;
+        QTest::newRow("empty") << QByteArray() << QByteArray() << All << 1 << 5;
+        QTest::newRow("letters") << QByteArray("a") << QByteArray("b") << All << 2 << 6;
+        QTest::newRow("edges 360 and 0") << QByteArray("360") << QByteArray("0") << All << 0 << 0;
+        QTest::newRow("beyond the circle, negative attenuation") << QByteArray("360.5") << QByteArray("-1") << All << 3 << 7;
+        QTest::newRow("negative angle") << QByteArray("-0.5") << QByteArray("1") << All << 3 << 0;
+        QTest::newRow("two decimals") << QByteArray("12.25") << QByteArray("12.25") << All << 1036 << 1037;
+        QTest::newRow("two decimals without format") << QByteArray("12.25") << QByteArray("12.25")
+                                                     << (All & ~CheckNumberFormat) << 0 << 0;
+        QTest::newRow("three-digit attenuation") << QByteArray("10") << QByteArray("100") << All << 0 << 1037;
+    }
 
-void TestRecordCheck::points()
-{
-    QFETCH(QByteArray, angle);
-    QFETCH(QByteArray, attenuation);
-    QFETCH(int, bits);
-    QFETCH(int, angleCode);
-    QFETCH(int, attenuationCode);
-    CheckSettings settings = bits;
-    auto r = cleanRecord(&settings);
-    HCMPattern& cross = r->antenna().crossPolar();
-    cross.setPoint(1, angle, attenuation);
-    QCOMPARE(checkPointAngle(cross, 1), angleCode);
-    QCOMPARE(checkPointAttenuation(cross, 1), attenuationCode);
-    QCOMPARE(checkPointAngle(cross.point(1)), angleCode);
-    QCOMPARE(checkPointAttenuation(cross.point(1)), attenuationCode);
-}
+    void points()
+    {
+        QFETCH(QByteArray, angle);
+        QFETCH(QByteArray, attenuation);
+        QFETCH(int, bits);
+        QFETCH(int, angleCode);
+        QFETCH(int, attenuationCode);
+        CheckSettings settings = bits;
+        auto r = cleanRecord(&settings);
+        HCMPattern& cross = r->antenna().crossPolar();
+        cross.setPoint(1, angle, attenuation);
+        QCOMPARE(checkPointAngle(cross, 1), angleCode);
+        QCOMPARE(checkPointAttenuation(cross, 1), attenuationCode);
+        QCOMPARE(checkPointAngle(cross.point(1)), angleCode);
+        QCOMPARE(checkPointAttenuation(cross.point(1)), attenuationCode);
+    }
 
-void TestRecordCheck::detachedPointWithoutSettingsSkipsFormat()
-{
-    const HCMPatternPoint point("12.25", "12.25", nullptr);
-    QCOMPARE(checkPointAngle(point), 0);
-    QCOMPARE(checkPointAttenuation(point), 0);
-    const HCMPatternPoint bad("400", "-1", nullptr);
-    QCOMPARE(checkPointAngle(bad), 3);
-    QCOMPARE(checkPointAttenuation(bad), 7);
-}
+    void detachedPointWithoutSettingsSkipsFormat()
+    {
+        const HCMPatternPoint point("12.25", "12.25", nullptr);
+        QCOMPARE(checkPointAngle(point), 0);
+        QCOMPARE(checkPointAttenuation(point), 0);
+        const HCMPatternPoint bad("400", "-1", nullptr);
+        QCOMPARE(checkPointAngle(bad), 3);
+        QCOMPARE(checkPointAttenuation(bad), 7);
+    }
 
-void TestRecordCheck::recordOrder()
-{
-    // One fault in many fields: the codes come in the fixed order of the
-    // whole-record check, not in line order (latitude after longitude, the
-    // mask after 7K, 9H between 9D and 9L, the antenna after 13X, points last).
-    CheckSettings settings = All;
-    auto r = cleanRecord(&settings);
-    r->setText(HcmField::TypeOfEntry, "tx");
-    r->setText(HcmField::CoordinationReference, "SHORT");
-    r->setText(HcmField::Latitude, "54N4160");
-    r->setText(HcmField::Longitude, "012E6000");
-    r->setText(HcmField::NoisePower, "-60");
-    r->setText(HcmField::LineLosses, "-1");
-    r->setText(HcmField::Polarization, "X");
-    r->setText(HcmField::Capacity, "155m");
-    r->setMaskAttenuation(3, "39");
-    r->setText(HcmField::EquipmentClass, "7");
-    r->setText(HcmField::Frequency, "1420");
-    r->antenna().setText(HCMAntenna::Gain, "x");
-    r->antenna().crossPolar().setPoint(0, "400", "5");
-    r->antenna().coPolar().setPoint(2, "180", "-3");
-    r->antenna().crossPolar().setCode("xp");
-    QList<int> codes;
-    checkRecord(*r, codes);
-    QCOMPARE(codeText(codes), QByteArray("1001 1004 42 47 1014 99 100 120 1015 125 136 21 1060 7 3"));
-}
+    void recordOrder()
+    {
+        // One fault in many fields: the codes come in the fixed order of the
+        // whole-record check, not in line order (latitude after longitude, the
+        // mask after 7K, 9H between 9D and 9L, the antenna after 13X, points last).
+        CheckSettings settings = All;
+        auto r = cleanRecord(&settings);
+        r->setText(HcmField::TypeOfEntry, "tx");
+        r->setText(HcmField::CoordinationReference, "SHORT");
+        r->setText(HcmField::Latitude, "54N4160");
+        r->setText(HcmField::Longitude, "012E6000");
+        r->setText(HcmField::NoisePower, "-60");
+        r->setText(HcmField::LineLosses, "-1");
+        r->setText(HcmField::Polarization, "X");
+        r->setText(HcmField::Capacity, "155m");
+        r->setMaskAttenuation(3, "39");
+        r->setText(HcmField::EquipmentClass, "7");
+        r->setText(HcmField::Frequency, "1420");
+        r->antenna().setText(HCMAntenna::Gain, "x");
+        r->antenna().crossPolar().setPoint(0, "400", "5");
+        r->antenna().coPolar().setPoint(2, "180", "-3");
+        r->antenna().crossPolar().setCode("xp");
+        QList<int> codes;
+        checkRecord(*r, codes);
+        QCOMPARE(codeText(codes), QByteArray("1001 1004 42 47 1014 99 100 120 1015 125 136 21 1060 7 3"));
+    }
 
-void TestRecordCheck::calcOnlySkipsWholeFields()
-{
-    CheckSettings settings = All | CheckCalcOnly;
-    auto r = cleanRecord(&settings);
-    // Faults only in fields that the calculations do not need.
-    r->setText(HcmField::StationName, "");
-    r->setText(HcmField::Remarks, QByteArray(60, 'x'));
-    r->setText(HcmField::FrequencyCategory, "?");
-    r->setText(HcmField::ClassOfStation, "?");
-    r->setText(HcmField::NatureOfService, "?");
-    r->setText(HcmField::CategoryOfUse, "?");
-    r->setText(HcmField::DateInUse, "?");
-    r->setText(HcmField::CoordinationStatus, "?");
-    r->setText(HcmField::CoordinationRequestDate, "?");
-    r->setText(HcmField::CoordinationFinalDate, "?");
-    r->setText(HcmField::CoordinationReference, "?");
-    r->setText(HcmField::Emission, "?");
-    r->antenna().setText(HCMAntenna::Manufacturer, "?");
-    r->antenna().setText(HCMAntenna::Type, "?");
-    r->antenna().setText(HCMAntenna::LowerFrequency, "?");
-    r->antenna().setText(HCMAntenna::UpperFrequency, "?");
-    QList<int> codes;
-    checkRecord(*r, codes);
-    QCOMPARE(codeText(codes), QByteArray());
+    void calcOnlySkipsWholeFields()
+    {
+        CheckSettings settings = All | CheckCalcOnly;
+        auto r = cleanRecord(&settings);
+        // Faults only in fields that the calculations do not need.
+        r->setText(HcmField::StationName, "");
+        r->setText(HcmField::Remarks, QByteArray(60, 'x'));
+        r->setText(HcmField::FrequencyCategory, "?");
+        r->setText(HcmField::ClassOfStation, "?");
+        r->setText(HcmField::NatureOfService, "?");
+        r->setText(HcmField::CategoryOfUse, "?");
+        r->setText(HcmField::DateInUse, "?");
+        r->setText(HcmField::CoordinationStatus, "?");
+        r->setText(HcmField::CoordinationRequestDate, "?");
+        r->setText(HcmField::CoordinationFinalDate, "?");
+        r->setText(HcmField::CoordinationReference, "?");
+        r->setText(HcmField::Emission, "?");
+        r->antenna().setText(HCMAntenna::Manufacturer, "?");
+        r->antenna().setText(HCMAntenna::Type, "?");
+        r->antenna().setText(HCMAntenna::LowerFrequency, "?");
+        r->antenna().setText(HCMAntenna::UpperFrequency, "?");
+        QList<int> codes;
+        checkRecord(*r, codes);
+        QCOMPARE(codeText(codes), QByteArray());
 
-    settings = All;
-    checkRecord(*r, codes);
-    QCOMPARE(codeText(codes), QByteArray("30 31 32 33 34 1007 52 130 131 132 134 136 1000 1053 16 18"));
-}
+        settings = All;
+        checkRecord(*r, codes);
+        QCOMPARE(codeText(codes), QByteArray("30 31 32 33 34 1007 52 130 131 132 134 136 1000 1053 16 18"));
+    }
 
-void TestRecordCheck::headerFields_data()
-{
-    QTest::addColumn<int>("field");
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("bits");
-    QTest::addColumn<int>("expected");
+    void headerFields_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<int>("expected");
 
-    const int f = All & ~CheckNumberFormat;
-    const int v = All & ~CheckSuspiciousValues;
-    const int c = All & ~CheckIllegalCharacters;
-    QTest::newRow("file number not whole") << int(HCMHeader::FileNumber) << QByteArray("1.5") << All << 148;
-    QTest::newRow("file number three digits") << int(HCMHeader::FileNumber) << QByteArray("123") << All << 1061;
-    QTest::newRow("file number three digits, no format") << int(HCMHeader::FileNumber) << QByteArray("123") << f << 0;
-    QTest::newRow("file contents too long") << int(HCMHeader::FileContents) << QByteArray(81, 'A') << All << 150;
-    QTest::newRow("file contents lower case") << int(HCMHeader::FileContents) << QByteArray("Links") << All << 1062;
-    QTest::newRow("contents code unknown") << int(HCMHeader::FileContentsCode) << QByteArray("X") << All << 151;
-    QTest::newRow("contents code lower case") << int(HCMHeader::FileContentsCode) << QByteArray("m") << All << 1063;
-    QTest::newRow("contents code lower case, no characters") << int(HCMHeader::FileContentsCode) << QByteArray("m") << c << 0;
-    QTest::newRow("person too long") << int(HCMHeader::ResponsiblePerson) << QByteArray(41, 'A') << All << 153;
-    QTest::newRow("phone too long") << int(HCMHeader::Phone) << QByteArray(21, '1') << All << 155;
-    QTest::newRow("telefax comma") << int(HCMHeader::Telefax) << QByteArray("1,2") << All << 1066;
-    QTest::newRow("e-mail in lower case is warned") << int(HCMHeader::Email) << QByteArray("a@b.at") << All << 1067;
-    QTest::newRow("records not a number") << int(HCMHeader::NumberOfRecords) << QByteArray("three") << All << 161;
-    QTest::newRow("records seven digits") << int(HCMHeader::NumberOfRecords) << QByteArray("0000003") << All << 1068;
-    QTest::newRow("records seven digits, no format") << int(HCMHeader::NumberOfRecords) << QByteArray("0000003") << f << 0;
-    QTest::newRow("records 10 for 3") << int(HCMHeader::NumberOfRecords) << QByteArray("10") << All << 165;
-    QTest::newRow("records with blanks") << int(HCMHeader::NumberOfRecords) << QByteArray(" 3") << All << 0;
-    QTest::newRow("date short") << int(HCMHeader::WritingDate) << QByteArray("0612202") << All << 163;
-    QTest::newRow("date letters") << int(HCMHeader::WritingDate) << QByteArray("O6122026") << All << 164;
-    QTest::newRow("date month 13") << int(HCMHeader::WritingDate) << QByteArray("06132026") << All << 1069;
-    QTest::newRow("date month 13, no values") << int(HCMHeader::WritingDate) << QByteArray("06132026") << v << 0;
-}
+        const int f = All & ~CheckNumberFormat;
+        const int v = All & ~CheckSuspiciousValues;
+        const int c = All & ~CheckIllegalCharacters;
+        QTest::newRow("file number not whole") << int(HCMHeader::FileNumber) << QByteArray("1.5") << All << 148;
+        QTest::newRow("file number three digits") << int(HCMHeader::FileNumber) << QByteArray("123") << All << 1061;
+        QTest::newRow("file number three digits, no format") << int(HCMHeader::FileNumber) << QByteArray("123") << f << 0;
+        QTest::newRow("file contents too long") << int(HCMHeader::FileContents) << QByteArray(81, 'A') << All << 150;
+        QTest::newRow("file contents lower case") << int(HCMHeader::FileContents) << QByteArray("Links") << All << 1062;
+        QTest::newRow("contents code unknown") << int(HCMHeader::FileContentsCode) << QByteArray("X") << All << 151;
+        QTest::newRow("contents code lower case") << int(HCMHeader::FileContentsCode) << QByteArray("m") << All << 1063;
+        QTest::newRow("contents code lower case, no characters") << int(HCMHeader::FileContentsCode) << QByteArray("m") << c << 0;
+        QTest::newRow("person too long") << int(HCMHeader::ResponsiblePerson) << QByteArray(41, 'A') << All << 153;
+        QTest::newRow("phone too long") << int(HCMHeader::Phone) << QByteArray(21, '1') << All << 155;
+        QTest::newRow("telefax comma") << int(HCMHeader::Telefax) << QByteArray("1,2") << All << 1066;
+        QTest::newRow("e-mail in lower case is warned") << int(HCMHeader::Email) << QByteArray("a@b.at") << All << 1067;
+        QTest::newRow("records not a number") << int(HCMHeader::NumberOfRecords) << QByteArray("three") << All << 161;
+        QTest::newRow("records seven digits") << int(HCMHeader::NumberOfRecords) << QByteArray("0000003") << All << 1068;
+        QTest::newRow("records seven digits, no format") << int(HCMHeader::NumberOfRecords) << QByteArray("0000003") << f << 0;
+        QTest::newRow("records 10 for 3") << int(HCMHeader::NumberOfRecords) << QByteArray("10") << All << 165;
+        QTest::newRow("records with blanks") << int(HCMHeader::NumberOfRecords) << QByteArray(" 3") << All << 0;
+        QTest::newRow("date short") << int(HCMHeader::WritingDate) << QByteArray("0612202") << All << 163;
+        QTest::newRow("date letters") << int(HCMHeader::WritingDate) << QByteArray("O6122026") << All << 164;
+        QTest::newRow("date month 13") << int(HCMHeader::WritingDate) << QByteArray("06132026") << All << 1069;
+        QTest::newRow("date month 13, no values") << int(HCMHeader::WritingDate) << QByteArray("06132026") << v << 0;
+    }
 
-void TestRecordCheck::headerFields()
-{
-    QFETCH(int, field);
-    QFETCH(QByteArray, text);
-    QFETCH(int, bits);
-    QFETCH(int, expected);
-    CheckSettings settings = bits;
-    HCMHeader h(&settings);
-    QCOMPARE(h.parseLine(kCleanHeader), 0);
-    QCOMPARE(checkHeaderField(h, HCMHeader::NumberOfRecords, 3), 0);
-    h.setText(HCMHeader::Field(field), text);
-    QCOMPARE(checkHeaderField(h, HCMHeader::Field(field), 3), expected);
-    // Calculation entries only has no effect on the header.
-    settings |= CheckCalcOnly;
-    QCOMPARE(checkHeaderField(h, HCMHeader::Field(field), 3), expected);
-}
+    void headerFields()
+    {
+        QFETCH(int, field);
+        QFETCH(QByteArray, text);
+        QFETCH(int, bits);
+        QFETCH(int, expected);
+        CheckSettings settings = bits;
+        HCMHeader h(&settings);
+        QCOMPARE(h.parseLine(kCleanHeader), 0);
+        QCOMPARE(checkHeaderField(h, HCMHeader::NumberOfRecords, 3), 0);
+        h.setText(HCMHeader::Field(field), text);
+        QCOMPARE(checkHeaderField(h, HCMHeader::Field(field), 3), expected);
+        // Calculation entries only has no effect on the header.
+        settings |= CheckCalcOnly;
+        QCOMPARE(checkHeaderField(h, HCMHeader::Field(field), 3), expected);
+    }
 
-void TestRecordCheck::headerOrder()
-{
-    CheckSettings settings = All;
-    HCMHeader h(&settings);
-    QList<int> codes{1};
-    checkHeader(h, codes, 0);
-    QCOMPARE(codeText(codes), QByteArray("147 152 154 156 158 160 162 37 151 149"));
+    void headerOrder()
+    {
+        CheckSettings settings = All;
+        HCMHeader h(&settings);
+        QList<int> codes{1};
+        checkHeader(h, codes, 0);
+        QCOMPARE(codeText(codes), QByteArray("147 152 154 156 158 160 162 37 151 149"));
 
-    QCOMPARE(h.parseLine(kCleanHeader), 0);
-    checkHeader(h, codes, 3);
-    QVERIFY(codes.isEmpty());
-    checkHeader(h, codes, 9);
-    QCOMPARE(codeText(codes), QByteArray("165"));
-    h.setText(HCMHeader::Email, "");
-    h.setText(HCMHeader::FileContents, "links");
-    checkHeader(h, codes, 3);
-    QCOMPARE(codeText(codes), QByteArray("158 1062"));
-}
+        QCOMPARE(h.parseLine(kCleanHeader), 0);
+        checkHeader(h, codes, 3);
+        QVERIFY(codes.isEmpty());
+        checkHeader(h, codes, 9);
+        QCOMPARE(codeText(codes), QByteArray("165"));
+        h.setText(HCMHeader::Email, "");
+        h.setText(HCMHeader::FileContents, "links");
+        checkHeader(h, codes, 3);
+        QCOMPARE(codeText(codes), QByteArray("158 1062"));
+    }
+};
 
 QTEST_APPLESS_MAIN(TestRecordCheck)
 #include "tst_recordcheck.moc"

@@ -38,97 +38,89 @@ class TestFileComparison : public QObject
 {
     Q_OBJECT
 private slots:
-    void matching_data();
-    void matching();
-    void differences_data();
-    void differences();
-    void listPaddingNeverCuts();
-};
-
-void TestFileComparison::matching_data()
-{
-    QTest::addColumn<QList<QByteArray>>("main");
-    QTest::addColumn<QList<QByteArray>>("aux");
-    QTest::addColumn<int>("removedMain");
-    QTest::addColumn<QString>("pairs");
-    QTest::newRow("two auxiliary records, one partner")
-        << QList<QByteArray>{"R1", "R2"} << QList<QByteArray>{"R2", "R2", "R9"} << -1 << "0:1 1:1";
-    QTest::newRow("empty references pair")
-        << QList<QByteArray>{"R1", "", ""} << QList<QByteArray>{""} << -1 << "0:1";
-    QTest::newRow("first main record in file order")
-        << QList<QByteArray>{"R1", "R1"} << QList<QByteArray>{"R1"} << -1 << "0:0";
-    QTest::newRow("no trimming, case counts")
-        << QList<QByteArray>{"R1 ", "r1"} << QList<QByteArray>{"R1"} << -1 << "";
-    // The first partner lost its row: the pair goes, no later record stands in.
-    QTest::newRow("partner without a row")
-        << QList<QByteArray>{"R1", "R1"} << QList<QByteArray>{"R1", "R2"} << 0 << "";
-}
-
-void TestFileComparison::matching()
-{
-    QFETCH(QList<QByteArray>, main);
-    QFETCH(QList<QByteArray>, aux);
-    QFETCH(int, removedMain);
-    QFETCH(QString, pairs);
-    const auto m = fileWithReferences(main);
-    std::vector<ComparePair> found = matchRecords(*m, *fileWithReferences(aux));
-    std::vector<bool> inTable(std::size_t(main.size()), true);
-    if (removedMain >= 0)
-        inTable[std::size_t(removedMain)] = false;
-    keepPairsInTable(found, inTable);
-    QCOMPARE(pairsText(found), pairs);
-}
-
-void TestFileComparison::differences_data()
-{
-    QTest::addColumn<QByteArray>("from");
-    QTest::addColumn<QByteArray>("to");
-    QTest::addColumn<QString>("found");
-    QTest::newRow("blanks at the ends only") << QByteArray(";STATION A;") << QByteArray("; STATION A  ;") << "";
-    QTest::newRow("azimuth after the mask points") << QByteArray(";123.5;") << QByteArray(";124;") << "35=123.5|124";
-    QTest::newRow("antenna gain") << QByteArray(";38.5;CP") << QByteArray(";40;CP") << "50=38.5|40";
-    QTest::newRow("co-polar point count") << QByteArray("CP;3;0;0;10;20;180;45")
-                                          << QByteArray("CP;4;0;0;10;20;90;30;180;45") << "52=3|4";
-    QTest::newRow("cross-polar angle") << QByteArray("XP;2;0;30;180") << QByteArray("XP;2;0;30;170")
-                                       << "58=180|170";
-}
-
-void TestFileComparison::differences()
-{
-    QFETCH(QByteArray, from);
-    QFETCH(QByteArray, to);
-    QFETCH(QString, found);
-    const QByteArray line = recordLine("STATION A", 1);
-    QVERIFY(line.contains(from));
-    HCMRecord main(&g_settings);
-    HCMRecord aux(&g_settings);
-    main.parseLine(line);
-    aux.parseLine(QByteArray(line).replace(from, to));
-    QStringList text;
-    for (const FieldDifference& d : compareRecords(main, aux))
-        text << QStringLiteral("%1=%2|%3").arg(d.field).arg(QString::fromLatin1(d.mainValue),
-                                                            QString::fromLatin1(d.auxValue));
-    QCOMPARE(text.join(QLatin1Char(' ')), found);
-}
-
-void TestFileComparison::listPaddingNeverCuts()
-{
-    HCMFile aux(nullptr, &g_settings);
-    const QByteArray longName(45, 'N');
-    for (const QByteArray& name : {QByteArray("ABCDE"), longName}) {
-        auto r = std::make_unique<HCMRecord>(&g_settings);
-        r->parseLine(recordLine(name, 3));
-        aux.append(std::move(r));
+    void matching_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("main");
+        QTest::addColumn<QList<QByteArray>>("aux");
+        QTest::addColumn<int>("removedMain");
+        QTest::addColumn<QString>("pairs");
+        QTest::newRow("two auxiliary records, one partner")
+            << QList<QByteArray>{"R1", "R2"} << QList<QByteArray>{"R2", "R2", "R9"} << -1 << "0:1 1:1";
+        QTest::newRow("empty references pair")
+            << QList<QByteArray>{"R1", "", ""} << QList<QByteArray>{""} << -1 << "0:1";
+        QTest::newRow("first main record in file order")
+            << QList<QByteArray>{"R1", "R1"} << QList<QByteArray>{"R1"} << -1 << "0:0";
+        QTest::newRow("no trimming, case counts")
+            << QList<QByteArray>{"R1 ", "r1"} << QList<QByteArray>{"R1"} << -1 << "";
+        // The first partner lost its row: the pair goes, no later record stands in.
+        QTest::newRow("partner without a row")
+            << QList<QByteArray>{"R1", "R1"} << QList<QByteArray>{"R1", "R2"} << 0 << "";
     }
-    const QStringList lines = stationListText(aux, {0, 1}).split(QLatin1Char('\n'));
-    QCOMPARE(lines.at(0), QStringLiteral("|Name of station%1|Frequency%2|Co-ord. reference%3|T/R|")
-                              .arg(QString(25, ' '), QString(2, ' '), QString(3, ' ')));
-    QCOMPARE(lines.at(1), QString(79, '-'));
-    QCOMPARE(lines.at(2), QStringLiteral("|ABCDE%1|13000      |ABCDEFGHIJ0000000003|TX |")
-                              .arg(QString(35, ' ')));
-    QVERIFY(lines.at(3).startsWith(QLatin1Char('|') + QString::fromLatin1(longName) + QLatin1Char('|')));
-    QCOMPARE(lines.at(3).size(), 79 + 5);
-}
+
+    void matching()
+    {
+        QFETCH(QList<QByteArray>, main);
+        QFETCH(QList<QByteArray>, aux);
+        QFETCH(int, removedMain);
+        const auto m = fileWithReferences(main);
+        std::vector<ComparePair> found = matchRecords(*m, *fileWithReferences(aux));
+        std::vector<bool> inTable(std::size_t(main.size()), true);
+        if (removedMain >= 0)
+            inTable[std::size_t(removedMain)] = false;
+        keepPairsInTable(found, inTable);
+        QTEST(pairsText(found), "pairs");
+    }
+
+    void differences_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("found");
+        QTest::newRow("blanks at the ends only") << QByteArray(";STATION A;") << QByteArray("; STATION A  ;") << "";
+        QTest::newRow("azimuth after the mask points") << QByteArray(";123.5;") << QByteArray(";124;") << "35=123.5|124";
+        QTest::newRow("antenna gain") << QByteArray(";38.5;CP") << QByteArray(";40;CP") << "50=38.5|40";
+        QTest::newRow("co-polar point count") << QByteArray("CP;3;0;0;10;20;180;45")
+                                              << QByteArray("CP;4;0;0;10;20;90;30;180;45") << "52=3|4";
+        QTest::newRow("cross-polar angle") << QByteArray("XP;2;0;30;180") << QByteArray("XP;2;0;30;170")
+                                           << "58=180|170";
+    }
+
+    void differences()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        const QByteArray line = recordLine("STATION A", 1);
+        QVERIFY(line.contains(from));
+        HCMRecord main(&g_settings);
+        HCMRecord aux(&g_settings);
+        main.parseLine(line);
+        aux.parseLine(QByteArray(line).replace(from, to));
+        QStringList text;
+        for (const FieldDifference& d : compareRecords(main, aux))
+            text << QStringLiteral("%1=%2|%3").arg(d.field).arg(QString::fromLatin1(d.mainValue),
+                                                                QString::fromLatin1(d.auxValue));
+        QTEST(text.join(QLatin1Char(' ')), "found");
+    }
+
+    void listPaddingNeverCuts()
+    {
+        HCMFile aux(nullptr, &g_settings);
+        const QByteArray longName(45, 'N');
+        for (const QByteArray& name : {QByteArray("ABCDE"), longName}) {
+            auto r = std::make_unique<HCMRecord>(&g_settings);
+            r->parseLine(recordLine(name, 3));
+            aux.append(std::move(r));
+        }
+        const QStringList lines = stationListText(aux, {0, 1}).split(QLatin1Char('\n'));
+        QCOMPARE(lines.at(0), QStringLiteral("|Name of station%1|Frequency%2|Co-ord. reference%3|T/R|")
+                                  .arg(QString(25, ' '), QString(2, ' '), QString(3, ' ')));
+        QCOMPARE(lines.at(1), QString(79, '-'));
+        QCOMPARE(lines.at(2), QStringLiteral("|ABCDE%1|13000      |ABCDEFGHIJ0000000003|TX |")
+                                  .arg(QString(35, ' ')));
+        QVERIFY(lines.at(3).startsWith(QLatin1Char('|') + QString::fromLatin1(longName) + QLatin1Char('|')));
+        QCOMPARE(lines.at(3).size(), 79 + 5);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestFileComparison)
 #include "tst_filecomparison.moc"

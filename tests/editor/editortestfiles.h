@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 // Small HCM files for the editor tests: clean transmitter records that differ
 // in their station name (4A) and co-ordination reference (13X).
@@ -49,6 +50,15 @@ inline bool writeText(const QString& path, const QByteArray& text)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+// Writes text to name in dir and returns the path: no test can go on without it.
+inline QString writeIn(const QTemporaryDir& dir, const QString& name, const QByteArray& text)
+{
+    const QString path = dir.filePath(name);
+    if (!writeText(path, text))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
 }
 
 inline QByteArray readText(const QString& path)

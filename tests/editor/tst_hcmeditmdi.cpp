@@ -73,332 +73,268 @@ class TestHcmEditMdi : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void newEditorIsEmpty();
-    void typingWritesAndMarks_data();
-    void typingWritesAndMarks();
-    void patternTableWritesPoints();
-    void firstStationShownAfterLoad();
-    void nonHcmFileAsksToKeepWindow_data();
-    void nonHcmFileAsksToKeepWindow();
-    void patternCurve_data();
-    void patternCurve();
-    void selectionCountsRows();
-    void cancelButtonEmptiesWindow();
-    void checkShowsListOrMessage_data();
-    void checkShowsListOrMessage();
-    void compareSummaryActionAndLists();
-    void unreadableAuxiliaryIsReported();
-    void detailedComparisonListsDifferences();
-    void closePromptKeepsWindowWhenNotSaved();
+    void initTestCase()
+    {
+        initLinkwiseResources();
+        QVERIFY(m_dir.isValid());
+    }
+
+    void typingWritesAndMarks_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // input=text, typed in order
+        QTest::addColumn<QString>("watched");
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("mark");
+        QTest::newRow("semicolon cannot split the line") << QStringList{"le4a=NEW;NAME"} << "le4a" << QByteArray("NEW NAME") << int(Normal);
+        QTest::newRow("lower case name warns") << QStringList{"le4a=lower"} << "le4a" << QByteArray("lower") << int(Warning);
+        QTest::newRow("letters in the frequency") << QStringList{"le1a=abc"} << "le1a" << QByteArray("abc") << int(Error);
+        QTest::newRow("antenna field") << QStringList{"le9xm=OTHER"} << "le9xm" << QByteArray("OTHER") << int(Normal);
+        QTest::newRow("header field") << QStringList{"leEmail=X@Y.Z"} << "leEmail" << QByteArray("X@Y.Z") << int(Normal);
+        // An attenuation for point 4 needs a frequency: the frequency is marked.
+        QTest::newRow("mask points checked together") << QStringList{"le7ga4=60"} << "le7gf4" << QByteArray("") << int(Error);
+        // A passive station needs no frequency: the type of entry rechecks the record.
+        QTest::newRow("type of entry rechecks all") << QStringList{"le1a=", "le0a=PTX"} << "le1a" << QByteArray("") << int(Normal);
+    }
+
+    void typingWritesAndMarks()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, watched);
+        QFETCH(int, mark);
+        hcmEditMDI editor(CheckOptions{});
+        const QString file = write("typing.hcm", fileText({"CLEAN"}));
+        loadInto(editor, file);
+        editor.ui().twList->setCurrentIndex(editor.document().model()->index(0, 0));
+        for (const QString& step : steps)
+            typeInto(editor, step.section('=', 0, 0), step.section('=', 1));
+
+        const HCMFile& f = editor.document().file();
+        for (const EditorField& field : editorFields()) {
+            if (watched != QLatin1String(field.name))
+                continue;
+            const QByteArrayView text = field.target == InputTarget::Header ? f.header().view(HCMHeader::Field(field.field))
+                : field.target == InputTarget::Antenna ? f.recordAt(0)->antenna().view(HCMAntenna::Field(field.field))
+                                                       : f.recordAt(0)->view(HcmField(field.field));
+            QTEST(text.toByteArray(), "stored");
+        }
+        QWidget* input = editor.findChild<QWidget*>(watched);
+        QCOMPARE(int(markOf(input)), mark);
+        QCOMPARE(input->toolTip().isEmpty(), mark == Normal);
+        QCOMPARE(editor.windowTitle(), QString("typing.hcm *"));
+        QVERIFY(editor.write(file, true, false));
+        QCOMPARE(editor.windowTitle(), QString("typing.hcm"));
+    }
+
+    void patternTableWritesPoints()
+    {
+        hcmEditMDI editor(CheckOptions{});
+        loadInto(editor, write("pattern.hcm", fileText({"PAT"})));
+        editor.ui().twList->setCurrentIndex(editor.document().model()->index(0, 0));
+        QTableWidget* table = editor.ui().tw9xco;
+        table->item(1, 1)->setText("12.5");
+        const HCMPattern& co = editor.document().file().recordAt(0)->antenna().coPolar();
+        QCOMPARE(co.attenuationView(1).toByteArray(), QByteArray("12.5"));
+        // The plot follows the table.
+        const PatternPlot* plot = editor.ui().patternPlot;
+        QCOMPARE(plot->curve(PatternPlot::CoPolar).points.at(1), QPointF(10, 12.5));
+        table->item(2, 0)->setText("abc");
+        QCOMPARE(plot->curve(PatternPlot::CoPolar).unplotted, QList<int>{2});
+        QCOMPARE(table->item(2, 0)->background().color(), FieldMarker::errorColor());
+        table->selectAll();
+        QTest::mouseClick(editor.ui().tbDelCp, Qt::LeftButton);
+        QCOMPARE(co.count(), 0);
+        QVERIFY(!editor.ui().tbDelCp->isEnabled());
+        editor.ui().leRadPatCo->setEditText("QQ");
+        QCOMPARE(co.codeView().toByteArray(), QByteArray("QQ"));
+        QCOMPARE(markOf(editor.ui().leRadPatCo), Error);
+    }
+
+    void nonHcmFileAsksToKeepWindow_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("answer"); // 0: not asked
+        const QByteArray letter = "Dear colleague,\r\nthe stations follow.\r\n";
+        QTest::newRow("HCM file") << fileText({"A"}) << 0;
+        QTest::newRow("text, kept") << letter << int(QMessageBox::Yes);
+        QTest::newRow("text, closed") << letter << int(QMessageBox::No);
+        QTest::newRow("semicolon after NUL") << QByteArray("RX\0;", 4) << int(QMessageBox::No);
+    }
+
+    void nonHcmFileAsksToKeepWindow()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, answer);
+        ScriptedPrompts prompts;
+        prompts.answer(QMessageBox::StandardButton(answer));
+        hcmEditMDI editor(CheckOptions{});
+        editor.show();
+        loadInto(editor, write("letter.txt", text));
+        QCOMPARE(prompts.messages().size(), answer ? 1 : 0);
+        QVERIFY(!answer || prompts.messages().at(0).message.text.startsWith(
+                               "letter.txt does not look like an HCM file: none of its lines holds"));
+        QTRY_COMPARE(editor.isVisible(), answer != QMessageBox::No);
+    }
+
+    void patternCurve_data()
+    {
+        QTest::addColumn<QList<PatternPointText>>("rows");
+        QTest::addColumn<QList<QPointF>>("points");
+        QTest::addColumn<QList<int>>("unplotted");
+        QTest::addColumn<QList<double>>("axes"); // angle maximum, attenuation minimum and maximum
+        QTest::newRow("by angle, equal angles in table order, blanks ignored")
+            << QList<PatternPointText>{{"180", "45"}, {" 0 ", "0"}, {"30", " 5"}, {"10", "1"},
+                                       {"30", "2"}}
+            << QList<QPointF>{{0, 0}, {10, 1}, {30, 5}, {30, 2}, {180, 45}} << QList<int>{}
+            << QList<double>{180, 0, 50};
+        QTest::newRow("0 to 360 only")
+            << QList<PatternPointText>{{"360", "40"}, {"-0.5", "1"}, {"360.5", "1"}, {"0", "0"}}
+            << QList<QPointF>{{0, 0}, {360, 40}} << QList<int>{1, 2} << QList<double>{360, 0, 40};
+        QTest::newRow("no finite number")
+            << QList<PatternPointText>{{"", "1"}, {"1", ""}, {"abc", "1"}, {"1", "1,5"}, {"nan", "1"},
+                                       {"1", "inf"}, {"1", "1e400"}, {"5", "-3"}}
+            << QList<QPointF>{{5, -3}} << QList<int>{0, 1, 2, 3, 4, 5, 6}
+            << QList<double>{180, -10, 10};
+    }
+
+    // Points in, curve and axes out.
+    void patternCurve()
+    {
+        QFETCH(QList<PatternPointText>, rows);
+        const PatternCurve curve = ::patternCurve(rows);
+        QTEST(curve.points, "points");
+        QTEST(curve.unplotted, "unplotted");
+        const PatternAxes axes = patternAxes({curve});
+        QTEST((QList<double>{axes.angleMax, axes.attenuationMin, axes.attenuationMax}), "axes");
+    }
+
+    void selectionCountsRows()
+    {
+        hcmEditMDI editor(CheckOptions{});
+        loadInto(editor, write("select.hcm", fileText(numberedNames(8))));
+        QSignalSpy spy(&editor, &EditorWindow::signalSelectionChanged);
+        selectRows(editor, 1, 3);
+        selectRows(editor, 6, 6);
+        selectRows(editor, 2, 3); // overlapping blocks count each row once
+        QCOMPARE(editor.ui().selectedCount->text(), QString("Selected: 4"));
+        QCOMPARE(spy.last().at(0).toLongLong(), 4LL);
+        QCOMPARE(editor.selectedRecordNumbers(), std::vector<int>({1, 2, 3, 6}));
+    }
+
+    void cancelButtonEmptiesWindow()
+    {
+        hcmEditMDI editor(CheckOptions{});
+        QVERIFY(editor.load(write("big.hcm", fileText(numberedNames(40000)))));
+        QVERIFY(editor.ui().buttonCancel->isVisibleTo(&editor));
+        QTest::mouseClick(editor.ui().buttonCancel, Qt::LeftButton);
+        QVERIFY(waitIdle(editor));
+        QTRY_VERIFY(editor.ui().progress->isHidden());
+        QCOMPARE(editor.rowCount(), 0);
+        QCOMPARE(editor.ui().totalCount->text(), QString("Total: 0"));
+    }
+
+    // A clean file gets a message instead of an empty list.
+    void checkOfCleanFileSaysSo()
+    {
+        ScriptedPrompts prompts;
+        hcmEditMDI editor(CheckOptions{});
+        loadInto(editor, write("check.hcm", fileText({"CLEAN"})));
+        editor.checkSyntax();
+        QVERIFY(waitIdle(editor));
+        QTRY_COMPARE(prompts.messages().size(), 1);
+        QCOMPARE(prompts.messages().at(0).message.text, QString("No syntax errors found in the file\ncheck.hcm"));
+        QVERIFY(!editor.errorList()->isVisible());
+    }
+
+    void compareSummaryActionAndLists()
+    {
+        ScriptedPrompts prompts;
+        hcmEditMDI editor(CheckOptions{});
+        loadInto(editor, write("main.hcm", fileText({"A", "B", "C"})));
+        const QString aux = write("aux.hcm", recordLine("B2", 1) + '\r' + recordLine("X", 7) + '\r');
+        editor.compareWith(aux);
+        HCMFileCompare* summary = editor.compareDialog();
+        QTRY_VERIFY(summary->isVisible());
+        QVERIFY(editor.cursor().shape() != Qt::WaitCursor);
+        QCOMPARE(summary->lblFileName->text(), aux);
+        QCOMPARE(summary->lblTotal->text() + summary->lblMatched->text() + summary->lblNotMatched->text(), QString("211"));
+
+        summary->cbAction->setCurrentIndex(0);
+        QTest::mouseClick(summary->pbDo, Qt::LeftButton);
+        QTRY_COMPARE(prompts.messages().size(), 1);
+        QCOMPARE(prompts.messages().at(0).message.text, QString("Done!"));
+        QCOMPARE(editor.rowCount(), 2);
+        QCOMPARE(summary->lblMatched->text() + summary->lblNotMatched->text(), QString("02"));
+        QVERIFY(editor.ui().twList->updatesEnabled());
+
+        QTest::mouseClick(summary->pbViewTotal, Qt::LeftButton);
+        QTRY_VERIFY(editor.textDialog()->isVisible());
+        QCOMPARE(editor.textDialog()->windowTitle(), QString("All stations"));
+        QCOMPARE(editor.textDialog()->text().count('\n'), 4);
+    }
+
+    void unreadableAuxiliaryIsReported()
+    {
+        ScriptedPrompts prompts;
+        hcmEditMDI editor(CheckOptions{});
+        loadInto(editor, write("main2.hcm", fileText({"A"})));
+        const QString missing = m_dir.filePath("missing-aux.hcm");
+        editor.compareWith(missing);
+        QTRY_COMPARE(prompts.messages().size(), 1);
+        QCOMPARE(prompts.messages().at(0).message.text, QString("Could not load file:\n") + missing);
+        QVERIFY(editor.cursor().shape() != Qt::WaitCursor);
+        QVERIFY(!editor.compareDialog()->isVisible());
+        QVERIFY(!editor.isModified());
+    }
+
+    void detailedComparisonListsDifferences()
+    {
+        hcmEditMDI editor(CheckOptions{});
+        loadInto(editor, write("main3.hcm", fileText({"A", "B"})));
+        editor.compareWith(write("aux3.hcm", recordLine("B CHANGED", 1) + '\r' + recordLine("A", 0) + '\r'));
+        QTRY_VERIFY(editor.compareDialog()->isVisible());
+        editor.compareDialog()->cbAction->setCurrentIndex(3);
+        QTest::mouseClick(editor.compareDialog()->pbDo, Qt::LeftButton);
+        CMPRESView* view = editor.compareTable()->view();
+        QTRY_VERIFY(view->isVisible());
+        QCOMPARE(view->table->model()->rowCount(), 1);
+        view->table->setCurrentIndex(view->table->model()->index(0, 0));
+        QCOMPARE(view->tableP->rowCount(), 1);
+        QCOMPARE(view->tableP->item(0, 0)->text(), QString("Name of station"));
+        QCOMPARE(view->tableP->item(0, 2)->text(), QString("B CHANGED"));
+    }
+
+    void closePromptKeepsWindowWhenNotSaved()
+    {
+        ScriptedPrompts prompts;
+        QMdiArea area;
+        auto* editor = new hcmEditMDI(CheckOptions{});
+        QMdiSubWindow* sub = area.addSubWindow(editor);
+        area.show();
+        editor->addRecord();
+        QSignalSpy saveAs(editor, &EditorWindow::saveAsRequested);
+        prompts.answer(QMessageBox::Yes);
+        QVERIFY(!sub->close());
+        QCOMPARE(saveAs.size(), 1);
+        QCOMPARE(prompts.messages().at(0).message.title, QString("Save file?"));
+        // No: the changes are dropped and the window goes.
+        prompts.answer(QMessageBox::No);
+        QVERIFY(sub->close());
+    }
 
 private:
-    QString write(const QString& name, const QByteArray& text);
-    void loadInto(hcmEditMDI& editor, const QString& file);
+    QString write(const QString& name, const QByteArray& text) { return writeIn(m_dir, name, text); }
+
+    // Loads and leaves no row selected, so each test chooses its own rows.
+    void loadInto(hcmEditMDI& editor, const QString& file)
+    {
+        QVERIFY(editor.load(file));
+        QVERIFY(waitIdle(editor));
+        QTRY_VERIFY(editor.ui().progress->isHidden());
+        editor.ui().twList->clearSelection();
+    }
 
     QTemporaryDir m_dir;
 };
-
-void TestHcmEditMdi::initTestCase()
-{
-    initLinkwiseResources();
-    QVERIFY(m_dir.isValid());
-}
-
-QString TestHcmEditMdi::write(const QString& name, const QByteArray& text)
-{
-    const QString p = m_dir.filePath(name);
-    if (!writeText(p, text))
-        qFatal("cannot write %s", qPrintable(p));
-    return p;
-}
-
-// Loads and leaves no row selected, so each test chooses its own rows.
-void TestHcmEditMdi::loadInto(hcmEditMDI& editor, const QString& file)
-{
-    QVERIFY(editor.load(file));
-    QVERIFY(waitIdle(editor));
-    QTRY_VERIFY(editor.ui().progress->isHidden());
-    editor.ui().twList->clearSelection();
-}
-
-void TestHcmEditMdi::newEditorIsEmpty()
-{
-    hcmEditMDI editor(CheckOptions{});
-    QCOMPARE(editor.windowTitle(), QString("no name"));
-    QVERIFY(editor.ui().progress->isHidden() && editor.ui().buttonCancel->isHidden());
-    // New: one empty record, not modified.
-    editor.addRecord();
-    editor.setModified(false);
-    QCOMPARE(editor.rowCount(), 1);
-    QCOMPARE(editor.windowTitle(), QString("no name"));
-    QCOMPARE(editor.ui().totalCount->text(), QString("Total: 1"));
-    QCOMPARE(editor.findChild<QLineEdit*>("leNumberOfRecords")->text(), QString("1"));
-}
-
-void TestHcmEditMdi::typingWritesAndMarks_data()
-{
-    QTest::addColumn<QStringList>("steps"); // input=text, typed in order
-    QTest::addColumn<QString>("watched");
-    QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<int>("mark");
-    QTest::newRow("semicolon cannot split the line") << QStringList{"le4a=NEW;NAME"} << "le4a" << QByteArray("NEW NAME") << int(Normal);
-    QTest::newRow("lower case name warns") << QStringList{"le4a=lower"} << "le4a" << QByteArray("lower") << int(Warning);
-    QTest::newRow("letters in the frequency") << QStringList{"le1a=abc"} << "le1a" << QByteArray("abc") << int(Error);
-    QTest::newRow("antenna field") << QStringList{"le9xm=OTHER"} << "le9xm" << QByteArray("OTHER") << int(Normal);
-    QTest::newRow("header field") << QStringList{"leEmail=X@Y.Z"} << "leEmail" << QByteArray("X@Y.Z") << int(Normal);
-    // An attenuation for point 4 needs a frequency: the frequency is marked.
-    QTest::newRow("mask points checked together") << QStringList{"le7ga4=60"} << "le7gf4" << QByteArray("") << int(Error);
-    // A passive station needs no frequency: the type of entry rechecks the record.
-    QTest::newRow("type of entry rechecks all") << QStringList{"le1a=", "le0a=PTX"} << "le1a" << QByteArray("") << int(Normal);
-}
-
-void TestHcmEditMdi::typingWritesAndMarks()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QString, watched);
-    QFETCH(QByteArray, stored);
-    QFETCH(int, mark);
-    hcmEditMDI editor(CheckOptions{});
-    const QString file = write("typing.hcm", fileText({"CLEAN"}));
-    loadInto(editor, file);
-    editor.ui().twList->setCurrentIndex(editor.document().model()->index(0, 0));
-    for (const QString& step : steps)
-        typeInto(editor, step.section('=', 0, 0), step.section('=', 1));
-
-    const HCMFile& f = editor.document().file();
-    for (const EditorField& field : editorFields()) {
-        if (watched != QLatin1String(field.name))
-            continue;
-        const QByteArrayView text = field.target == InputTarget::Header ? f.header().view(HCMHeader::Field(field.field))
-            : field.target == InputTarget::Antenna ? f.recordAt(0)->antenna().view(HCMAntenna::Field(field.field))
-                                                   : f.recordAt(0)->view(HcmField(field.field));
-        QCOMPARE(text.toByteArray(), stored);
-    }
-    QWidget* input = editor.findChild<QWidget*>(watched);
-    QCOMPARE(int(markOf(input)), mark);
-    QCOMPARE(input->toolTip().isEmpty(), mark == Normal);
-    QCOMPARE(editor.windowTitle(), QString("typing.hcm *"));
-    QVERIFY(editor.write(file, true, false));
-    QCOMPARE(editor.windowTitle(), QString("typing.hcm"));
-}
-
-void TestHcmEditMdi::patternTableWritesPoints()
-{
-    hcmEditMDI editor(CheckOptions{});
-    loadInto(editor, write("pattern.hcm", fileText({"PAT"})));
-    editor.ui().twList->setCurrentIndex(editor.document().model()->index(0, 0));
-    QTableWidget* table = editor.ui().tw9xco;
-    table->item(1, 1)->setText("12.5");
-    const HCMPattern& co = editor.document().file().recordAt(0)->antenna().coPolar();
-    QCOMPARE(co.attenuationView(1).toByteArray(), QByteArray("12.5"));
-    // The plot follows the table.
-    const PatternPlot* plot = editor.ui().patternPlot;
-    QCOMPARE(plot->curve(PatternPlot::CoPolar).points.at(1), QPointF(10, 12.5));
-    table->item(2, 0)->setText("abc");
-    QCOMPARE(plot->curve(PatternPlot::CoPolar).unplotted, QList<int>{2});
-    QCOMPARE(table->item(2, 0)->background().color(), FieldMarker::errorColor());
-    table->selectAll();
-    QTest::mouseClick(editor.ui().tbDelCp, Qt::LeftButton);
-    QCOMPARE(co.count(), 0);
-    QVERIFY(!editor.ui().tbDelCp->isEnabled());
-    editor.ui().leRadPatCo->setEditText("QQ");
-    QCOMPARE(co.codeView().toByteArray(), QByteArray("QQ"));
-    QCOMPARE(markOf(editor.ui().leRadPatCo), Error);
-}
-
-void TestHcmEditMdi::firstStationShownAfterLoad()
-{
-    hcmEditMDI editor(CheckOptions{});
-    QVERIFY(editor.load(write("first.hcm", fileText(numberedNames(12)))));
-    QVERIFY(waitIdle(editor));
-    QTRY_COMPARE(editor.ui().selectedCount->text(), QString("Selected: 1"));
-    QCOMPARE(editor.currentRow(), 0);
-    QCOMPARE(editor.findChild<QLineEdit*>("le4a")->text(), QString("STATION 00"));
-}
-
-void TestHcmEditMdi::nonHcmFileAsksToKeepWindow_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("answer"); // 0: not asked
-    const QByteArray letter = "Dear colleague,\r\nthe stations follow.\r\n";
-    QTest::newRow("HCM file") << fileText({"A"}) << 0;
-    QTest::newRow("text, kept") << letter << int(QMessageBox::Yes);
-    QTest::newRow("text, closed") << letter << int(QMessageBox::No);
-    QTest::newRow("semicolon after NUL") << QByteArray("RX\0;", 4) << int(QMessageBox::No);
-}
-
-void TestHcmEditMdi::nonHcmFileAsksToKeepWindow()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, answer);
-    ScriptedPrompts prompts;
-    prompts.answer(QMessageBox::StandardButton(answer));
-    hcmEditMDI editor(CheckOptions{});
-    editor.show();
-    loadInto(editor, write("letter.txt", text));
-    QCOMPARE(prompts.messages().size(), answer ? 1 : 0);
-    QVERIFY(!answer || prompts.messages().at(0).message.text.startsWith(
-                           "letter.txt does not look like an HCM file: none of its lines holds"));
-    QTRY_COMPARE(editor.isVisible(), answer != QMessageBox::No);
-}
-
-void TestHcmEditMdi::patternCurve_data()
-{
-    QTest::addColumn<QList<PatternPointText>>("rows");
-    QTest::addColumn<QList<QPointF>>("points");
-    QTest::addColumn<QList<int>>("unplotted");
-    QTest::addColumn<QList<double>>("axes"); // angle maximum, attenuation minimum and maximum
-    QTest::newRow("by angle, equal angles in table order, blanks ignored")
-        << QList<PatternPointText>{{"180", "45"}, {" 0 ", "0"}, {"30", " 5"}, {"10", "1"},
-                                   {"30", "2"}}
-        << QList<QPointF>{{0, 0}, {10, 1}, {30, 5}, {30, 2}, {180, 45}} << QList<int>{}
-        << QList<double>{180, 0, 50};
-    QTest::newRow("0 to 360 only")
-        << QList<PatternPointText>{{"360", "40"}, {"-0.5", "1"}, {"360.5", "1"}, {"0", "0"}}
-        << QList<QPointF>{{0, 0}, {360, 40}} << QList<int>{1, 2} << QList<double>{360, 0, 40};
-    QTest::newRow("no finite number")
-        << QList<PatternPointText>{{"", "1"}, {"1", ""}, {"abc", "1"}, {"1", "1,5"}, {"nan", "1"},
-                                   {"1", "inf"}, {"1", "1e400"}, {"5", "-3"}}
-        << QList<QPointF>{{5, -3}} << QList<int>{0, 1, 2, 3, 4, 5, 6}
-        << QList<double>{180, -10, 10};
-}
-
-// Points in, curve and axes out.
-void TestHcmEditMdi::patternCurve()
-{
-    QFETCH(QList<PatternPointText>, rows);
-    const PatternCurve curve = ::patternCurve(rows);
-    QTEST(curve.points, "points");
-    QTEST(curve.unplotted, "unplotted");
-    const PatternAxes axes = patternAxes({curve});
-    QTEST((QList<double>{axes.angleMax, axes.attenuationMin, axes.attenuationMax}), "axes");
-}
-
-void TestHcmEditMdi::selectionCountsRows()
-{
-    hcmEditMDI editor(CheckOptions{});
-    loadInto(editor, write("select.hcm", fileText(numberedNames(8))));
-    QSignalSpy spy(&editor, &EditorWindow::signalSelectionChanged);
-    selectRows(editor, 1, 3);
-    selectRows(editor, 6, 6);
-    selectRows(editor, 2, 3); // overlapping blocks count each row once
-    QCOMPARE(editor.ui().selectedCount->text(), QString("Selected: 4"));
-    QCOMPARE(spy.last().at(0).toLongLong(), 4LL);
-    QCOMPARE(editor.selectedRecordNumbers(), std::vector<int>({1, 2, 3, 6}));
-}
-
-void TestHcmEditMdi::cancelButtonEmptiesWindow()
-{
-    hcmEditMDI editor(CheckOptions{});
-    QVERIFY(editor.load(write("big.hcm", fileText(numberedNames(40000)))));
-    QVERIFY(editor.ui().buttonCancel->isVisibleTo(&editor));
-    QTest::mouseClick(editor.ui().buttonCancel, Qt::LeftButton);
-    QVERIFY(waitIdle(editor));
-    QTRY_VERIFY(editor.ui().progress->isHidden());
-    QCOMPARE(editor.rowCount(), 0);
-    QCOMPARE(editor.ui().totalCount->text(), QString("Total: 0"));
-}
-
-void TestHcmEditMdi::checkShowsListOrMessage_data()
-{
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<int>("items");
-    QTest::newRow("clean") << QByteArray("CLEAN") << 0;
-    QTest::newRow("warning") << QByteArray("lower") << 1;
-}
-
-void TestHcmEditMdi::checkShowsListOrMessage()
-{
-    QFETCH(QByteArray, name);
-    QFETCH(int, items);
-    ScriptedPrompts prompts;
-    hcmEditMDI editor(CheckOptions{});
-    loadInto(editor, write("check.hcm", fileText({name})));
-    editor.checkSyntax();
-    QVERIFY(waitIdle(editor));
-    QTRY_COMPARE(editor.errorList()->itemCount(), items);
-    QCOMPARE(editor.errorList()->isVisible(), items > 0);
-    QCOMPARE(prompts.messages().size(), items > 0 ? 0 : 1);
-    if (items == 0)
-        QCOMPARE(prompts.messages().at(0).message.text, QString("No syntax errors found in the file\ncheck.hcm"));
-}
-
-void TestHcmEditMdi::compareSummaryActionAndLists()
-{
-    ScriptedPrompts prompts;
-    hcmEditMDI editor(CheckOptions{});
-    loadInto(editor, write("main.hcm", fileText({"A", "B", "C"})));
-    const QString aux = write("aux.hcm", recordLine("B2", 1) + '\r' + recordLine("X", 7) + '\r');
-    editor.compareWith(aux);
-    HCMFileCompare* summary = editor.compareDialog();
-    QTRY_VERIFY(summary->isVisible());
-    QVERIFY(editor.cursor().shape() != Qt::WaitCursor);
-    QCOMPARE(summary->lblFileName->text(), aux);
-    QCOMPARE(summary->lblTotal->text() + summary->lblMatched->text() + summary->lblNotMatched->text(), QString("211"));
-
-    summary->cbAction->setCurrentIndex(0);
-    QTest::mouseClick(summary->pbDo, Qt::LeftButton);
-    QTRY_COMPARE(prompts.messages().size(), 1);
-    QCOMPARE(prompts.messages().at(0).message.text, QString("Done!"));
-    QCOMPARE(editor.rowCount(), 2);
-    QCOMPARE(summary->lblMatched->text() + summary->lblNotMatched->text(), QString("02"));
-    QVERIFY(editor.ui().twList->updatesEnabled());
-
-    QTest::mouseClick(summary->pbViewTotal, Qt::LeftButton);
-    QTRY_VERIFY(editor.textDialog()->isVisible());
-    QCOMPARE(editor.textDialog()->windowTitle(), QString("All stations"));
-    QCOMPARE(editor.textDialog()->text().count('\n'), 4);
-}
-
-void TestHcmEditMdi::unreadableAuxiliaryIsReported()
-{
-    ScriptedPrompts prompts;
-    hcmEditMDI editor(CheckOptions{});
-    loadInto(editor, write("main2.hcm", fileText({"A"})));
-    const QString missing = m_dir.filePath("missing-aux.hcm");
-    editor.compareWith(missing);
-    QTRY_COMPARE(prompts.messages().size(), 1);
-    QCOMPARE(prompts.messages().at(0).message.text, QString("Could not load file:\n") + missing);
-    QVERIFY(editor.cursor().shape() != Qt::WaitCursor);
-    QVERIFY(!editor.compareDialog()->isVisible());
-    QVERIFY(!editor.isModified());
-}
-
-void TestHcmEditMdi::detailedComparisonListsDifferences()
-{
-    hcmEditMDI editor(CheckOptions{});
-    loadInto(editor, write("main3.hcm", fileText({"A", "B"})));
-    editor.compareWith(write("aux3.hcm", recordLine("B CHANGED", 1) + '\r' + recordLine("A", 0) + '\r'));
-    QTRY_VERIFY(editor.compareDialog()->isVisible());
-    editor.compareDialog()->cbAction->setCurrentIndex(3);
-    QTest::mouseClick(editor.compareDialog()->pbDo, Qt::LeftButton);
-    CMPRESView* view = editor.compareTable()->view();
-    QTRY_VERIFY(view->isVisible());
-    QCOMPARE(view->table->model()->rowCount(), 1);
-    view->table->setCurrentIndex(view->table->model()->index(0, 0));
-    QCOMPARE(view->tableP->rowCount(), 1);
-    QCOMPARE(view->tableP->item(0, 0)->text(), QString("Name of station"));
-    QCOMPARE(view->tableP->item(0, 2)->text(), QString("B CHANGED"));
-}
-
-void TestHcmEditMdi::closePromptKeepsWindowWhenNotSaved()
-{
-    ScriptedPrompts prompts;
-    QMdiArea area;
-    auto* editor = new hcmEditMDI(CheckOptions{});
-    QMdiSubWindow* sub = area.addSubWindow(editor);
-    area.show();
-    editor->addRecord();
-    QSignalSpy saveAs(editor, &EditorWindow::saveAsRequested);
-    prompts.answer(QMessageBox::Yes);
-    QVERIFY(!sub->close());
-    QCOMPARE(saveAs.size(), 1);
-    QCOMPARE(prompts.messages().at(0).message.title, QString("Save file?"));
-    // No: the changes are dropped and the window goes.
-    prompts.answer(QMessageBox::No);
-    QVERIFY(sub->close());
-}
 
 QTEST_MAIN(TestHcmEditMdi)
 #include "tst_hcmeditmdi.moc"

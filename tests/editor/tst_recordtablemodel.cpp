@@ -27,218 +27,178 @@ QStringList column(const RecordTableModel& model, int column)
     return texts;
 }
 
-std::vector<int> numbersOf(const RecordTableModel& model)
-{
-    return model.numbers();
-}
-
 } // namespace
 
 class TestRecordTableModel : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-    void numberTextIsZeroFilled_data();
-    void numberTextIsZeroFilled();
-    void cellsReadTheRecord();
-    void sortByNumberKeepsNineBeforeTen();
-    void sortByNameIsStableBothWays();
-    void selectionFollowsRecordsWhenSorted();
-    void addEmptyRecordAfterCurrentRow_data();
-    void addEmptyRecordAfterCurrentRow();
-    void removeSpansKeepsNumbers();
-    void numbersOfSpansHighestFirst();
-    void copyOfTakesEveryField();
-    void setFieldInRows();
-    void fieldTextFromInputKeepsLineIntact();
-    void throttlePassesSteps();
+    void init()
+    {
+        m_file = std::make_unique<HCMFile>(nullptr, &m_settings);
+        // Twelve records whose names sort in the reverse of their numbers, with
+        // two equal names to show stability.
+        const char* names[] = {"L", "K", "J", "I", "H", "G", "F", "E", "D", "C", "B", "B"};
+        for (const char* name : names)
+            m_file->append(station(&m_settings, name));
+        m_model = std::make_unique<RecordTableModel>(m_file.get());
+        m_model->fill();
+    }
+
+    void cleanup()
+    {
+        m_model.reset();
+        m_file.reset();
+    }
+
+    void cellsReadTheRecord()
+    {
+        HCMRecord* r = m_file->recordAt(3);
+        r->setText(HcmField::Frequency, "13000");
+        r->setText(HcmField::FrequencyUnit, "M");
+        r->setText(HcmField::CoordinationReference, "REF\xC4");
+        QCOMPARE(m_model->index(3, RecordTableModel::StationNameColumn).data().toString(), QString("I"));
+        QCOMPARE(m_model->index(3, RecordTableModel::EntryColumn).data().toString(), QString("TX"));
+        QCOMPARE(m_model->index(3, RecordTableModel::FrequencyColumn).data().toString(), QString("13000"));
+        QCOMPARE(m_model->index(3, RecordTableModel::UnitColumn).data().toString(), QString("M"));
+        QCOMPARE(m_model->index(3, RecordTableModel::ReferenceColumn).data().toString(),
+                 QString::fromLatin1("REF\xC4"));
+        QCOMPARE(m_model->index(3, RecordTableModel::NumberColumn).data().toString(), QString("00000003"));
+    }
+
+    void sortByNumberKeepsNineBeforeTen()
+    {
+        m_model->sort(RecordTableModel::StationNameColumn, Qt::AscendingOrder);
+        m_model->sort(RecordTableModel::NumberColumn, Qt::AscendingOrder);
+        const QStringList numbers = column(*m_model, RecordTableModel::NumberColumn);
+        QCOMPARE(numbers.at(9), QString("00000009"));
+        QCOMPARE(numbers.at(10), QString("00000010"));
+        QStringList sorted = numbers;
+        sorted.sort();
+        QCOMPARE(numbers, sorted);
+    }
+
+    void sortByNameIsStableBothWays()
+    {
+        m_model->sort(RecordTableModel::StationNameColumn, Qt::AscendingOrder);
+        QCOMPARE(column(*m_model, 0).mid(0, 3), QStringList({"B", "B", "C"}));
+        QCOMPARE(m_model->numbers().at(0), 10);
+        QCOMPARE(m_model->numbers().at(1), 11);
+        m_model->sort(RecordTableModel::StationNameColumn, Qt::DescendingOrder);
+        QCOMPARE(column(*m_model, 0).first(), QString("L"));
+        QCOMPARE(m_model->numbers().at(10), 10);
+        QCOMPARE(m_model->numbers().at(11), 11);
+    }
+
+    void selectionFollowsRecordsWhenSorted()
+    {
+        QItemSelectionModel selection(m_model.get());
+        selection.setCurrentIndex(m_model->index(2, 0), QItemSelectionModel::ClearAndSelect
+                                                            | QItemSelectionModel::Rows);
+        m_model->sort(RecordTableModel::StationNameColumn, Qt::AscendingOrder);
+        const int row = selection.currentIndex().row();
+        QCOMPARE(m_model->numberAt(row), 2);
+        QVERIFY(selection.isRowSelected(row, QModelIndex()));
+        QCOMPARE(selection.selectedRows().size(), 1);
+    }
+
+    void addEmptyRecordAfterCurrentRow_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("expectedRow");
+        QTest::newRow("no current row: top") << -1 << 0;
+        QTest::newRow("after row 4") << 4 << 5;
+        QTest::newRow("after the last row") << 11 << 12;
+    }
+
+    void addEmptyRecordAfterCurrentRow()
+    {
+        QFETCH(int, current);
+        RecordListEditor editor(*m_file, *m_model);
+        const int row = editor.addEmptyRecord(current);
+        QTEST(row, "expectedRow");
+        QCOMPARE(m_model->numberAt(row), 12);
+        QCOMPARE(m_file->recordCount(), 13);
+        QCOMPARE(m_file->recordAt(12)->checkSettings(), &m_settings);
+        QVERIFY(m_file->recordAt(12)->text(HcmField::StationName).isEmpty());
+    }
+
+    void removeSpansKeepsNumbers()
+    {
+        // Six rows; remove rows 2-3 and 5 (counting from 1).
+        m_file->clear();
+        for (int i = 0; i < 6; ++i)
+            m_file->append(station(&m_settings, "S"));
+        m_model->fill();
+        RecordListEditor editor(*m_file, *m_model);
+        editor.removeSpans({{1, 2}, {4, 4}});
+        QCOMPARE(m_model->numbers(), std::vector<int>({0, 3, 5}));
+        QCOMPARE(m_file->recordCount(), 6);
+        QCOMPARE(m_model->numbersInNumberOrder(), std::vector<int>({0, 3, 5}));
+    }
+
+    void numbersOfSpansHighestFirst()
+    {
+        RecordListEditor editor(*m_file, *m_model);
+        QCOMPARE(editor.numbersOfSpans({{0, 0}, {3, 3}}), std::vector<int>({3, 0}));
+        QCOMPARE(editor.numbersOfSpans({{1, 2}}), std::vector<int>({1, 2}));
+        m_model->sort(RecordTableModel::StationNameColumn, Qt::AscendingOrder);
+        QCOMPARE(editor.numbersOfSpans({{0, 1}}), std::vector<int>({10, 11}));
+    }
+
+    void copyOfTakesEveryField()
+    {
+        HCMRecord* source = m_file->recordAt(4);
+        for (int f = 0; f < kHcmFieldCount; ++f)
+            source->setText(HcmField(f), "T" + QByteArray::number(f));
+        source->antenna().setText(HCMAntenna::Gain, "38.5");
+        source->antenna().coPolar().setCode("CP");
+        source->antenna().coPolar().addPoint("0", "0");
+        CheckSettings other = 0;
+        source->setCheckSettings(&other);
+
+        RecordListEditor editor(*m_file, *m_model);
+        std::unique_ptr<HCMRecord> copy = editor.copyOf(4);
+        QCOMPARE(copy->toLine(), source->toLine());
+        QCOMPARE(copy->checkSettings(), &m_settings);
+    }
+
+    void setFieldInRows()
+    {
+        RecordListEditor editor(*m_file, *m_model);
+        m_model->sort(RecordTableModel::StationNameColumn, Qt::AscendingOrder);
+        QCOMPARE(editor.setField({0, 2}, HcmField::CoordinationStatus, "Z"), 2);
+        QCOMPARE(m_file->recordAt(10)->text(HcmField::CoordinationStatus), QByteArray("Z"));
+        QCOMPARE(m_file->recordAt(9)->text(HcmField::CoordinationStatus), QByteArray("Z"));
+        QCOMPARE(m_file->recordAt(11)->text(HcmField::CoordinationStatus), QByteArray(""));
+    }
+
+    void fieldTextFromInputKeepsLineIntact()
+    {
+        QCOMPARE(fieldTextFromInput("A;B\nC\rD"), QByteArray("A B C D"));
+        QCOMPARE(fieldTextFromInput(QString::fromLatin1("M\xdcNCHEN")), QByteArray("M\xdcNCHEN"));
+        QCOMPARE(inputTextFromField("M\xdcNCHEN"), QString::fromLatin1("M\xdcNCHEN"));
+    }
+
+    void throttlePassesSteps()
+    {
+        ProgressThrottle throttle(60 * 60 * 1000);
+        const QString text = "Parsing file...";
+        int passed = 0;
+        for (int value = 0; value <= 100000; ++value)
+            passed += throttle.pass(value, 100000, text) ? 1 : 0;
+        // The first, one per percent, and the end.
+        QVERIFY2(passed >= 100 && passed <= 102, qPrintable(QString::number(passed)));
+        QVERIFY(throttle.pass(5, 100000, "Loading file..."));
+        QVERIFY(throttle.pass(6, 200000, "Loading file..."));
+        QVERIFY(!throttle.pass(7, 200000, "Loading file..."));
+    }
 
 private:
     CheckSettings m_settings = 0;
     std::unique_ptr<HCMFile> m_file;
     std::unique_ptr<RecordTableModel> m_model;
 };
-
-void TestRecordTableModel::init()
-{
-    m_file = std::make_unique<HCMFile>(nullptr, &m_settings);
-    // Twelve records whose names sort in the reverse of their numbers, with
-    // two equal names to show stability.
-    const char* names[] = {"L", "K", "J", "I", "H", "G", "F", "E", "D", "C", "B", "B"};
-    for (const char* name : names)
-        m_file->append(station(&m_settings, name));
-    m_model = std::make_unique<RecordTableModel>(m_file.get());
-    m_model->fill();
-}
-
-void TestRecordTableModel::cleanup()
-{
-    m_model.reset();
-    m_file.reset();
-}
-
-void TestRecordTableModel::numberTextIsZeroFilled_data()
-{
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("first") << 0 << "00000000";
-    QTest::newRow("twelve") << 12 << "00000012";
-    QTest::newRow("eight digits") << 12345678 << "12345678";
-    QTest::newRow("nine digits kept") << 123456789 << "123456789";
-}
-
-void TestRecordTableModel::numberTextIsZeroFilled()
-{
-    QFETCH(int, number);
-    QFETCH(QString, text);
-    QCOMPARE(RecordTableModel::numberText(number), text);
-}
-
-void TestRecordTableModel::cellsReadTheRecord()
-{
-    HCMRecord* r = m_file->recordAt(3);
-    r->setText(HcmField::Frequency, "13000");
-    r->setText(HcmField::FrequencyUnit, "M");
-    r->setText(HcmField::CoordinationReference, "REF\xC4");
-    QCOMPARE(m_model->index(3, RecordTableModel::StationNameColumn).data().toString(), QString("I"));
-    QCOMPARE(m_model->index(3, RecordTableModel::EntryColumn).data().toString(), QString("TX"));
-    QCOMPARE(m_model->index(3, RecordTableModel::FrequencyColumn).data().toString(), QString("13000"));
-    QCOMPARE(m_model->index(3, RecordTableModel::UnitColumn).data().toString(), QString("M"));
-    QCOMPARE(m_model->index(3, RecordTableModel::ReferenceColumn).data().toString(),
-             QString::fromLatin1("REF\xC4"));
-    QCOMPARE(m_model->index(3, RecordTableModel::NumberColumn).data().toString(), QString("00000003"));
-}
-
-void TestRecordTableModel::sortByNumberKeepsNineBeforeTen()
-{
-    m_model->sort(RecordTableModel::StationNameColumn, Qt::AscendingOrder);
-    m_model->sort(RecordTableModel::NumberColumn, Qt::AscendingOrder);
-    const QStringList numbers = column(*m_model, RecordTableModel::NumberColumn);
-    QCOMPARE(numbers.at(9), QString("00000009"));
-    QCOMPARE(numbers.at(10), QString("00000010"));
-    QStringList sorted = numbers;
-    sorted.sort();
-    QCOMPARE(numbers, sorted);
-}
-
-void TestRecordTableModel::sortByNameIsStableBothWays()
-{
-    m_model->sort(RecordTableModel::StationNameColumn, Qt::AscendingOrder);
-    QCOMPARE(column(*m_model, 0).mid(0, 3), QStringList({"B", "B", "C"}));
-    QCOMPARE(numbersOf(*m_model).at(0), 10);
-    QCOMPARE(numbersOf(*m_model).at(1), 11);
-    m_model->sort(RecordTableModel::StationNameColumn, Qt::DescendingOrder);
-    QCOMPARE(column(*m_model, 0).first(), QString("L"));
-    QCOMPARE(numbersOf(*m_model).at(10), 10);
-    QCOMPARE(numbersOf(*m_model).at(11), 11);
-}
-
-void TestRecordTableModel::selectionFollowsRecordsWhenSorted()
-{
-    QItemSelectionModel selection(m_model.get());
-    selection.setCurrentIndex(m_model->index(2, 0), QItemSelectionModel::ClearAndSelect
-                                                        | QItemSelectionModel::Rows);
-    m_model->sort(RecordTableModel::StationNameColumn, Qt::AscendingOrder);
-    const int row = selection.currentIndex().row();
-    QCOMPARE(m_model->numberAt(row), 2);
-    QVERIFY(selection.isRowSelected(row, QModelIndex()));
-    QCOMPARE(selection.selectedRows().size(), 1);
-}
-
-void TestRecordTableModel::addEmptyRecordAfterCurrentRow_data()
-{
-    QTest::addColumn<int>("current");
-    QTest::addColumn<int>("expectedRow");
-    QTest::newRow("no current row: top") << -1 << 0;
-    QTest::newRow("after row 4") << 4 << 5;
-    QTest::newRow("after the last row") << 11 << 12;
-}
-
-void TestRecordTableModel::addEmptyRecordAfterCurrentRow()
-{
-    QFETCH(int, current);
-    QFETCH(int, expectedRow);
-    RecordListEditor editor(*m_file, *m_model);
-    const int row = editor.addEmptyRecord(current);
-    QCOMPARE(row, expectedRow);
-    QCOMPARE(m_model->numberAt(row), 12);
-    QCOMPARE(m_file->recordCount(), 13);
-    QCOMPARE(m_file->recordAt(12)->checkSettings(), &m_settings);
-    QVERIFY(m_file->recordAt(12)->text(HcmField::StationName).isEmpty());
-}
-
-void TestRecordTableModel::removeSpansKeepsNumbers()
-{
-    // Six rows; remove rows 2-3 and 5 (counting from 1).
-    m_file->clear();
-    for (int i = 0; i < 6; ++i)
-        m_file->append(station(&m_settings, "S"));
-    m_model->fill();
-    RecordListEditor editor(*m_file, *m_model);
-    editor.removeSpans({{1, 2}, {4, 4}});
-    QCOMPARE(numbersOf(*m_model), std::vector<int>({0, 3, 5}));
-    QCOMPARE(m_file->recordCount(), 6);
-    QCOMPARE(m_model->numbersInNumberOrder(), std::vector<int>({0, 3, 5}));
-}
-
-void TestRecordTableModel::numbersOfSpansHighestFirst()
-{
-    RecordListEditor editor(*m_file, *m_model);
-    QCOMPARE(editor.numbersOfSpans({{0, 0}, {3, 3}}), std::vector<int>({3, 0}));
-    QCOMPARE(editor.numbersOfSpans({{1, 2}}), std::vector<int>({1, 2}));
-    m_model->sort(RecordTableModel::StationNameColumn, Qt::AscendingOrder);
-    QCOMPARE(editor.numbersOfSpans({{0, 1}}), std::vector<int>({10, 11}));
-}
-
-void TestRecordTableModel::copyOfTakesEveryField()
-{
-    HCMRecord* source = m_file->recordAt(4);
-    for (int f = 0; f < kHcmFieldCount; ++f)
-        source->setText(HcmField(f), "T" + QByteArray::number(f));
-    source->antenna().setText(HCMAntenna::Gain, "38.5");
-    source->antenna().coPolar().setCode("CP");
-    source->antenna().coPolar().addPoint("0", "0");
-    CheckSettings other = 0;
-    source->setCheckSettings(&other);
-
-    RecordListEditor editor(*m_file, *m_model);
-    std::unique_ptr<HCMRecord> copy = editor.copyOf(4);
-    QCOMPARE(copy->toLine(), source->toLine());
-    QCOMPARE(copy->checkSettings(), &m_settings);
-}
-
-void TestRecordTableModel::setFieldInRows()
-{
-    RecordListEditor editor(*m_file, *m_model);
-    m_model->sort(RecordTableModel::StationNameColumn, Qt::AscendingOrder);
-    QCOMPARE(editor.setField({0, 2}, HcmField::CoordinationStatus, "Z"), 2);
-    QCOMPARE(m_file->recordAt(10)->text(HcmField::CoordinationStatus), QByteArray("Z"));
-    QCOMPARE(m_file->recordAt(9)->text(HcmField::CoordinationStatus), QByteArray("Z"));
-    QCOMPARE(m_file->recordAt(11)->text(HcmField::CoordinationStatus), QByteArray(""));
-}
-
-void TestRecordTableModel::fieldTextFromInputKeepsLineIntact()
-{
-    QCOMPARE(fieldTextFromInput("A;B\nC\rD"), QByteArray("A B C D"));
-    QCOMPARE(fieldTextFromInput(QString::fromLatin1("M\xdcNCHEN")), QByteArray("M\xdcNCHEN"));
-    QCOMPARE(inputTextFromField("M\xdcNCHEN"), QString::fromLatin1("M\xdcNCHEN"));
-}
-
-void TestRecordTableModel::throttlePassesSteps()
-{
-    ProgressThrottle throttle(60 * 60 * 1000);
-    const QString text = "Parsing file...";
-    int passed = 0;
-    for (int value = 0; value <= 100000; ++value)
-        passed += throttle.pass(value, 100000, text) ? 1 : 0;
-    // The first, one per percent, and the end.
-    QVERIFY2(passed >= 100 && passed <= 102, qPrintable(QString::number(passed)));
-    QVERIFY(throttle.pass(5, 100000, "Loading file..."));
-    QVERIFY(throttle.pass(6, 200000, "Loading file..."));
-    QVERIFY(!throttle.pass(7, 200000, "Loading file..."));
-}
 
 QTEST_GUILESS_MAIN(TestRecordTableModel)
 #include "tst_recordtablemodel.moc"

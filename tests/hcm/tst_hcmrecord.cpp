@@ -22,223 +22,196 @@ class TestHcmRecord : public QObject
     Q_OBJECT
 
 private slots:
-    void derivedCodes_data();
-    void derivedCodes();
-    void coordinatesSplit();
-    void newRecordWritesEmptyFields();
-    void assignFromIsIndependent();
-    void roundTripKeepsEveryText();
-    void shortLines_data();
-    void shortLines();
-    void patternBlocks_data();
-    void patternBlocks();
-    void patternOrderOnWrite();
-    void headerLines();
+    void derivedCodes_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("code");
+        QTest::newRow("tx lower") << int(HcmField::TypeOfEntry) << QByteArray("tx") << 0;
+        QTest::newRow("tx blank") << int(HcmField::TypeOfEntry) << QByteArray(" TX") << 4;
+        QTest::newRow("prx mixed") << int(HcmField::TypeOfEntry) << QByteArray("pRx") << 3;
+        QTest::newRow("ptx") << int(HcmField::TypeOfEntry) << QByteArray("PTX") << 2;
+        QTest::newRow("m lower") << int(HcmField::FrequencyUnit) << QByteArray("m") << 1;
+        QTest::newRow("MHz") << int(HcmField::FrequencyUnit) << QByteArray("MHz") << 3;
+        QTest::newRow("G") << int(HcmField::FrequencyUnit) << QByteArray("G") << 2;
+        QTest::newRow("h lower") << int(HcmField::Polarization) << QByteArray("h") << 1;
+        QTest::newRow("v") << int(HcmField::Polarization) << QByteArray("v") << 0;
+        QTest::newRow("HV") << int(HcmField::Polarization) << QByteArray("HV") << 2;
+    }
+
+    void derivedCodes()
+    {
+        QFETCH(int, field);
+        QFETCH(QByteArray, text);
+        CheckSettings settings = 0;
+        HCMRecord r(&settings);
+        QCOMPARE(r.entryType(), 4);
+        QCOMPARE(r.frequencyUnitCode(), 3);
+        QCOMPARE(r.polarizationCode(), 2);
+        r.setText(HcmField(field), text);
+        const int actual = field == int(HcmField::TypeOfEntry)    ? r.entryType()
+                           : field == int(HcmField::FrequencyUnit) ? r.frequencyUnitCode()
+                                                                   : r.polarizationCode();
+        QTEST(actual, "code");
+        QCOMPARE(r.text(HcmField(field)), text);
+    }
+
+    void coordinatesSplit()
+    {
+        CheckSettings settings = 0;
+        HCMRecord r(&settings);
+        r.setCoordinates("015E3000N472000");
+        QCOMPARE(r.text(HcmField::Longitude), QByteArray("015E3000"));
+        QCOMPARE(r.text(HcmField::Latitude), QByteArray("N472000"));
+        r.setCoordinates("016E00");
+        QCOMPARE(r.text(HcmField::Longitude), QByteArray("016E00"));
+        QCOMPARE(r.text(HcmField::Latitude), QByteArray("N472000"));
+    }
+
+    void assignFromIsIndependent()
+    {
+        CheckSettings a = 2;
+        CheckSettings b = 4;
+        HCMRecord source(&a);
+        QCOMPARE(source.parseLine(txFields() + ";CP;2;0;0;10;20;XP;1;0;30"), 0);
+        HCMRecord copy(&b);
+        copy.antenna().coPolar().addPoint("99", "99");
+        copy.assignFrom(source);
+        QCOMPARE(copy.toLine(), source.toLine());
+        QCOMPARE(copy.entryType(), 0);
+        QCOMPARE(copy.checkSettings(), &a);
+        QCOMPARE(copy.antenna().coPolar().count(), 2);
+        QVERIFY(copy.antenna().coPolar().isCoPolar());
+        QVERIFY(!copy.antenna().crossPolar().isCoPolar());
+
+        copy.antenna().coPolar().setPoint(0, "5", "6");
+        copy.setText(HcmField::StationName, "Changed");
+        QCOMPARE(source.antenna().coPolar().angleView(0), QByteArrayView("0"));
+        QCOMPARE(source.text(HcmField::StationName), QByteArray("Alpha"));
+    }
+
+    void roundTripKeepsEveryText()
+    {
+        CheckSettings settings = 0;
+        HCMRecord r(&settings);
+        const QByteArray line = txFields() + ";CP;2;0;0;10;20;XP;1;0;30";
+        QCOMPARE(r.parseLine(line), 0);
+        // 7G2 is never read from a file: it comes back empty.
+        QByteArray expected = line;
+        expected.replace(";1;X;28;", ";1;;28;");
+        QCOMPARE(r.toLine(), expected);
+        QCOMPARE(r.text(HcmField::Unused7G2), QByteArray());
+        QCOMPARE(r.maskFrequency(6), QByteArray("14"));
+        QCOMPARE(r.maskAttenuation(6), QByteArray("45"));
+        QCOMPARE(r.text(HcmField::CoordinationReference), QByteArray("ABCDEFGHIJ0123456789"));
+        QCOMPARE(r.antenna().text(HCMAntenna::Gain), QByteArray("38.5"));
+
+        // Surrounding blanks are trimmed, tabs kept.
+        HCMRecord tabbed(&settings);
+        QCOMPARE(tabbed.parseLine("  " + txFields() + "\t  "), 0);
+        QCOMPARE(tabbed.antenna().text(HCMAntenna::Gain), QByteArray("38.5\t"));
+    }
+
+    void shortLines_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QByteArray>("lastSetField"); // text expected in 7H (field 14)
+        const QByteArray fields = txFields();
+        // Cut right after the semicolon that ends field 20 (mask attenuation 2).
+        int semicolons = 0;
+        int cut = 0;
+        while (semicolons < 20)
+            if (fields[cut++] == ';')
+                ++semicolons;
+        QTest::newRow("tx after field 20") << fields.left(cut) << 138 << QByteArray("Maker");
+        QByteArray rx = fields.left(cut);
+        rx.replace(0, 2, "rx");
+        QTest::newRow("rx") << rx << 141 << QByteArray("Maker");
+        QByteArray ptx = fields.left(30);
+        ptx.replace(0, 2, "PTX");
+        QTest::newRow("ptx") << ptx << 140 << QByteArray("old");
+        QTest::newRow("no semicolon") << QByteArray("TX 12975") << 23 << QByteArray("old");
+        QTest::newRow("unknown type") << QByteArray("XX;1;M") << 23 << QByteArray("old");
+        QTest::newRow("blank line") << QByteArray("    ") << 0 << QByteArray("old");
+    }
+
+    void shortLines()
+    {
+        QFETCH(QByteArray, line);
+        CheckSettings settings = 0;
+        HCMRecord r(&settings);
+        r.setText(HcmField::EquipmentManufacturer, "old");
+        r.setText(HcmField::Remarks, "keep");
+        QTEST(r.parseLine(line), "code");
+        QTEST(r.text(HcmField::EquipmentManufacturer), "lastSetField");
+        QCOMPARE(r.text(HcmField::Remarks), QByteArray("keep"));
+    }
+
+    void patternBlocks_data()
+    {
+        QTest::addColumn<QByteArray>("tail");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("coPoints");
+        QTest::addColumn<int>("crossPoints");
+        QTest::newRow("none") << QByteArray() << 0 << 0 << 0;
+        QTest::newRow("both") << QByteArray(";CP;2;0;0;10;20;XP;1;0;30") << 0 << 2 << 1;
+        QTest::newRow("cross trailing semicolon") << QByteArray(";CP;1;0;0;XP;1;0;30;junk") << 0 << 1 << 1;
+        QTest::newRow("cross count zero") << QByteArray(";CP;1;0;0;XP;0;") << 0 << 1 << 0;
+        QTest::newRow("cross count unterminated") << QByteArray(";CP;1;0;0;XP;0") << 138 << 1 << 0;
+        QTest::newRow("count blanks") << QByteArray(";CP; 2 ;0;0;10;20;XP;1;0;30") << 0 << 2 << 1;
+        QTest::newRow("co only, written form keeps last point") << QByteArray(";CP;2;0;0;10;20") << 138 << 2 << 0;
+        QTest::newRow("co count letters") << QByteArray(";CP;ab;0;0") << 142 << 0 << 0;
+        QTest::newRow("co count negative") << QByteArray(";CP;-1;XP;0") << 142 << 0 << 0;
+        QTest::newRow("co count overflow") << QByteArray(";CP;99999999999;0;0") << 142 << 0 << 0;
+        QTest::newRow("cross count empty") << QByteArray(";CP;1;0;0;XP;;0;30") << 144 << 1 << 0;
+        QTest::newRow("cross short before last") << QByteArray(";CP;1;0;0;XP;3;0;30;5") << 138 << 1 << 1;
+        QTest::newRow("co code only") << QByteArray(";CP") << 138 << 0 << 0;
+    }
+
+    void patternBlocks()
+    {
+        QFETCH(QByteArray, tail);
+        CheckSettings settings = 0;
+        HCMRecord r(&settings);
+        QTEST(r.parseLine(txFields() + tail), "code");
+        QTEST(r.antenna().coPolar().count(), "coPoints");
+        QTEST(r.antenna().crossPolar().count(), "crossPoints");
+        QCOMPARE(r.antenna().text(HCMAntenna::Gain), QByteArray("38.5"));
+    }
+
+    void patternOrderOnWrite()
+    {
+        CheckSettings settings = 0;
+        HCMRecord r(&settings);
+        QCOMPARE(r.parseLine(txFields()), 0);
+        r.antenna().crossPolar().setCode("XP");
+        r.antenna().crossPolar().addPoint("0", "30");
+        r.antenna().crossPolar().addPoint("180", "40");
+        QCOMPARE(r.toLine(), txFields().replace(";X;", ";;") + ";XP;2;0;30;180;40");
+        QCOMPARE(r.toLine().count(';'), 48 + 6);
+    }
+
+    void headerLines()
+    {
+        CheckSettings settings = 0;
+        HCMHeader h(&settings);
+        QCOMPARE(h.parseLine("7;Contents;ABC;AUT;Person;+43 1;+43 2;a@b.at;12;06122026"), 0);
+        QCOMPARE(h.text(HCMHeader::WritingDate), QByteArray("06122026"));
+        QCOMPARE(h.toLine(), QByteArray("7;Contents;ABC;AUT;Person;+43 1;+43 2;a@b.at;12;06122026"));
+
+        QCOMPARE(h.parseLine("8;C2;X;D;P;1;2;e;3"), 145);
+        QCOMPARE(h.text(HCMHeader::FileNumber), QByteArray("8"));
+        QCOMPARE(h.text(HCMHeader::NumberOfRecords), QByteArray("12"));
+
+        QCOMPARE(h.parseLine("9;C;X;D;P;1;2;e;3;01012000;extra"), 146);
+        QCOMPARE(h.text(HCMHeader::NumberOfRecords), QByteArray("3"));
+        QCOMPARE(h.text(HCMHeader::WritingDate), QByteArray("06122026"));
+
+        h.clear();
+        QCOMPARE(h.toLine(), QByteArray(9, ';'));
+    }
 };
-
-void TestHcmRecord::derivedCodes_data()
-{
-    QTest::addColumn<int>("field");
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("code");
-    QTest::newRow("tx lower") << int(HcmField::TypeOfEntry) << QByteArray("tx") << 0;
-    QTest::newRow("tx blank") << int(HcmField::TypeOfEntry) << QByteArray(" TX") << 4;
-    QTest::newRow("prx mixed") << int(HcmField::TypeOfEntry) << QByteArray("pRx") << 3;
-    QTest::newRow("ptx") << int(HcmField::TypeOfEntry) << QByteArray("PTX") << 2;
-    QTest::newRow("m lower") << int(HcmField::FrequencyUnit) << QByteArray("m") << 1;
-    QTest::newRow("MHz") << int(HcmField::FrequencyUnit) << QByteArray("MHz") << 3;
-    QTest::newRow("G") << int(HcmField::FrequencyUnit) << QByteArray("G") << 2;
-    QTest::newRow("h lower") << int(HcmField::Polarization) << QByteArray("h") << 1;
-    QTest::newRow("v") << int(HcmField::Polarization) << QByteArray("v") << 0;
-    QTest::newRow("HV") << int(HcmField::Polarization) << QByteArray("HV") << 2;
-}
-
-void TestHcmRecord::derivedCodes()
-{
-    QFETCH(int, field);
-    QFETCH(QByteArray, text);
-    QFETCH(int, code);
-    CheckSettings settings = 0;
-    HCMRecord r(&settings);
-    QCOMPARE(r.entryType(), 4);
-    QCOMPARE(r.frequencyUnitCode(), 3);
-    QCOMPARE(r.polarizationCode(), 2);
-    r.setText(HcmField(field), text);
-    const int actual = field == int(HcmField::TypeOfEntry)    ? r.entryType()
-                       : field == int(HcmField::FrequencyUnit) ? r.frequencyUnitCode()
-                                                               : r.polarizationCode();
-    QCOMPARE(actual, code);
-    QCOMPARE(r.text(HcmField(field)), text);
-}
-
-void TestHcmRecord::coordinatesSplit()
-{
-    CheckSettings settings = 0;
-    HCMRecord r(&settings);
-    r.setCoordinates("015E3000N472000");
-    QCOMPARE(r.text(HcmField::Longitude), QByteArray("015E3000"));
-    QCOMPARE(r.text(HcmField::Latitude), QByteArray("N472000"));
-    r.setCoordinates("016E00");
-    QCOMPARE(r.text(HcmField::Longitude), QByteArray("016E00"));
-    QCOMPARE(r.text(HcmField::Latitude), QByteArray("N472000"));
-}
-
-void TestHcmRecord::newRecordWritesEmptyFields()
-{
-    CheckSettings settings = 0;
-    HCMRecord r(&settings);
-    QCOMPARE(r.toLine(), QByteArray(48, ';'));
-    QCOMPARE(r.entryType(), 4);
-}
-
-void TestHcmRecord::assignFromIsIndependent()
-{
-    CheckSettings a = 2;
-    CheckSettings b = 4;
-    HCMRecord source(&a);
-    QCOMPARE(source.parseLine(txFields() + ";CP;2;0;0;10;20;XP;1;0;30"), 0);
-    HCMRecord copy(&b);
-    copy.antenna().coPolar().addPoint("99", "99");
-    copy.assignFrom(source);
-    QCOMPARE(copy.toLine(), source.toLine());
-    QCOMPARE(copy.entryType(), 0);
-    QCOMPARE(copy.checkSettings(), &a);
-    QCOMPARE(copy.antenna().coPolar().count(), 2);
-    QVERIFY(copy.antenna().coPolar().isCoPolar());
-    QVERIFY(!copy.antenna().crossPolar().isCoPolar());
-
-    copy.antenna().coPolar().setPoint(0, "5", "6");
-    copy.setText(HcmField::StationName, "Changed");
-    QCOMPARE(source.antenna().coPolar().angleView(0), QByteArrayView("0"));
-    QCOMPARE(source.text(HcmField::StationName), QByteArray("Alpha"));
-}
-
-void TestHcmRecord::roundTripKeepsEveryText()
-{
-    CheckSettings settings = 0;
-    HCMRecord r(&settings);
-    const QByteArray line = txFields() + ";CP;2;0;0;10;20;XP;1;0;30";
-    QCOMPARE(r.parseLine(line), 0);
-    // 7G2 is never read from a file: it comes back empty.
-    QByteArray expected = line;
-    expected.replace(";1;X;28;", ";1;;28;");
-    QCOMPARE(r.toLine(), expected);
-    QCOMPARE(r.text(HcmField::Unused7G2), QByteArray());
-    QCOMPARE(r.maskFrequency(6), QByteArray("14"));
-    QCOMPARE(r.maskAttenuation(6), QByteArray("45"));
-    QCOMPARE(r.text(HcmField::CoordinationReference), QByteArray("ABCDEFGHIJ0123456789"));
-    QCOMPARE(r.antenna().text(HCMAntenna::Gain), QByteArray("38.5"));
-
-    // Surrounding blanks are trimmed, tabs kept.
-    HCMRecord tabbed(&settings);
-    QCOMPARE(tabbed.parseLine("  " + txFields() + "\t  "), 0);
-    QCOMPARE(tabbed.antenna().text(HCMAntenna::Gain), QByteArray("38.5\t"));
-}
-
-void TestHcmRecord::shortLines_data()
-{
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<QByteArray>("lastSetField"); // text expected in 7H (field 14)
-    const QByteArray fields = txFields();
-    // Cut right after the semicolon that ends field 20 (mask attenuation 2).
-    int semicolons = 0;
-    int cut = 0;
-    while (semicolons < 20)
-        if (fields[cut++] == ';')
-            ++semicolons;
-    QTest::newRow("tx after field 20") << fields.left(cut) << 138 << QByteArray("Maker");
-    QByteArray rx = fields.left(cut);
-    rx.replace(0, 2, "rx");
-    QTest::newRow("rx") << rx << 141 << QByteArray("Maker");
-    QByteArray ptx = fields.left(30);
-    ptx.replace(0, 2, "PTX");
-    QTest::newRow("ptx") << ptx << 140 << QByteArray("old");
-    QTest::newRow("no semicolon") << QByteArray("TX 12975") << 23 << QByteArray("old");
-    QTest::newRow("unknown type") << QByteArray("XX;1;M") << 23 << QByteArray("old");
-    QTest::newRow("blank line") << QByteArray("    ") << 0 << QByteArray("old");
-}
-
-void TestHcmRecord::shortLines()
-{
-    QFETCH(QByteArray, line);
-    QFETCH(int, code);
-    QFETCH(QByteArray, lastSetField);
-    CheckSettings settings = 0;
-    HCMRecord r(&settings);
-    r.setText(HcmField::EquipmentManufacturer, "old");
-    r.setText(HcmField::Remarks, "keep");
-    QCOMPARE(r.parseLine(line), code);
-    QCOMPARE(r.text(HcmField::EquipmentManufacturer), lastSetField);
-    QCOMPARE(r.text(HcmField::Remarks), QByteArray("keep"));
-}
-
-void TestHcmRecord::patternBlocks_data()
-{
-    QTest::addColumn<QByteArray>("tail");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<int>("coPoints");
-    QTest::addColumn<int>("crossPoints");
-    QTest::newRow("none") << QByteArray() << 0 << 0 << 0;
-    QTest::newRow("both") << QByteArray(";CP;2;0;0;10;20;XP;1;0;30") << 0 << 2 << 1;
-    QTest::newRow("cross trailing semicolon") << QByteArray(";CP;1;0;0;XP;1;0;30;junk") << 0 << 1 << 1;
-    QTest::newRow("cross count zero") << QByteArray(";CP;1;0;0;XP;0;") << 0 << 1 << 0;
-    QTest::newRow("cross count unterminated") << QByteArray(";CP;1;0;0;XP;0") << 138 << 1 << 0;
-    QTest::newRow("count blanks") << QByteArray(";CP; 2 ;0;0;10;20;XP;1;0;30") << 0 << 2 << 1;
-    QTest::newRow("co only, written form keeps last point") << QByteArray(";CP;2;0;0;10;20") << 138 << 2 << 0;
-    QTest::newRow("co count letters") << QByteArray(";CP;ab;0;0") << 142 << 0 << 0;
-    QTest::newRow("co count negative") << QByteArray(";CP;-1;XP;0") << 142 << 0 << 0;
-    QTest::newRow("co count overflow") << QByteArray(";CP;99999999999;0;0") << 142 << 0 << 0;
-    QTest::newRow("cross count empty") << QByteArray(";CP;1;0;0;XP;;0;30") << 144 << 1 << 0;
-    QTest::newRow("cross short before last") << QByteArray(";CP;1;0;0;XP;3;0;30;5") << 138 << 1 << 1;
-    QTest::newRow("co code only") << QByteArray(";CP") << 138 << 0 << 0;
-}
-
-void TestHcmRecord::patternBlocks()
-{
-    QFETCH(QByteArray, tail);
-    QFETCH(int, code);
-    QFETCH(int, coPoints);
-    QFETCH(int, crossPoints);
-    CheckSettings settings = 0;
-    HCMRecord r(&settings);
-    QCOMPARE(r.parseLine(txFields() + tail), code);
-    QCOMPARE(r.antenna().coPolar().count(), coPoints);
-    QCOMPARE(r.antenna().crossPolar().count(), crossPoints);
-    QCOMPARE(r.antenna().text(HCMAntenna::Gain), QByteArray("38.5"));
-}
-
-void TestHcmRecord::patternOrderOnWrite()
-{
-    CheckSettings settings = 0;
-    HCMRecord r(&settings);
-    QCOMPARE(r.parseLine(txFields()), 0);
-    r.antenna().crossPolar().setCode("XP");
-    r.antenna().crossPolar().addPoint("0", "30");
-    r.antenna().crossPolar().addPoint("180", "40");
-    QCOMPARE(r.toLine(), txFields().replace(";X;", ";;") + ";XP;2;0;30;180;40");
-    QCOMPARE(r.toLine().count(';'), 48 + 6);
-}
-
-void TestHcmRecord::headerLines()
-{
-    CheckSettings settings = 0;
-    HCMHeader h(&settings);
-    QCOMPARE(h.parseLine("7;Contents;ABC;AUT;Person;+43 1;+43 2;a@b.at;12;06122026"), 0);
-    QCOMPARE(h.text(HCMHeader::WritingDate), QByteArray("06122026"));
-    QCOMPARE(h.toLine(), QByteArray("7;Contents;ABC;AUT;Person;+43 1;+43 2;a@b.at;12;06122026"));
-
-    QCOMPARE(h.parseLine("8;C2;X;D;P;1;2;e;3"), 145);
-    QCOMPARE(h.text(HCMHeader::FileNumber), QByteArray("8"));
-    QCOMPARE(h.text(HCMHeader::NumberOfRecords), QByteArray("12"));
-
-    QCOMPARE(h.parseLine("9;C;X;D;P;1;2;e;3;01012000;extra"), 146);
-    QCOMPARE(h.text(HCMHeader::NumberOfRecords), QByteArray("3"));
-    QCOMPARE(h.text(HCMHeader::WritingDate), QByteArray("06122026"));
-
-    h.clear();
-    QCOMPARE(h.toLine(), QByteArray(9, ';'));
-}
 
 QTEST_GUILESS_MAIN(TestHcmRecord)
 #include "tst_hcmrecord.moc"
