@@ -32,8 +32,7 @@ namespace {
 void waitIdle(hcmEditMDI& editor)
 {
     QCoreApplication::processEvents();
-    while (editor.document().isBusy())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    waitWhile([&] { return editor.document().isBusy(); });
     QCoreApplication::processEvents();
 }
 
