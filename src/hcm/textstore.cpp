@@ -1,5 +1,7 @@
 #include "textstore.h"
 
+#include "textpool.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -81,13 +83,18 @@ quint32 TextStore::liveBytes() const
     return m_block ? m_block->bytesUsed - m_block->garbage : 0;
 }
 
-void TextStore::rebuild(quint32 slotCapacity, quint32 byteCapacity, int replace, QByteArrayView replacement)
+void TextStore::rebuild(quint32 slotCapacity, quint32 byteCapacity, int replace, QByteArrayView replacement,
+                        bool pooled)
 {
     const bool wide = byteCapacity > kNarrowLimit;
     const std::size_t size = sizeof(Block) + std::size_t(slotCapacity) * (wide ? 8 : 4) + byteCapacity;
     Block* old = m_block;
-    Block* block = static_cast<Block*>(::operator new(size));
-    *block = Block{slotCapacity, byteCapacity, 0, 0, wide};
+    void* memory = pooled ? TextPool::allocate(size) : nullptr;
+    pooled = memory != nullptr;
+    if (!memory)
+        memory = ::operator new(size);
+    Block* block = static_cast<Block*>(memory);
+    *block = Block{slotCapacity, byteCapacity, 0, 0, wide, pooled};
     // Until the old block is freed, its texts (and a replacement pointing
     // into it) stay readable.
     const int count = std::max(int(m_size), replace + 1);
@@ -100,7 +107,7 @@ void TextStore::rebuild(quint32 slotCapacity, quint32 byteCapacity, int replace,
         block->bytesUsed += quint32(text.size());
     }
     m_block = block;
-    ::operator delete(old);
+    freeBlock(old);
 }
 
 void TextStore::assign(const QByteArrayView* texts, int count)
@@ -109,7 +116,7 @@ void TextStore::assign(const QByteArrayView* texts, int count)
     for (int i = 0; i < count; ++i)
         total += quint64(texts[i].size());
     TextStore built(0);
-    built.rebuild(quint32(count), quint32(total));
+    built.rebuild(quint32(count), quint32(total), -1, QByteArrayView(), true);
     char* bytes = bytesOf(built.m_block);
     for (int i = 0; i < count; ++i) {
         const QByteArrayView text = texts[i];
@@ -183,9 +190,17 @@ void TextStore::removeAt(int i)
         compactIfWasteful();
 }
 
+void TextStore::freeBlock(Block* block)
+{
+    if (block && block->pooled)
+        TextPool::release(block);
+    else
+        ::operator delete(block);
+}
+
 void TextStore::clear()
 {
-    ::operator delete(m_block);
+    freeBlock(m_block);
     m_block = nullptr;
     m_size = 0;
 }

@@ -11,7 +11,8 @@
 // size, and on a fresh heap every page touched costs time. Here a list is one
 // block: the spans (offset and length) followed by the bytes. While the bytes
 // fit 64 KB a span takes four bytes, else eight. A list read from a file is
-// built in one exact allocation (assign); edits grow it as needed.
+// built in one exact allocation (assign) from a pool of large chunks; edits
+// grow it on the heap as needed.
 class TextStore
 {
 public:
@@ -54,6 +55,7 @@ private:
         quint32 bytesUsed;
         quint32 garbage;
         bool wide;
+        bool pooled; // from the pool of lists read from files (textpool.h)
     };
     static const char* bytesOf(const Block* b)
     {
@@ -66,8 +68,9 @@ private:
     // Moves the texts into a new block of the given capacities, text
     // `replace` becoming `replacement` on the way.
     void rebuild(quint32 slotCapacity, quint32 byteCapacity, int replace = -1,
-                 QByteArrayView replacement = QByteArrayView());
+                 QByteArrayView replacement = QByteArrayView(), bool pooled = false);
     void compactIfWasteful();
+    static void freeBlock(Block* block);
 
     Block* m_block = nullptr; // none: all m_size texts are empty
     quint32 m_size;
