@@ -3,8 +3,10 @@
 #include "hcmgenerator.h"
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -56,4 +58,17 @@ void useOffscreenQuietly()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(quietPlatform);
+}
+
+void waitWhile(const std::function<bool()>& busy)
+{
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (!busy())
+            loop.quit();
+    });
+    poll.start(5);
+    if (busy())
+        loop.exec();
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QTemporaryDir;
 
 // Command-line options shared by the benchmarks: [--records N] [--file PATH] [--runs R].
@@ -25,5 +27,10 @@ QString benchmarkFile(const BenchOptions& options, const QTemporaryDir& dir);
 // For the window benchmarks: the offscreen platform unless another one is
 // set, without its notices that a shown window cannot do everything.
 void useOffscreenQuietly();
+
+// Runs the event loop until busy() turns false, sleeping between events: a
+// loop of processEvents(flags, ms) drops WaitForMoreEvents and would spin,
+// adding a busy core to every processor-time figure.
+void waitWhile(const std::function<bool()>& busy);
 
 #endif

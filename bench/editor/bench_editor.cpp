@@ -76,8 +76,7 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "cannot start loading %s\n", qPrintable(path));
             return 2;
         }
-        while (editor.document().isBusy())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        waitWhile([&] { return editor.document().isBusy(); });
         // Until the table is painted with its rows.
         editor.ui().twList->viewport()->repaint();
         QCoreApplication::processEvents();
@@ -91,8 +90,7 @@ int main(int argc, char* argv[])
 
         timer.restart();
         editor.checkSyntax();
-        while (editor.document().isBusy())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        waitWhile([&] { return editor.document().isBusy(); });
         QCoreApplication::processEvents();
         checkTimes.push_back(timer.nsecsElapsed() / 1e9);
         items = editor.errorList()->itemCount();

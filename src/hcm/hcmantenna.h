@@ -19,6 +19,8 @@ public:
     QByteArray text(Field f) const { return m_texts.view(f).toByteArray(); }
     QByteArrayView view(Field f) const { return m_texts.view(f); }
     void setText(Field f, QByteArrayView text) { m_texts.set(f, text); }
+    // All FieldCount texts at once (reading a line).
+    void assignTexts(const QByteArrayView* texts) { m_texts.assign(texts, FieldCount); }
 
     HCMPattern& coPolar() { return m_coPolar; }
     const HCMPattern& coPolar() const { return m_coPolar; }

@@ -13,6 +13,20 @@ void HCMPattern::addPoint(QByteArrayView angle, QByteArrayView attenuation, cons
     m_points.append(attenuation);
 }
 
+void HCMPattern::addPoints(const QByteArrayView* texts, int count, const CheckSettings* settings)
+{
+    if (count <= 0)
+        return;
+    if (settings)
+        m_settings = settings;
+    if (m_points.size() == 0) {
+        m_points.assign(texts, 2 * count);
+        return;
+    }
+    for (int i = 0; i < 2 * count; ++i)
+        m_points.append(texts[i]);
+}
+
 void HCMPattern::setPoint(int i, QByteArrayView angle, QByteArrayView attenuation)
 {
     m_points.set(2 * i, angle);

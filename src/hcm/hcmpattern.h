@@ -34,8 +34,8 @@ public:
     void setPoint(int i, QByteArrayView angle, QByteArrayView attenuation);
     void removePoint(int i);
     void clearPoints() { m_points.clear(); }
-    void reserve(int points, qsizetype bytes) { m_points.reserve(2 * points, bytes); }
-    void squeeze() { m_points.squeeze(); }
+    // count points given as angle, attenuation, angle, ... in one go.
+    void addPoints(const QByteArrayView* texts, int count, const CheckSettings* settings = nullptr);
 
     const CheckSettings* checkSettings() const { return m_settings; }
     void setCheckSettings(const CheckSettings* settings) { m_settings = settings; }

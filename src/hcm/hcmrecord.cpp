@@ -3,6 +3,7 @@
 #include "fieldcursor.h"
 
 #include <climits>
+#include <vector>
 
 namespace {
 
@@ -93,6 +94,11 @@ HCMRecord::HCMRecord(const CheckSettings* settings) : m_antenna(settings), m_set
 void HCMRecord::setText(HcmField f, QByteArrayView text)
 {
     m_texts.set(int(f), text);
+    deriveCode(f, text);
+}
+
+void HCMRecord::deriveCode(HcmField f, QByteArrayView text)
+{
     switch (f) {
     case HcmField::TypeOfEntry: m_entryType = entryTypeOf(text); break;
     case HcmField::FrequencyUnit: m_frequencyUnit = frequencyUnitOf(text); break;
@@ -161,21 +167,48 @@ void HCMRecord::appendLine(QByteArray& out) const
     appendPattern(out, m_antenna.crossPolar());
 }
 
-void HCMRecord::storeLineField(int position, QByteArrayView text)
+// The texts of one line as views into it, stored at once when the line is
+// read: one exact allocation per text list instead of growing it field by
+// field. Fields the line does not reach keep their texts.
+struct HCMRecord::LineTexts
+{
+    explicit LineTexts(const HCMRecord& r)
+    {
+        for (int f = 0; f < kHcmFieldCount; ++f)
+            fields[f] = r.view(HcmField(f));
+        for (int f = 0; f < HCMAntenna::FieldCount; ++f)
+            antenna[f] = r.m_antenna.view(HCMAntenna::Field(f));
+    }
+    QByteArrayView fields[kHcmFieldCount];
+    QByteArrayView antenna[HCMAntenna::FieldCount];
+};
+
+void HCMRecord::stageText(LineTexts& texts, HcmField f, QByteArrayView text)
+{
+    texts.fields[int(f)] = text;
+    deriveCode(f, text);
+}
+
+void HCMRecord::storeLineField(LineTexts& texts, int position, QByteArrayView text)
 {
     if (position == kUnused7G2Position)
         return;
     if (position == kCoordinatesPosition) {
-        setCoordinates(text);
+        if (text.size() < kLongitudeLength) {
+            stageText(texts, HcmField::Longitude, text);
+        } else {
+            stageText(texts, HcmField::Longitude, text.first(kLongitudeLength));
+            stageText(texts, HcmField::Latitude, text.sliced(kLongitudeLength));
+        }
         return;
     }
     if (position >= kFirstAntennaPosition) {
-        m_antenna.setText(HCMAntenna::Field(position - kFirstAntennaPosition), text);
+        texts.antenna[position - kFirstAntennaPosition] = text;
         return;
     }
     // Positions 1..10 are the fields before 4C; from 12 on, 4C's two texts
     // shift the numbering by one.
-    setText(HcmField(position < kCoordinatesPosition ? position - 1 : position), text);
+    stageText(texts, HcmField(position < kCoordinatesPosition ? position - 1 : position), text);
 }
 
 int HCMRecord::parseLine(QByteArrayView line)
@@ -186,30 +219,28 @@ int HCMRecord::parseLine(QByteArrayView line)
     if (line.indexOf(';') < 0)
         return shortLineCode();
 
-    m_texts.reserve(kHcmFieldCount, line.size());
-    const int code = parseFields(line);
-    // A national file holds a hundred thousand records: keep only what the
-    // texts need.
-    m_texts.squeeze();
-    m_antenna.coPolar().squeeze();
-    m_antenna.crossPolar().squeeze();
+    LineTexts texts(*this);
+    const int code = parseFields(line, texts);
+    m_texts.assign(texts.fields, kHcmFieldCount);
+    m_antenna.assignTexts(texts.antenna);
     return code;
 }
 
-int HCMRecord::parseFields(QByteArrayView line)
+int HCMRecord::parseFields(QByteArrayView line, LineTexts& texts)
 {
     FieldCursor cursor(line);
     QByteArrayView field;
     for (int position = 1; position <= kLastFixedPosition; ++position) {
         if (!cursor.next(field))
             return shortLineCode();
-        storeLineField(position, field);
+        storeLineField(texts, position, field);
     }
+    const int gain = HCMAntenna::Gain;
     if (!cursor.next(field)) {
-        m_antenna.setText(HCMAntenna::Gain, cursor.rest());
+        texts.antenna[gain] = cursor.rest();
         return 0;
     }
-    m_antenna.setText(HCMAntenna::Gain, field);
+    texts.antenna[gain] = field;
     const int code = parsePattern(cursor, m_antenna.coPolar(), kCoPolarCountInvalid, false);
     if (code != 0)
         return code;
@@ -220,6 +251,18 @@ int HCMRecord::parseFields(QByteArrayView line)
 // Every co-polar point ends with a semicolon, since the cross-polar block
 // follows; the last point of the cross-polar block may end the line.
 int HCMRecord::parsePattern(FieldCursor& cursor, HCMPattern& pattern, int badCountCode, bool lastBlock)
+{
+    // Angles and attenuations in turn, added to the pattern in one go on
+    // every way out.
+    thread_local std::vector<QByteArrayView> points;
+    points.clear();
+    const int code = readPatternPoints(cursor, pattern, badCountCode, lastBlock, points);
+    pattern.addPoints(points.data(), int(points.size()) / 2, m_settings);
+    return code;
+}
+
+int HCMRecord::readPatternPoints(FieldCursor& cursor, HCMPattern& pattern, int badCountCode, bool lastBlock,
+                                 std::vector<QByteArrayView>& points) const
 {
     QByteArrayView field;
     QByteArrayView angle;
@@ -235,7 +278,7 @@ int HCMRecord::parsePattern(FieldCursor& cursor, HCMPattern& pattern, int badCou
     if (lastBlock && count == 0)
         return 0;
     // Every point takes at least two characters, which bounds a bogus count.
-    pattern.reserve(int(qMin<qsizetype>(count, cursor.rest().size() / 2 + 1)), cursor.rest().size());
+    points.reserve(std::size_t(2 * qMin<qsizetype>(count, cursor.rest().size() / 2 + 1)));
     for (int i = 0; i < count; ++i) {
         if (!cursor.next(angle))
             return shortLineCode();
@@ -246,10 +289,12 @@ int HCMRecord::parsePattern(FieldCursor& cursor, HCMPattern& pattern, int badCou
             // cross-polar block. A record with a co-polar pattern only is
             // written that way too; keep its last point, although the line is
             // still reported short as its cross-polar block is missing.
-            pattern.addPoint(angle, cursor.rest(), m_settings);
+            points.push_back(angle);
+            points.push_back(cursor.rest());
             return lastBlock ? 0 : shortLineCode();
         }
-        pattern.addPoint(angle, attenuation, m_settings);
+        points.push_back(angle);
+        points.push_back(attenuation);
     }
     return 0;
 }

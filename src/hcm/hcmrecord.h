@@ -8,6 +8,8 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
+#include <vector>
+
 class FieldCursor;
 
 // The texts of a station record in the order of its line. 4C is held as two
@@ -107,9 +109,14 @@ public:
     int shortLineCode() const;
 
 private:
-    int parseFields(QByteArrayView line);
+    struct LineTexts;
+    void deriveCode(HcmField f, QByteArrayView text);
+    void stageText(LineTexts& texts, HcmField f, QByteArrayView text);
+    int parseFields(QByteArrayView line, LineTexts& texts);
     int parsePattern(FieldCursor& cursor, HCMPattern& pattern, int badCountCode, bool lastBlock);
-    void storeLineField(int position, QByteArrayView text);
+    int readPatternPoints(FieldCursor& cursor, HCMPattern& pattern, int badCountCode, bool lastBlock,
+                          std::vector<QByteArrayView>& points) const;
+    void storeLineField(LineTexts& texts, int position, QByteArrayView text);
 
     TextStore m_texts{kHcmFieldCount};
     int m_entryType = UnknownEntry;

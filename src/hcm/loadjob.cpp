@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 namespace {
 
@@ -46,6 +47,44 @@ qsizetype findTerminator(QByteArrayView text, qsizetype from, Terminator t)
     }
     return -1;
 }
+
+// chooseTerminator's rule and the text's end at its first NUL byte, for a
+// file fed in pieces.
+struct TextScan
+{
+    bool sawCr = false;
+    bool sawCrLf = false;
+    bool pendingCr = false; // the last piece ended in CR
+    bool sawNul = false;
+    qint64 length = 0;      // bytes before the first NUL
+
+    void feed(const char* p, qsizetype n)
+    {
+        if (sawNul)
+            return;
+        if (const void* nul = std::memchr(p, '\0', std::size_t(n))) {
+            n = static_cast<const char*>(nul) - p;
+            sawNul = true;
+        }
+        length += n;
+        if (pendingCr && n > 0 && p[0] == '\n')
+            sawCrLf = true;
+        pendingCr = false;
+        const char* end = p + n;
+        while (!sawCrLf && (p = static_cast<const char*>(std::memchr(p, '\r', std::size_t(end - p))))) {
+            sawCr = true;
+            if (p + 1 == end)
+                pendingCr = !sawNul;
+            else if (p[1] == '\n')
+                sawCrLf = true;
+            ++p;
+        }
+    }
+    Terminator terminator() const
+    {
+        return sawCrLf ? Terminator::CrLf : sawCr ? Terminator::Cr : Terminator::Lf;
+    }
+};
 
 bool startsLikeRecord(QByteArrayView line)
 {
@@ -95,19 +134,23 @@ void LoadJob::run()
     m_status = Started;
     m_headerPresent = false;
     m_lineCodes.clear();
+    m_recordCount = 0;
     if (mode != EditorFile && mode != AuxiliaryFile) {
         notifyFinished();
         return;
     }
     if (!reportProgress(0, 100, QCoreApplication::translate("LoadJob", "Loading file...")))
         return;
+    // A target file is filled as the pieces come; records handed to a sink
+    // could not be taken back if the read failed half-way.
+    if (target && !recordSink && readInPieces())
+        return;
 
     QByteArray text;
     if (!target || !readFile(fileName, text)) {
         // The caller learns of the failure through the finished notification
         // with status Unreadable, so a window can say so and hide its progress.
-        m_status = Unreadable;
-        notifyFinished();
+        failUnreadable();
         return;
     }
     runOnText(text);
@@ -138,18 +181,89 @@ bool LoadJob::readFile(const QString& fileName, QByteArray& text)
     return text.size() >= size;
 }
 
+bool LoadJob::readInPieces()
+{
+    QFile file(fileName);
+    // Pipes cannot be read twice, and /proc files tell no size and may read
+    // differently the second time.
+    if (fileName.isEmpty() || !file.open(QIODevice::ReadOnly) || file.isSequential() || file.size() <= 0)
+        return false;
+    // First pass: the terminator of the whole text and where it ends, with
+    // the same verdicts on a file that cannot be read whole as readFile.
+    const qint64 size = file.size();
+    const qint64 piece = qMax<qint64>(pieceSize, 1);
+    std::vector<char> buffer(static_cast<std::size_t>(piece));
+    TextScan scan;
+    qint64 total = 0;
+    qint64 n;
+    while ((n = file.read(buffer.data(), piece)) > 0) {
+        total += n;
+        scan.feed(buffer.data(), qsizetype(n));
+    }
+    if (n < 0 || file.error() != QFileDevice::NoError || total == 0 || total < size || !file.seek(0)) {
+        failUnreadable();
+        return true;
+    }
+
+    // Second pass: whole lines parsed as each piece comes, the rest of a line
+    // kept for the next piece.
+    m_terminator = int(scan.terminator());
+    const qint64 length = scan.length;
+    qint64 remaining = length;
+    qint64 base = 0;
+    qsizetype held = 0;
+    for (;;) {
+        const qint64 want = qMin(piece, remaining);
+        if (std::size_t(held + want) > buffer.size())
+            buffer.resize(qMax(std::size_t(held + want), 2 * buffer.size()));
+        n = want > 0 ? file.read(buffer.data() + held, want) : 0;
+        if (n < 0 || (n == 0 && want > 0)) {
+            // The file shrank or failed between the passes: nothing of it stays.
+            target->clear();
+            failUnreadable();
+            return true;
+        }
+        held += qsizetype(n);
+        remaining -= n;
+        qsizetype consumed = 0;
+        if (!parseLines(QByteArrayView(buffer.data(), held), base, length, remaining == 0, consumed)
+            || remaining == 0)
+            return true;
+        std::memmove(buffer.data(), buffer.data() + consumed, std::size_t(held - consumed));
+        held -= consumed;
+        base += consumed;
+    }
+}
+
+void LoadJob::failUnreadable()
+{
+    m_status = Unreadable;
+    m_headerPresent = false;
+    m_lineCodes.clear();
+    notifyFinished();
+}
+
 void LoadJob::parse(QByteArrayView text)
 {
+    m_terminator = int(chooseTerminator(text));
+    qsizetype consumed = 0;
+    parseLines(text, 0, text.size(), true, consumed);
+}
+
+// The lines of buffer, which starts at byte base of a text of length bytes:
+// every terminated line, and at the end the final piece. consumed tells how
+// much of buffer was used; false when the job was cancelled.
+bool LoadJob::parseLines(QByteArrayView buffer, qint64 base, qint64 length, bool atEnd, qsizetype& consumed)
+{
     const QString parsing = QCoreApplication::translate("LoadJob", "Parsing file...");
-    const Terminator terminator = chooseTerminator(text);
+    const Terminator terminator = Terminator(m_terminator);
     const qsizetype terminatorLength = terminator == Terminator::CrLf ? 2 : 1;
-    const qsizetype length = text.size();
 
     qsizetype start = 0;
     qsizetype end;
-    while ((end = findTerminator(text, start, terminator)) >= 0) {
-        QByteArrayView line(text.constData() + start, end - start);
-        if (start == 0 && !startsLikeRecord(line)) {
+    while ((end = findTerminator(buffer, start, terminator)) >= 0) {
+        QByteArrayView line(buffer.data() + start, end - start);
+        if (base + start == 0 && !startsLikeRecord(line)) {
             m_headerPresent = true;
             if (line.endsWith('\n'))
                 line.chop(1);
@@ -160,15 +274,19 @@ void LoadJob::parse(QByteArrayView text)
             readRecordLine(line);
         }
         start = end + terminatorLength;
-        if (!reportProgress(start, length, parsing))
-            return;
+        if (!reportProgress(base + start, length, parsing))
+            return false;
     }
+    consumed = start;
+    if (!atEnd)
+        return true;
 
-    const QByteArrayView finalPiece(text.constData() + start, length - start);
+    const QByteArrayView finalPiece(buffer.data() + start, buffer.size() - start);
     if (!finalPiece.isEmpty() && finalPiece != "\n")
         readRecordLine(finalPiece);
     reportProgress(length, length, parsing);
     notifyFinished();
+    return true;
 }
 
 void LoadJob::readRecordLine(QByteArrayView line)

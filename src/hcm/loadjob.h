@@ -58,6 +58,9 @@ public:
     Progress progress;
     Finished finished;
     RecordSink recordSink; // optional; the target still takes the header
+    // A regular file is read this many bytes at a time (a longer line is
+    // gathered whole), so no copy of the whole file is held.
+    qint64 pieceSize = qint64(4) << 20;
 
     // Starts the worker thread; false when it could not be started or a
     // previous run of this job is still going.
@@ -80,6 +83,11 @@ public:
 
 private:
     void parse(QByteArrayView text);
+    // Regular files: the text read and parsed a piece at a time, so no copy of
+    // the whole file is held. False when the file is not one (a pipe, say).
+    bool readInPieces();
+    bool parseLines(QByteArrayView buffer, qint64 base, qint64 length, bool atEnd, qsizetype& consumed);
+    void failUnreadable();
     void readRecordLine(QByteArrayView line);
     bool reportProgress(qint64 value, qint64 maximum, const QString& message);
     void notifyFinished();
@@ -91,6 +99,7 @@ private:
     bool m_headerPresent = false;
     std::vector<LineCode> m_lineCodes;
     int m_recordCount = 0;
+    int m_terminator = 0;
 };
 
 #endif
