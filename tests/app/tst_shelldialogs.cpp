@@ -1,12 +1,9 @@
-// The Options, Set Value and Save parameters dialogs on their own.
+// The Options dialog on its own.
 #include "ui/scriptedprompts.h"
 #include "app/options.h"
-#include "app/saveprm.h"
-#include "app/setvalue.h"
 #include "resources/linkwiseresources.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -29,37 +26,18 @@ private slots:
             QCOMPARE(boxes.at(i)->isChecked(), expected.at(i));
     }
 
-    void optionsFolderChooser_data()
-    {
-        QTest::addColumn<int>("which");
-        for (int which : {0, 1, 2})
-            QTest::addRow("folder %d", which) << which;
-    }
-
     void optionsFolderChooser()
     {
-        QFETCH(int, which);
         Options o;
-        QLineEdit* fields[] = {o.pathTopo, o.pathMorpho, o.pathBorder};
-        QToolButton* buttons[] = {o.toolButtonTopo, o.toolButtonMorpho, o.toolButtonBorder};
-        fields[which]->setText("/old");
+        o.pathMorpho->setText("/old");
         ScriptedPrompts prompts;
-        buttons[which]->click(); // cancelled
-        QCOMPARE(fields[which]->text(), QString("/old"));
+        o.toolButtonMorpho->click(); // cancelled
+        QCOMPARE(o.pathMorpho->text(), QString("/old"));
         QCOMPARE(prompts.asked().at(0).request.kind, UserPrompts::FileKind::Directory);
         QCOMPARE(prompts.asked().at(0).request.directory, QString("/old"));
         prompts.answerFiles({"/new"});
-        buttons[which]->click();
-        QCOMPARE(fields[which]->text(), QString("/new"));
-    }
-
-    void setValueDateAcceptsEightDigits()
-    {
-        SetValue d;
-        d.cbParameters->setCurrentIndex(1);
-        d.cbValue->lineEdit()->clear();
-        QTest::keyClicks(d.cbValue->lineEdit(), "1234567890ab");
-        QCOMPARE(d.valueText(), QString("12345678"));
+        o.toolButtonMorpho->click();
+        QCOMPARE(o.pathMorpho->text(), QString("/new"));
     }
 };
 

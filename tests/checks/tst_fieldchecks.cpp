@@ -93,11 +93,10 @@ private slots:
     void fields_data()
     {
         addColumns();
-        const QByteArray long21(21, 'A'), long41(41, 'A'), longLower41(41, 'a'), long51(51, 'A');
+        const QByteArray long21(21, 'A'), long41(41, 'A'), longLower41(41, 'a');
 
         // entry type and frequency
         row("0A lower case without characters class", F::TypeOfEntry, "tx", 0, NoCharacters);
-        row("0A leading blank unknown", F::TypeOfEntry, " TX", 23);
         row("0A unknown", F::TypeOfEntry, "QX", 23);
 
         row("1A empty on TX", F::Frequency, "", 24);
@@ -112,7 +111,6 @@ private slots:
         row("1A above the highest", F::Frequency, "43.6", 1003, All, "TX", "G");
         row("1A six digits fail the format", F::Frequency, "100000", 1024, All, "TX", "K");
         row("1A six digits without format: 0.1 GHz", F::Frequency, "100000", 1003, NoFormat, "TX", "K");
-        row("1A signed", F::Frequency, "-13000", 1024);
         row("1A unknown unit is outside", F::Frequency, "13000", 1003, All, "TX", "X");
         row("1A unknown unit without values class", F::Frequency, "13000", 0, NoValues, "TX", "X");
         row("1A lower-case unit still a unit", F::Frequency, "13000", 0, All, "TX", "m");
@@ -121,7 +119,6 @@ private slots:
         row("1A1 empty on PRX", F::FrequencyUnit, "", 0, All, "PRX");
         row("1A1 unknown", F::FrequencyUnit, "X", 28);
         row("1A1 lower case warned", F::FrequencyUnit, "m", 1002);
-        row("1A1 calculation entries still checked", F::FrequencyUnit, "X", 28, CalcOnly);
 
         // station classification
         row("1Z empty on TX", F::FrequencyCategory, "", 29);
@@ -136,8 +133,6 @@ private slots:
         row("6B lower case", F::NatureOfService, "cp", 1021);
         row("6B lower case without characters class", F::NatureOfService, "cp", 0, NoCharacters);
 
-        row("6Z HH", F::CategoryOfUse, "HH", 0);
-        row("6Z hh", F::CategoryOfUse, "hh", 1022);
 
         // dates
         row("2C empty", F::DateInUse, "", 0);
@@ -146,8 +141,6 @@ private slots:
         row("2C day 00", F::DateInUse, "00012011", 1006);
         row("2C day 00 without values class", F::DateInUse, "00012011", 0, NoValues);
         row("2W letters", F::CoordinationRequestDate, "ABCDEFGH", 133);
-        row("2W month 13", F::CoordinationRequestDate, "01132010", 1017);
-        row("2Z letters", F::CoordinationFinalDate, "AAAAAAAA", 135);
         row("2Z year 2101", F::CoordinationFinalDate, "01012101", 1018);
 
         // name, country and position
@@ -161,7 +154,6 @@ private slots:
         row("4B too long", F::Country, "AUTX", 38);
         row("4B length before characters", F::Country, "autx", 38);
         row("4B lower case", F::Country, "aut", 1009);
-        row("4B calculation entries still checked", F::Country, "", 37, CalcOnly);
 
         row("longitude empty", F::Longitude, "", 39);
         row("longitude short", F::Longitude, "012E304", 40);
@@ -172,7 +164,6 @@ private slots:
         row("longitude minutes before seconds", F::Longitude, "012E6060", 42);
         row("longitude hemisphere X", F::Longitude, "012X3045", 41);
         row("longitude signed degrees", F::Longitude, "-01E3045", 41);
-        row("longitude letter in minutes", F::Longitude, "012EA045", 41);
         row("longitude signed seconds", F::Longitude, "012E30-1", 43);
 
         row("latitude empty", F::Latitude, "", 44);
@@ -187,7 +178,6 @@ private slots:
         row("4Z -101", F::SiteHeight, "-101", 1010);
         row("4Z -101 without values class", F::SiteHeight, "-101", 0, NoValues);
         row("4Z five digits", F::SiteHeight, "12345", 1029);
-        row("4Z five digits without format", F::SiteHeight, "12345", 1010, NoFormat);
         row("4Z decimals fail the format", F::SiteHeight, "12.5", 1029);
         row("4Z decimals without format are no whole number", F::SiteHeight, "12.5", 50, NoFormat);
         row("4Z 9000", F::SiteHeight, "9000", 0);
@@ -204,7 +194,6 @@ private slots:
 
         row("9B empty", F::Elevation, "", 116);
         row("9B letter", F::Elevation, "x", 117);
-        row("9B -90", F::Elevation, "-90", 0);
         row("9B 90", F::Elevation, "90", 0);
         row("9B 90.5", F::Elevation, "90.5", 118);
         row("9B two decimals", F::Elevation, "12.55", 1026);
@@ -212,7 +201,6 @@ private slots:
         row("9D empty", F::Polarization, "", 120);
         row("9D HV", F::Polarization, "HV", 120);
         row("9D lower case", F::Polarization, "h", 1023);
-        row("9D lower case without characters class", F::Polarization, "v", 0, NoCharacters);
 
         row("9L empty", F::LineLosses, "", 0);
         row("9L letter", F::LineLosses, "a", 124);
@@ -236,18 +224,14 @@ private slots:
         row("7A lower case", F::Emission, "28m0d7w", 1011);
 
         row("7H empty", F::EquipmentManufacturer, "", 53);
-        row("7H empty, calculation entries only", F::EquipmentManufacturer, "", 53, CalcOnly);
         row("7H too long", F::EquipmentManufacturer, long21, 54);
         row("7H lower case", F::EquipmentManufacturer, "Maker", 1012);
-        row("7I empty", F::EquipmentType, "", 55);
-        row("7I too long", F::EquipmentType, long21, 56);
         row("7I lower case", F::EquipmentType, "a", 1013);
         row("7K empty", F::Capacity, "", 0);
         row("7K too long", F::Capacity, "12345678901", 57);
 
         row("7G1 empty", F::EquipmentClass, "", 0);
         row("7G1 4h listed but warned", F::EquipmentClass, "4h", 1032);
-        row("7G1 5B", F::EquipmentClass, "5B", 0);
 
         row("7G2 letter", F::Unused7G2, "x", 102);
         row("7G2 two decimals", F::Unused7G2, "12.55", 1033);
@@ -272,7 +256,6 @@ private slots:
         row("9H empty on RX", F::NoisePower, "", 121, All, "RX");
         row("9H empty on TX", F::NoisePower, "", 0);
         row("9H -100", F::NoisePower, "-100", 0);
-        row("9H -79 without values class", F::NoisePower, "-79", 0, NoValues);
         row("9H four digits", F::NoisePower, "-1000", 1034);
         row("9H format before number", F::NoisePower, "abcd", 1034);
         row("9H letters without format", F::NoisePower, "abcd", 123, NoFormat);
@@ -282,25 +265,19 @@ private slots:
         row("9Y negative", F::AntennaHeight, "-5", 129);
         row("9Y 1000", F::AntennaHeight, "1000", 0);
         row("9Y 1001", F::AntennaHeight, "1001", 1055);
-        row("9Y 1001 without values class", F::AntennaHeight, "1001", 0, NoValues);
         row("9Y five digits", F::AntennaHeight, "12345", 1054);
-        row("9Y five digits without format", F::AntennaHeight, "12345", 1055, NoFormat);
         row("9Y decimals", F::AntennaHeight, "25.5", 1054);
 
         // antenna
         row("9XM empty", A::Manufacturer, "", 9);
         row("9XM too long", A::Manufacturer, long21, 10);
-        row("9XM lower case", A::Manufacturer, "Antco", 1000);
         row("9XT empty", A::Type, "", 13);
-        row("9XT too long", A::Type, long21, 14);
-        row("9XT lower case", A::Type, "a1", 1053);
 
         row("9XFL empty", A::LowerFrequency, "", 0);
         row("9XFL three integer digits", A::LowerFrequency, "123.5", 1038);
         row("9XFL 61", A::LowerFrequency, "61", 1056);
         row("9XFL 61 without values class", A::LowerFrequency, "61", 0, NoValues);
         row("9XFL negative fails format first", A::LowerFrequency, "-1", 1038);
-        row("9XFL negative without format", A::LowerFrequency, "-1", 1056, NoFormat);
         row("9XFU four decimals", A::UpperFrequency, "12.3456", 1039);
         row("9XFU 60.001", A::UpperFrequency, "60.001", 1057);
 
@@ -308,9 +285,7 @@ private slots:
         row("9X1 empty, calculation entries only", A::Gain, "", 20, CalcOnly);
         row("9X1 value before format", A::Gain, "-15.55", 1058);
         row("9X1 signed fails format", A::Gain, "-5", 1040);
-        row("9X1 signed without format", A::Gain, "-5", 0, NoFormat);
         row("9X1 61", A::Gain, "61", 1058);
-        row("9X1 61 without values class", A::Gain, "61", 0, NoValues);
         row("9X1 two decimals", A::Gain, "38.55", 1040);
     }
 

@@ -157,21 +157,6 @@ private slots:
         QCOMPARE(writtenNames(out), written);
     }
 
-    void unreadableAuxiliaryChangesNothing()
-    {
-        HcmDocument doc;
-        loadInto(doc, write("main2.hcm", fileText({"A", "B"})));
-        QSignalSpy failed(&doc, &HcmDocument::comparisonFailed);
-        const QString missing = m_dir.filePath("no-such-aux.hcm");
-        QVERIFY(doc.compareWith(missing));
-        QVERIFY(failed.wait(10000));
-        QCOMPARE(failed.at(0).at(0).toString(), missing);
-        QVERIFY(doc.pairs().empty());
-        QCOMPARE(doc.model()->rowCount(), 2);
-        QVERIFY(!doc.isModified());
-        QVERIFY(!doc.isBusy());
-    }
-
     void cancelledDeleteKeepsWorkDone()
     {
         HcmDocument doc;
