@@ -35,9 +35,7 @@ private slots:
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<int>("type");
         QTest::newRow("TX") << QByteArray("TX;1") << int(StationLine::Tx);
-        QTest::newRow("rx") << QByteArray("rx;1") << int(StationLine::Rx);
         QTest::newRow("PRx") << QByteArray("PRx;1") << int(StationLine::PRx);
-        QTest::newRow("ptx") << QByteArray("ptx;1") << int(StationLine::PTx);
         QTest::newRow("PR alone") << QByteArray("PR;1") << int(StationLine::Other);
         QTest::newRow("header") << QByteArray("1;Sample;FXM") << int(StationLine::Other);
         QTest::newRow("empty") << QByteArray() << int(StationLine::Other);
@@ -60,7 +58,6 @@ private slots:
         QTest::newRow("other unit") << QByteArray("7500") << QByteArray("") << 7500.0;
         QTest::newRow("lower-case unit is no unit") << QByteArray("7.5") << QByteArray("g") << 7.5;
         QTest::newRow("kHz") << QByteArray("7500000") << QByteArray("K") << 7500.0;
-        QTest::newRow("missing") << QByteArray() << QByteArray("G") << -1000.0;
         QTest::newRow("not a number") << QByteArray("13G") << QByteArray("M") << -1000.0;
         QTest::newRow("decimal comma") << QByteArray("7,5") << QByteArray("G") << -1000.0;
         QTest::newRow("not finite") << QByteArray("inf") << QByteArray("M") << -1000.0;
@@ -86,7 +83,6 @@ private slots:
         QTest::newRow("bad latitude") << QByteArray("015E000047Nxx00") << 15.0 << -1000.0;
         QTest::newRow("bad longitude stops the parse") << QByteArray("36e593104n2132") << -1000.0 << -1000.0;
         QTest::newRow("longitude only") << QByteArray("015E0000") << 15.0 << -1000.0;
-        QTest::newRow("empty") << QByteArray() << -1000.0 << -1000.0;
     }
 
     void coordinates()
