@@ -39,30 +39,19 @@ private slots:
         hcmfs::StationRecord r;
         QVERIFY(parse(kTx, r));
         QCOMPARE(int(r.type), int(hcmfs::StationType::Tx));
-        QVERIFY(r.hasFrequency);
-        QCOMPARE(r.frequencyMHz, 23058.0);
-        QVERIFY(r.hasCoordinates);
+        QVERIFY(r.hasFrequency && r.hasCoordinates && !r.noise.present);
         QVERIFY(qAbs(r.position.lon - 36.861944) < 1e-6);
-        QCOMPARE(r.siteHeight.value, 870.0);
-        QCOMPARE(r.antennaHeight.value, 64.0);
-        QCOMPARE(r.azimuth.value, 112.6);
-        QCOMPARE(r.elevation.value, 2.1);
         QCOMPARE(r.polarisation, 'V');
-        QCOMPARE(r.power.value, -5.0);
-        QCOMPARE(r.atpc.value, 3.0);
-        QVERIFY(!r.noise.present);
-        QCOMPARE(r.lineLoss.value, 1.5);
-        QCOMPARE(r.gain.value, 41.0);
-        QCOMPARE(r.channelSpacing.value, 28.0);
-        QCOMPARE(r.equipmentClass, std::string("4L"));
-        QCOMPARE(r.mask.size(), std::size_t(6));
-        QCOMPARE(r.mask[5].offset, 49.0);
-        QCOMPARE(r.coPolar.code, std::string("CP"));
-        QCOMPARE(r.coPolar.points.size(), std::size_t(3));
-        QCOMPARE(r.coPolar.points[2].attenuation, 50.0);
-        QCOMPARE(r.crossPolar.code, std::string("XP"));
-        QCOMPARE(r.crossPolar.points.size(), std::size_t(2));
-        QCOMPARE(r.crossPolar.points[1].angle, 180.0);
+        QCOMPARE(QString::fromStdString(r.equipmentClass + " " + r.coPolar.code + " " + r.crossPolar.code), QString("4L CP XP"));
+        QCOMPARE((QList<int>{int(r.mask.size()), int(r.coPolar.points.size()), int(r.crossPolar.points.size())}),
+                 (QList<int>{6, 3, 2}));
+        // Frequency, site and antenna height, azimuth, elevation, power, ATPC, line loss, gain,
+        // channel spacing, the last mask offset, a co-polar attenuation, a cross-polar angle.
+        QCOMPARE((QList<double>{r.frequencyMHz, r.siteHeight.value, r.antennaHeight.value, r.azimuth.value,
+                                r.elevation.value, r.power.value, r.atpc.value, r.lineLoss.value, r.gain.value,
+                                r.channelSpacing.value, r.mask[5].offset, r.coPolar.points[2].attenuation,
+                                r.crossPolar.points[1].angle}),
+                 (QList<double>{23058, 870, 64, 112.6, 2.1, -5, 3, 1.5, 41, 28, 49, 50, 180}));
     }
 
     void frequencyUnits_data()
