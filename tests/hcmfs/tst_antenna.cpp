@@ -80,14 +80,10 @@ private slots:
         const std::vector<AnglePoint> x = hcmfs::crossFromCoPolar(co, 30);
         // 0;30.0 14;30.0 14;30.0 25;36.3 36;40.2 48;53.3 180;53.3
         QCOMPARE(x.size(), std::size_t(7));
-        QCOMPARE(x[0].angle, 0.0);
-        QCOMPARE(x[0].attenuation, 30.0);
-        QCOMPARE(x[1].angle, 14.0);
-        QCOMPARE(x[3].attenuation, 36.3);
-        QCOMPARE(x.back().attenuation, 53.3);
-        QCOMPARE(hcmfs::crossPolarFloor(22.9), 15.0);
-        QCOMPARE(hcmfs::crossPolarFloor(23.0), 20.0);
-        QCOMPARE(hcmfs::crossPolarFloor(29.9), 25.0);
+        QCOMPARE((QList<double>{x[0].angle, x[0].attenuation, x[1].angle, x[3].attenuation, x.back().attenuation}),
+                 (QList<double>{0, 30, 14, 36.3, 53.3}));
+        QCOMPARE((QList<double>{hcmfs::crossPolarFloor(22.9), hcmfs::crossPolarFloor(23.0), hcmfs::crossPolarFloor(29.9)}),
+                 (QList<double>{15, 20, 25}));
     }
 
     void f699Envelope_data()

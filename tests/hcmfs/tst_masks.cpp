@@ -115,21 +115,15 @@ private slots:
         const hcmfs::TwoSidedMask m = txMask23();
         // 0/0 in front, 2.5 x 28 = 70 MHz at 51 dB, 3.5 x 28 = 98 MHz at 56 dB, mirrored.
         QCOMPARE(m.points.size(), std::size_t(17));
-        QCOMPARE(m.points.front().offset, -98.0);
-        QCOMPARE(m.points.front().attenuation, 56.0);
-        QCOMPARE(m.points[8].offset, 0.0);
-        QCOMPARE(m.points[8].attenuation, 0.0);
-        QCOMPARE(m.points[15].offset, 70.0);
-        QCOMPARE(m.points[15].attenuation, 51.0);
-        QCOMPARE(m.points.back().offset, 98.0);
+        QCOMPARE((QList<double>{m.points.front().offset, m.points.front().attenuation, m.points[8].offset, m.points[8].attenuation,
+                                m.points[15].offset, m.points[15].attenuation, m.points.back().offset}),
+                 (QList<double>{-98, 56, 0, 0, 70, 51, 98}));
 
         // The last point already beyond 3.5 x CS: a 5 dB step at the last offset.
         const hcmfs::TwoSidedMask wide = hcmfs::buildTwoSidedMask({{0, 0}, {5, 10}, {100, 50}}, 10);
-        QCOMPARE(wide.points.back().offset, 100.0);
-        QCOMPARE(wide.points.back().attenuation, 55.0);
-        QCOMPARE(wide.points[wide.points.size() - 2].offset, 100.0);
         // A first point at 0 MHz is not doubled.
         QCOMPARE(wide.points.size(), std::size_t(7));
+        QCOMPARE((QList<double>{wide.points[5].offset, wide.points[6].offset, wide.points[6].attenuation}), (QList<double>{100, 100, 55}));
     }
 
     void defaultRows_data()
