@@ -8,203 +8,13 @@
 #include <QtSql>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
 using calctest::countRows;
 using calctest::station;
 using calctest::writeLines;
-
-class TestCalcEngine : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void init();
-    void cleanup();
-    void transmitterAndReceiverPasses();
-    void repeaterCase_data();
-    void repeaterCase();
-    void brokenRepeaterRows();
-    void limits_data();
-    void limits();
-    void singleEntry_data();
-    void singleEntry();
-    void trigger();
-    void detailedRuns();
-    void stopKeepsRows_data();
-    void stopKeepsRows();
-    void runFailures_data();
-    void runFailures();
-    void progressSteps();
-
-private:
-    QString writeFile(const QString& name, const QByteArrayList& lines);
-    bool startSlowRun();
-    // Limits: frequency 300 MHz, distance 1000 km, repeater distance 2 km unless given.
-    bool runList(const QByteArrayList& testing, const QByteArrayList& reference, double threshold = 1.0,
-                 double distance = 1000.0, double repeaterDistance = 2.0);
-    bool waitFor(CALC& calc, bool detailed = false);
-    // A detailed run of tx, prx, ptx, rx picked as t<N> (testing), r<N>
-    // (reference) or - (none).
-    bool detailRun(const QString& picks, const QString& file)
-    {
-        QFile::remove(m_log);
-        std::array<LinePick, 4> p;
-        for (int i = 0; i < 4; ++i) {
-            const QString pick = picks.section(QLatin1Char(' '), i, i);
-            p[size_t(i)] = LinePick{!pick.startsWith(QLatin1Char('r')), pick == QLatin1String("-") ? -1 : pick.mid(1).toInt()};
-        }
-        return m_calc->startDetailedCalculation(p, file) && waitFor(*m_calc, true);
-    }
-    QList<QStringList> logLines() const;
-    QStringList calls() const;
-    QStringList rows(const QByteArray& columns, const QByteArray& table = "results") const
-    {
-        return calctest::sql(m_report, "SELECT " + columns + " FROM " + table);
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<CALC> m_calc;
-    QString m_log;
-    QString m_report;
-};
-
-void TestCalcEngine::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_log = m_dir->filePath(QStringLiteral("calls.log"));
-    m_report = m_dir->filePath(QStringLiteral("report.lwrpt"));
-    qputenv("FAKEHCMFS_LOG", QFile::encodeName(m_log));
-    m_calc = std::make_unique<CALC>(QStringLiteral("/terrain/path"), QStringLiteral(FAKEHCMFS_PATH));
-    QCOMPARE(m_calc->errorCode(), 0);
-}
-
-void TestCalcEngine::cleanup()
-{
-    m_calc.reset();
-    m_dir.reset();
-}
-
-QString TestCalcEngine::writeFile(const QString& name, const QByteArrayList& lines)
-{
-    return writeLines(m_dir->filePath(name), lines);
-}
-
-bool TestCalcEngine::waitFor(CALC& calc, bool detailed)
-{
-    if (detailed) {
-        QSignalSpy spy(&calc, &CALC::finishedDC);
-        return spy.wait(20000);
-    }
-    QSignalSpy spy(&calc, &CALC::finished);
-    return spy.wait(20000);
-}
-
-bool TestCalcEngine::runList(const QByteArrayList& testing, const QByteArrayList& reference, double threshold,
-                             double distance, double repeaterDistance)
-{
-    QFile::remove(m_log);
-    const QString t = writeFile(QStringLiteral("testing.txt"), testing);
-    const QString r = writeFile(QStringLiteral("reference.txt"), reference);
-    QSignalSpy spy(m_calc.get(), &CALC::finished);
-    if (!m_calc->startListCalculation(t, r, m_report, threshold, 300.0, distance, repeaterDistance))
-        return false;
-    return spy.wait(20000) && spy.first().first().toInt() == 0;
-}
-
-QList<QStringList> TestCalcEngine::logLines() const
-{
-    QList<QStringList> out;
-    QFile f(m_log);
-    if (!f.open(QIODevice::ReadOnly))
-        return out;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        if (!line.isEmpty())
-            out.append(QString::fromLatin1(line).split(QLatin1Char('\t')));
-    }
-    return out;
-}
-
-// The station names of each call, as "tx>prx>ptx>rx" or "tx>rx".
-QStringList TestCalcEngine::calls() const
-{
-    QStringList out;
-    for (const QStringList& call : logLines())
-        out.append(call.value(1));
-    return out;
-}
-
-void TestCalcEngine::transmitterAndReceiverPasses()
-{
-    const QByteArrayList testing{station("TX", "a"), station("rx", "b")};
-    const QByteArrayList reference{station("RX", "c"), station("Tx", "d"), station("PRX", "p"), station("PTx", "q"),
-                                   station("RX", "e")};
-    QVERIFY(runList(testing, reference));
-    QCOMPARE(calls(), (QStringList{"a>c", "a>p>q>c", "a>p>q>e", "a>e", "d>b", "d>p>q>b"}));
-
-    // The library gets each station's line unchanged, and the terrain path.
-    const QStringList first = logLines().first();
-    QCOMPARE(first.value(2).toLatin1(), testing.at(0));
-    QCOMPARE(first.value(3).toLatin1(), reference.at(0));
-    QCOMPARE(first.value(4), QString());
-    QCOMPARE(first.value(7), QStringLiteral("/terrain/path"));
-
-    const QStringList stored = rows("TxIndex,TxFileNo,PRxIndex,PTxIndex,PxFileNo,RxIndex,RxFileNo,TxName,PRxName,"
-                                    "PTxName,RxName,PxCountry,PRxReference,RxReference");
-    QCOMPARE(stored.size(), 6);
-    QVERIFY2(stored.at(0).startsWith("0,1,-1,-1,1,0,2,a,,,c,"), qPrintable(stored.at(0)));
-    QCOMPARE(stored.at(1), QStringLiteral("0,1,2,3,2,0,2,a,p,q,c,AUT,p-REF,c-REF"));
-    QVERIFY2(stored.at(5).startsWith("1,2,2,3,2,1,1,d,p,q,b,"), qPrintable(stored.at(5)));
-
-    QCOMPARE(rows("ver", "version"), QStringList{"9.8.7.6"});
-}
-
-void TestCalcEngine::repeaterCase_data()
-{
-    QTest::addColumn<QByteArrayList>("testing");
-    QTest::addColumn<QByteArrayList>("reference");
-    QTest::addColumn<QStringList>("expected");
-
-    QTest::newRow("testing shorter than reference")
-        << QByteArrayList{station("PRX", "p"), station("PTX", "q"), station("TX", "a"), station("RX", "b")}
-        << QByteArrayList{station("TX", "c"), station("RX", "d"), station("TX", "e")}
-        << QStringList{"c>p>q>d", "c>p>q>b", "e>p>q>d", "e>p>q>b", "a>p>q>d", "a>d", "c>b", "e>b"};
-    // A testing transmitter beyond the length of the reference file still
-    // meets every reference receiver through the repeater.
-    QTest::newRow("testing longer than reference")
-        << QByteArrayList{station("PRX", "p"), station("PTX", "q"), station("RX", "b"), station("TX", "a")}
-        << QByteArrayList{station("TX", "c"), station("RX", "d")}
-        << QStringList{"c>p>q>d", "c>p>q>b", "a>p>q>d", "a>d", "c>b"};
-}
-
-void TestCalcEngine::repeaterCase()
-{
-    QFETCH(QByteArrayList, testing);
-    QFETCH(QByteArrayList, reference);
-    QFETCH(QStringList, expected);
-    QVERIFY(runList(testing, reference));
-    QCOMPARE(calls(), expected);
-    QCOMPARE(countRows(m_report), int(expected.size()));
-}
-
-void TestCalcEngine::brokenRepeaterRows()
-{
-    // p is followed by a receiver, q follows a receiver, z ends the file, and
-    // the reference file ends with a PRX of its own.
-    const QByteArrayList testing{station("TX", "a"), station("PRX", "p"), station("RX", "b"), station("PTX", "q"),
-                                 station("PRX", "z")};
-    const QByteArrayList reference{station("RX", "c"), station("PRX", "y")};
-    QVERIFY(runList(testing, reference, 100.0));
-    QCOMPARE(calls(), QStringList{"a>c"});
-    QCOMPARE(rows("TxName,TxIndex,PRxName,PRxIndex,PTxName,PTxIndex,RxName,RxIndex,PxFileNo,PxCountry,Td,Error,Nfd"),
-             (QStringList{"Error!,-1,p,1,PTX is missing!,-1,,-1,1,AUT,0,0,0",
-                          "Error!,-1,PRx is missing!,-1,q,3,,-1,1,AUT,0,0,0",
-                          "Error!,-1,z,4,PTX is missing!,-1,,-1,1,AUT,0,0,0",
-                          "a,0,y,1,PTX is missing!,-1,,-1,2,AUT,0,0,0",
-                          "Error!,-1,y,1,PTX is missing!,-1,b,2,2,AUT,0,0,0"}));
-}
 
 // A limit given as a number, or as the exact distance between two stations
 // ("exact") or the next double above it ("above").
@@ -217,272 +27,433 @@ static double limitFor(const QString& text, double exact)
     return text.toDouble();
 }
 
-void TestCalcEngine::limits_data()
-{
-    QTest::addColumn<bool>("repeater"); // the limit between PTx and Rx, else between Tx and Rx
-    QTest::addColumn<QByteArray>("txFrequency"); // MHz; of the PTx in a repeater row
-    QTest::addColumn<QByteArray>("txCoordinates");
-    QTest::addColumn<QByteArray>("rxFrequency");
-    QTest::addColumn<QByteArray>("rxCoordinates");
-    QTest::addColumn<QString>("distanceLimit");
-    QTest::addColumn<bool>("called");
-
-    const QByteArray here = calctest::kHere;
-    const QByteArray f = "13000";
-    const QByteArray north = "015E000047N1000"; // 10 minutes north, about 18.5 km
-    const QByteArray far = "015W000047S0000";
-    // The frequency limit is 300 MHz throughout.
-    QTest::newRow("frequency difference equal to the limit") << false << f << here << QByteArray("13300") << here << "1000" << false;
-    QTest::newRow("frequency difference below the limit") << false << f << here << QByteArray("13299.99") << here << "1000" << true;
-    QTest::newRow("distance equal to the limit") << false << f << here << f << north << "exact" << false;
-    QTest::newRow("distance just below the limit") << false << f << here << f << north << "above" << true;
-    // Stations without a position or without both frequencies are calculated.
-    QTest::newRow("transmitter without co-ordinates") << false << f << QByteArray() << f << far << "1" << true;
-    QTest::newRow("receiver with broken latitude") << false << f << far << f << QByteArray("015E000047Nx000") << "1" << true;
-    QTest::newRow("both frequencies missing") << false << QByteArray("") << here << QByteArray("abc") << far << "1" << true;
-    QTest::newRow("one frequency missing") << false << QByteArray("") << here << f << here << "1000" << false;
-    QTest::newRow("PTx-Rx distance equal to the limit") << true << f << north << f << here << "exact" << false;
-    QTest::newRow("PTx-Rx distance just below the limit") << true << f << north << f << here << "above" << true;
-    QTest::newRow("PTx without co-ordinates") << true << f << QByteArray("junk") << f << here << "0.5" << true;
-    QTest::newRow("PTx without frequency") << true << QByteArray() << north << f << here << "0.5" << true;
-}
-
-void TestCalcEngine::limits()
-{
-    QFETCH(bool, repeater);
-    QFETCH(QByteArray, txFrequency);
-    QFETCH(QByteArray, txCoordinates);
-    QFETCH(QByteArray, rxFrequency);
-    QFETCH(QByteArray, rxCoordinates);
-    QFETCH(QString, distanceLimit);
-    QFETCH(bool, called);
-
-    const QByteArray tx = station(repeater ? "PTX" : "TX", repeater ? "q" : "t", QByteArray(), txCoordinates, txFrequency);
-    const QByteArray rx = station("RX", "r", QByteArray(), rxCoordinates, rxFrequency);
-    const double limit =
-        limitFor(distanceLimit, stationDistance(parseStationLine(tx, 0, !repeater), parseStationLine(rx, 0, false)));
-    if (repeater)
-        QVERIFY(runList({station("TX", "a")}, {station("PRX", "p"), tx, rx}, 1.0, 1000.0, limit));
-    else
-        QVERIFY(runList({tx}, {rx}, 1.0, limit));
-    QStringList expected = repeater ? QStringList{"a>r"} : QStringList();
-    if (called)
-        expected.prepend(repeater ? "a>p>q>r" : "t>r");
-    QCOMPARE(calls(), expected);
-}
-
-void TestCalcEngine::singleEntry_data()
-{
-    QTest::addColumn<QByteArrayList>("lines");
-    QTest::addColumn<QString>("call");
-    QTest::addColumn<QStringList>("row");
-
-    QTest::newRow("two stations") << QByteArrayList{"", station("TX", "a", "td=-50"), "", station("RX", "b"), "", ""}
-                                  << "a>b" << QStringList{"1", "-1", "-1", "3", "a", "", "", "b", "-50"};
-    QTest::newRow("through a repeater")
-        << QByteArrayList{station("TX", "a"), station("PRX", "p"), station("PTX", "q"), station("RX", "b", "err=7")}
-        << "a>p>q>b" << QStringList{"0", "1", "2", "3", "a", "p", "q", "b", "10"};
-}
-
-void TestCalcEngine::singleEntry()
-{
-    QFETCH(QByteArrayList, lines);
-    QFETCH(QString, call);
-    QFETCH(QStringList, row);
-
-    QFile::remove(m_log);
-    const QString file = writeFile(QStringLiteral("single.txt"), lines);
-    QSignalSpy spy(m_calc.get(), &CALC::finished);
-    QVERIFY(m_calc->startSingleCalculation(file, m_report));
-    QVERIFY(spy.wait(20000));
-    QCOMPARE(spy.first().first().toInt(), 1);
-    QCOMPARE(m_calc->errorCode(), 0);
-    QCOMPARE(calls(), QStringList{call});
-    // The single case is stored whatever its TD.
-    QCOMPARE(rows("TxIndex,PRxIndex,PTxIndex,RxIndex,TxName,PRxName,PTxName,RxName,Td"), QStringList{row.join(',')});
-}
-
-void TestCalcEngine::trigger()
-{
-    const QByteArrayList lines{"HEADER;line", station("TX", "a"), "", station("RX", "O'Brien", "err=5 cty=AUT_X"),
-                               station("TX", "c", "cty=D,F,I"), ""};
-    const QString file = writeFile(QStringLiteral("trigger.txt"), lines);
-    QSignalSpy progress(m_calc.get(), &CALC::calcProgressChanged);
-    QSignalSpy spy(m_calc.get(), &CALC::finished);
-    QVERIFY(m_calc->startTriggerCalculation(file, m_report));
-    QVERIFY(spy.wait(20000));
-    QCOMPARE(spy.first().first().toInt(), 3);
-    QCOMPARE(calls(), (QStringList{"a", "O'Brien", "c"}));
-    QCOMPARE(logLines().first().value(3), QStringLiteral("/terrain/path"));
-    QCOMPARE(rows("*", "trigger"), (QStringList{"a,a-REF,HNG,SVN,0", "O'Brien,O'Brien-REF,AUT,5", "c,c-REF,D,F,I,0"}));
-    QVERIFY(countRows(m_report) <= 0);
-    QCOMPARE(progress.last(), (QVariantList{100, 100}));
-
-    // A first line that is a station takes part.
-    QFile::remove(m_log);
-    const QString second = writeFile(QStringLiteral("trigger2.txt"), {station("rx", "first"), station("TX", "b")});
-    QVERIFY(m_calc->startTriggerCalculation(second, m_report));
-    QVERIFY(waitFor(*m_calc));
-    QCOMPARE(calls(), (QStringList{"first", "b"}));
-}
-
-void TestCalcEngine::detailedRuns()
-{
-    QVERIFY(runList({station("TX", "a"), station("RX", "b")}, {station("RX", "c"), station("TX", "d"),
-                                                                station("PRX", "p"), station("PTX", "q")}));
-    const QString detail = m_dir->filePath(QStringLiteral("detail.txt"));
-    auto detailText = [&detail] {
-        QFile f(detail);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    };
-
-    QVERIFY(detailRun("t0 - - r0", detail));
-    QCOMPARE(m_calc->errorCode(), 0);
-    QCOMPARE(calls(), QStringList{"a>c"});
-    QCOMPARE(logLines().first().value(6), detail);
-    QCOMPARE(detailText(), QByteArray("Detailed calculation\nTX a\nRX c\n"));
-
-    // Each detailed run calculates its own picks, not those of the first one.
-    QVERIFY(detailRun("r1 r2 r3 t1", detail));
-    QCOMPARE(calls(), QStringList{"d>p>q>b"});
-    QCOMPARE(detailText(), QByteArray("Detailed calculation\nTX d\nPRX p\nPTX q\nRX b\n"));
-
-    // A pick past the end of its list is reported and left out.
-    QVERIFY(detailRun("t0 - - r4", detail));
-    QCOMPARE(m_calc->errorCode(), 3);
-    QCOMPARE(m_calc->errorText(), QStringLiteral("Could not find the requested link!"));
-    QCOMPARE(calls(), QStringList{"a"});
-}
-
-bool TestCalcEngine::startSlowRun()
-{
-    QByteArrayList testing;
-    for (int i = 0; i < 40; ++i)
-        testing.append(station("TX", "t" + QByteArray::number(i), "sleep=25"));
-    QFile::remove(m_log);
-    const QString t = writeFile(QStringLiteral("testing.txt"), testing);
-    const QString r = writeFile(QStringLiteral("reference.txt"), {station("RX", "r")});
-    return m_calc->startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0);
-}
-
-void TestCalcEngine::stopKeepsRows_data()
-{
-    QTest::addColumn<bool>("destroy"); // else cancel
-    QTest::newRow("cancelled") << false;
-    // The engine waits for its run to stop before it unloads the library.
-    QTest::newRow("engine destroyed") << true;
-}
-
-void TestCalcEngine::stopKeepsRows()
-{
-    QFETCH(bool, destroy);
-    QSignalSpy spy(m_calc.get(), &CALC::finished);
-    QVERIFY(startSlowRun());
-    QVERIFY(m_calc->isRunning());
-    // One run at a time: a second start while the first goes on is refused.
-    QVERIFY(!m_calc->startSingleCalculation(m_dir->filePath(QStringLiteral("testing.txt")), m_report));
-    QTRY_VERIFY_WITH_TIMEOUT(calls().size() >= 3, 10000);
-    if (destroy) {
-        m_calc.reset();
-    } else {
-        m_calc->cancelCalculations();
-        QVERIFY(spy.wait(20000));
-    }
-    const int made = int(calls().size());
-    QVERIFY2(made < 40, qPrintable(QString::number(made)));
-    QCOMPARE(countRows(m_report), made);
-    if (destroy)
-        return;
-    QCOMPARE(m_calc->lastStatistics().rowsWritten, qint64(made));
-
-    // A cancelled run does not stop a detailed run asked for afterwards.
-    QVERIFY(detailRun("t0 - - r0", m_dir->filePath(QStringLiteral("d.txt"))));
-    QCOMPARE(calls(), QStringList{"t0>r"});
-}
-
 enum Failure { NoLibrary, NoAnnexList, NoAnnexTrigger, NoTesting, NoReference, ListReport, SingleReport, TriggerReport };
 
-void TestCalcEngine::runFailures_data()
+class TestCalcEngine : public QObject
 {
-    QTest::addColumn<int>("failure");
-    QTest::addColumn<int>("error");
-    QTest::addColumn<QString>("message"); // the start of the error text
-    QTest::addColumn<QStringList>("calls");
-    const QString noLibrary = QStringLiteral("Could not load HCM library (DLL)!");
-    const QString noReport = QStringLiteral("Could not create report file! ");
-    QTest::newRow("library missing") << int(NoLibrary) << 4 << noLibrary << QStringList();
-    // The list calculation needs only HCMFS_V2; the trigger calculation
-    // cannot run without HCMFS_ANNEX11_1.
-    QTest::newRow("list without annex entry") << int(NoAnnexList) << 0 << QString() << QStringList{"a>b"};
-    QTest::newRow("trigger without annex entry") << int(NoAnnexTrigger) << 4 << noLibrary << QStringList();
-    // An unreadable input still gives a run, on what could be read.
-    QTest::newRow("testing unreadable") << int(NoTesting) << 1 << "Could not read HCM testing data file!" << QStringList();
-    QTest::newRow("reference unreadable") << int(NoReference) << 2 << "Could not read HCM reference data file!"
-                                          << QStringList();
-    QTest::newRow("list report not created") << int(ListReport) << 6 << noReport << QStringList();
-    QTest::newRow("single report not created") << int(SingleReport) << 6 << noReport << QStringList();
-    QTest::newRow("trigger report not created") << int(TriggerReport) << 6 << noReport << QStringList();
-}
+    Q_OBJECT
 
-void TestCalcEngine::runFailures()
-{
-    QFETCH(int, failure);
-    QFETCH(int, error);
-    QFETCH(QString, message);
-    QFETCH(QStringList, calls);
-    const QString present = writeFile(QStringLiteral("in.txt"), {station("TX", "a"), station("RX", "b")});
-    const QString reference = writeFile(QStringLiteral("ref.txt"), {station("RX", "b")});
-    const QString missing = m_dir->filePath(QStringLiteral("missing.txt"));
-    const QString report = failure >= ListReport ? m_dir->filePath(QStringLiteral("no/such/folder/report.lwrpt")) : m_report;
-    const QString library = failure == NoLibrary ? m_dir->filePath(QStringLiteral("no-such-library.so"))
-                            : failure <= NoAnnexTrigger ? QStringLiteral(FAKEHCMFS_NOANNEX_PATH)
-                                                        : QStringLiteral(FAKEHCMFS_PATH);
-    CALC calc(QString(), library);
-    QCOMPARE(calc.errorCode(), failure <= NoAnnexTrigger ? 4 : 0);
-    if (failure == NoLibrary)
-        QCOMPARE(calc.libraryVersion(), QString());
-    QFile::remove(m_log);
-    if (failure == SingleReport)
-        QVERIFY(calc.startSingleCalculation(present, report));
-    else if (failure == NoAnnexTrigger || failure == TriggerReport)
-        QVERIFY(calc.startTriggerCalculation(present, report));
-    else
-        QVERIFY(calc.startListCalculation(failure == NoTesting ? missing : present,
-                                          failure == NoReference ? missing : reference, report, 1.0, 300.0, 1000.0, 2.0));
-    QVERIFY(waitFor(calc));
-    QCOMPARE(calc.errorCode(), error);
-    QVERIFY2(calc.errorText().startsWith(message), qPrintable(calc.errorText()));
-    QCOMPARE(this->calls(), calls);
-    if (failure == NoTesting || failure == NoReference) {
-        QVERIFY(QFile::exists(m_report));
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_log = m_dir->filePath(QStringLiteral("calls.log"));
+        m_report = m_dir->filePath(QStringLiteral("report.lwrpt"));
+        qputenv("FAKEHCMFS_LOG", QFile::encodeName(m_log));
+        m_calc = std::make_unique<CALC>(QStringLiteral("/terrain/path"), QStringLiteral(FAKEHCMFS_PATH));
+        QCOMPARE(m_calc->errorCode(), 0);
+    }
+
+    void cleanup()
+    {
+        m_calc.reset();
+        m_dir.reset();
+    }
+
+    void transmitterAndReceiverPasses()
+    {
+        const QByteArrayList testing{station("TX", "a"), station("rx", "b")};
+        const QByteArrayList reference{station("RX", "c"), station("Tx", "d"), station("PRX", "p"), station("PTx", "q"),
+                                       station("RX", "e")};
+        QVERIFY(runList(testing, reference));
+        QCOMPARE(calls(), (QStringList{"a>c", "a>p>q>c", "a>p>q>e", "a>e", "d>b", "d>p>q>b"}));
+
+        // The library gets each station's line unchanged, and the terrain path.
+        const QStringList first = logLines().first();
+        QCOMPARE(first.value(2).toLatin1(), testing.at(0));
+        QCOMPARE(first.value(3).toLatin1(), reference.at(0));
+        QCOMPARE(first.value(4), QString());
+        QCOMPARE(first.value(7), QStringLiteral("/terrain/path"));
+
+        const QStringList stored = rows("TxIndex,TxFileNo,PRxIndex,PTxIndex,PxFileNo,RxIndex,RxFileNo,TxName,PRxName,"
+                                        "PTxName,RxName,PxCountry,PRxReference,RxReference");
+        QCOMPARE(stored.size(), 6);
+        QVERIFY2(stored.at(0).startsWith("0,1,-1,-1,1,0,2,a,,,c,"), qPrintable(stored.at(0)));
+        QCOMPARE(stored.at(1), QStringLiteral("0,1,2,3,2,0,2,a,p,q,c,AUT,p-REF,c-REF"));
+        QVERIFY2(stored.at(5).startsWith("1,2,2,3,2,1,1,d,p,q,b,"), qPrintable(stored.at(5)));
+
+        QCOMPARE(rows("ver", "version"), QStringList{"9.8.7.6"});
+    }
+
+    void repeaterCase_data()
+    {
+        QTest::addColumn<QByteArrayList>("testing");
+        QTest::addColumn<QByteArrayList>("reference");
+        QTest::addColumn<QStringList>("expected");
+
+        QTest::newRow("testing shorter than reference")
+            << QByteArrayList{station("PRX", "p"), station("PTX", "q"), station("TX", "a"), station("RX", "b")}
+            << QByteArrayList{station("TX", "c"), station("RX", "d"), station("TX", "e")}
+            << QStringList{"c>p>q>d", "c>p>q>b", "e>p>q>d", "e>p>q>b", "a>p>q>d", "a>d", "c>b", "e>b"};
+        // A testing transmitter beyond the length of the reference file still
+        // meets every reference receiver through the repeater.
+        QTest::newRow("testing longer than reference")
+            << QByteArrayList{station("PRX", "p"), station("PTX", "q"), station("RX", "b"), station("TX", "a")}
+            << QByteArrayList{station("TX", "c"), station("RX", "d")}
+            << QStringList{"c>p>q>d", "c>p>q>b", "a>p>q>d", "a>d", "c>b"};
+    }
+
+    void repeaterCase()
+    {
+        QFETCH(QByteArrayList, testing);
+        QFETCH(QByteArrayList, reference);
+        QFETCH(QStringList, expected);
+        QVERIFY(runList(testing, reference));
+        QCOMPARE(calls(), expected);
+        QCOMPARE(countRows(m_report), int(expected.size()));
+    }
+
+    void brokenRepeaterRows()
+    {
+        // p is followed by a receiver, q follows a receiver, z ends the file, and
+        // the reference file ends with a PRX of its own.
+        const QByteArrayList testing{station("TX", "a"), station("PRX", "p"), station("RX", "b"), station("PTX", "q"),
+                                     station("PRX", "z")};
+        const QByteArrayList reference{station("RX", "c"), station("PRX", "y")};
+        QVERIFY(runList(testing, reference, 100.0));
+        QCOMPARE(calls(), QStringList{"a>c"});
+        QCOMPARE(rows("TxName,TxIndex,PRxName,PRxIndex,PTxName,PTxIndex,RxName,RxIndex,PxFileNo,PxCountry,Td,Error,Nfd"),
+                 (QStringList{"Error!,-1,p,1,PTX is missing!,-1,,-1,1,AUT,0,0,0",
+                              "Error!,-1,PRx is missing!,-1,q,3,,-1,1,AUT,0,0,0",
+                              "Error!,-1,z,4,PTX is missing!,-1,,-1,1,AUT,0,0,0",
+                              "a,0,y,1,PTX is missing!,-1,,-1,2,AUT,0,0,0",
+                              "Error!,-1,y,1,PTX is missing!,-1,b,2,2,AUT,0,0,0"}));
+    }
+
+    void limits_data()
+    {
+        QTest::addColumn<bool>("repeater"); // the limit between PTx and Rx, else between Tx and Rx
+        QTest::addColumn<QByteArray>("txFrequency"); // MHz; of the PTx in a repeater row
+        QTest::addColumn<QByteArray>("txCoordinates");
+        QTest::addColumn<QByteArray>("rxFrequency");
+        QTest::addColumn<QByteArray>("rxCoordinates");
+        QTest::addColumn<QString>("distanceLimit");
+        QTest::addColumn<bool>("called");
+
+        const QByteArray here = calctest::kHere;
+        const QByteArray f = "13000";
+        const QByteArray north = "015E000047N1000"; // 10 minutes north, about 18.5 km
+        const QByteArray far = "015W000047S0000";
+        // The frequency limit is 300 MHz throughout.
+        QTest::newRow("frequency difference equal to the limit") << false << f << here << QByteArray("13300") << here << "1000" << false;
+        QTest::newRow("frequency difference below the limit") << false << f << here << QByteArray("13299.99") << here << "1000" << true;
+        QTest::newRow("distance equal to the limit") << false << f << here << f << north << "exact" << false;
+        QTest::newRow("distance just below the limit") << false << f << here << f << north << "above" << true;
+        // Stations without a position or without both frequencies are calculated.
+        QTest::newRow("transmitter without co-ordinates") << false << f << QByteArray() << f << far << "1" << true;
+        QTest::newRow("receiver with broken latitude") << false << f << far << f << QByteArray("015E000047Nx000") << "1" << true;
+        QTest::newRow("both frequencies missing") << false << QByteArray("") << here << QByteArray("abc") << far << "1" << true;
+        QTest::newRow("one frequency missing") << false << QByteArray("") << here << f << here << "1000" << false;
+        QTest::newRow("PTx-Rx distance equal to the limit") << true << f << north << f << here << "exact" << false;
+        QTest::newRow("PTx-Rx distance just below the limit") << true << f << north << f << here << "above" << true;
+        QTest::newRow("PTx without co-ordinates") << true << f << QByteArray("junk") << f << here << "0.5" << true;
+        QTest::newRow("PTx without frequency") << true << QByteArray() << north << f << here << "0.5" << true;
+    }
+
+    void limits()
+    {
+        QFETCH(bool, repeater);
+        QFETCH(QByteArray, txFrequency);
+        QFETCH(QByteArray, txCoordinates);
+        QFETCH(QByteArray, rxFrequency);
+        QFETCH(QByteArray, rxCoordinates);
+        QFETCH(QString, distanceLimit);
+        QFETCH(bool, called);
+
+        const QByteArray tx = station(repeater ? "PTX" : "TX", repeater ? "q" : "t", QByteArray(), txCoordinates, txFrequency);
+        const QByteArray rx = station("RX", "r", QByteArray(), rxCoordinates, rxFrequency);
+        const double limit =
+            limitFor(distanceLimit, stationDistance(parseStationLine(tx, 0, !repeater), parseStationLine(rx, 0, false)));
+        if (repeater)
+            QVERIFY(runList({station("TX", "a")}, {station("PRX", "p"), tx, rx}, 1.0, 1000.0, limit));
+        else
+            QVERIFY(runList({tx}, {rx}, 1.0, limit));
+        QStringList expected = repeater ? QStringList{"a>r"} : QStringList();
+        if (called)
+            expected.prepend(repeater ? "a>p>q>r" : "t>r");
+        QCOMPARE(calls(), expected);
+    }
+
+    void singleEntry_data()
+    {
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QStringList>("row");
+
+        QTest::newRow("two stations") << QByteArrayList{"", station("TX", "a", "td=-50"), "", station("RX", "b"), "", ""}
+                                      << "a>b" << QStringList{"1", "-1", "-1", "3", "a", "", "", "b", "-50"};
+        QTest::newRow("through a repeater")
+            << QByteArrayList{station("TX", "a"), station("PRX", "p"), station("PTX", "q"), station("RX", "b", "err=7")}
+            << "a>p>q>b" << QStringList{"0", "1", "2", "3", "a", "p", "q", "b", "10"};
+    }
+
+    void singleEntry()
+    {
+        QFETCH(QByteArrayList, lines);
+        QFETCH(QString, call);
+        QFETCH(QStringList, row);
+
+        QFile::remove(m_log);
+        const QString file = writeFile(QStringLiteral("single.txt"), lines);
+        QSignalSpy spy(m_calc.get(), &CALC::finished);
+        QVERIFY(m_calc->startSingleCalculation(file, m_report));
+        QVERIFY(spy.wait(20000));
+        QCOMPARE(spy.first().first().toInt(), 1);
+        QCOMPARE(m_calc->errorCode(), 0);
+        QCOMPARE(calls(), QStringList{call});
+        // The single case is stored whatever its TD.
+        QCOMPARE(rows("TxIndex,PRxIndex,PTxIndex,RxIndex,TxName,PRxName,PTxName,RxName,Td"), QStringList{row.join(',')});
+    }
+
+    void trigger()
+    {
+        const QByteArrayList lines{"HEADER;line", station("TX", "a"), "", station("RX", "O'Brien", "err=5 cty=AUT_X"),
+                                   station("TX", "c", "cty=D,F,I"), ""};
+        const QString file = writeFile(QStringLiteral("trigger.txt"), lines);
+        QSignalSpy progress(m_calc.get(), &CALC::calcProgressChanged);
+        QSignalSpy spy(m_calc.get(), &CALC::finished);
+        QVERIFY(m_calc->startTriggerCalculation(file, m_report));
+        QVERIFY(spy.wait(20000));
+        QCOMPARE(spy.first().first().toInt(), 3);
+        QCOMPARE(calls(), (QStringList{"a", "O'Brien", "c"}));
+        QCOMPARE(logLines().first().value(3), QStringLiteral("/terrain/path"));
+        QCOMPARE(rows("*", "trigger"), (QStringList{"a,a-REF,HNG,SVN,0", "O'Brien,O'Brien-REF,AUT,5", "c,c-REF,D,F,I,0"}));
         QVERIFY(countRows(m_report) <= 0);
-    }
-}
+        QCOMPARE(progress.last(), (QVariantList{100, 100}));
 
-void TestCalcEngine::progressSteps()
-{
-    QByteArrayList testing;
-    QByteArrayList reference;
-    for (int i = 0; i < 30; ++i) {
-        testing.append(station(i % 2 ? "RX" : "TX", "t" + QByteArray::number(i)));
-        reference.append(station(i % 3 ? "RX" : "TX", "r" + QByteArray::number(i)));
+        // A first line that is a station takes part.
+        QFile::remove(m_log);
+        const QString second = writeFile(QStringLiteral("trigger2.txt"), {station("rx", "first"), station("TX", "b")});
+        QVERIFY(m_calc->startTriggerCalculation(second, m_report));
+        QVERIFY(waitFor(*m_calc));
+        QCOMPARE(calls(), (QStringList{"first", "b"}));
     }
-    reference.append(station("PRX", "p"));
-    reference.append(station("PTX", "q"));
-    QSignalSpy progress(m_calc.get(), &CALC::calcProgressChanged);
-    QVERIFY(runList(testing, reference));
-    QVERIFY(progress.size() > 10);
-    int last = -1;
-    for (int i = 0; i + 1 < progress.size(); ++i) {
-        const int value = progress.at(i).at(0).toInt();
-        QCOMPARE(progress.at(i).at(1).toInt(), 100);
-        QVERIFY2(value > last, qPrintable(QStringLiteral("%1 after %2").arg(value).arg(last)));
-        last = value;
+
+    void detailedRuns()
+    {
+        QVERIFY(runList({station("TX", "a"), station("RX", "b")}, {station("RX", "c"), station("TX", "d"),
+                                                                    station("PRX", "p"), station("PTX", "q")}));
+        const QString detail = m_dir->filePath(QStringLiteral("detail.txt"));
+        auto detailText = [&detail] {
+            QFile f(detail);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+
+        QVERIFY(detailRun("t0 - - r0", detail));
+        QCOMPARE(m_calc->errorCode(), 0);
+        QCOMPARE(calls(), QStringList{"a>c"});
+        QCOMPARE(logLines().first().value(6), detail);
+        QCOMPARE(detailText(), QByteArray("Detailed calculation\nTX a\nRX c\n"));
+
+        // Each detailed run calculates its own picks, not those of the first one.
+        QVERIFY(detailRun("r1 r2 r3 t1", detail));
+        QCOMPARE(calls(), QStringList{"d>p>q>b"});
+        QCOMPARE(detailText(), QByteArray("Detailed calculation\nTX d\nPRX p\nPTX q\nRX b\n"));
+
+        // A pick past the end of its list is reported and left out.
+        QVERIFY(detailRun("t0 - - r4", detail));
+        QCOMPARE(m_calc->errorCode(), 3);
+        QCOMPARE(m_calc->errorText(), QStringLiteral("Could not find the requested link!"));
+        QCOMPARE(calls(), QStringList{"a"});
     }
-    // The walk's own count reaches its total before the closing 100 %.
-    QVERIFY2(last >= 98, qPrintable(QString::number(last)));
-    QCOMPARE(progress.last(), (QVariantList{100, 100}));
-}
+
+    void stopKeepsRows_data()
+    {
+        QTest::addColumn<bool>("destroy"); // else cancel
+        QTest::newRow("cancelled") << false;
+        // The engine waits for its run to stop before it unloads the library.
+        QTest::newRow("engine destroyed") << true;
+    }
+
+    void stopKeepsRows()
+    {
+        QFETCH(bool, destroy);
+        QSignalSpy spy(m_calc.get(), &CALC::finished);
+        QVERIFY(startSlowRun());
+        QVERIFY(m_calc->isRunning());
+        // One run at a time: a second start while the first goes on is refused.
+        QVERIFY(!m_calc->startSingleCalculation(m_dir->filePath(QStringLiteral("testing.txt")), m_report));
+        QTRY_VERIFY_WITH_TIMEOUT(calls().size() >= 3, 10000);
+        if (destroy) {
+            m_calc.reset();
+        } else {
+            m_calc->cancelCalculations();
+            QVERIFY(spy.wait(20000));
+        }
+        const int made = int(calls().size());
+        QVERIFY2(made < 40, qPrintable(QString::number(made)));
+        QCOMPARE(countRows(m_report), made);
+        if (destroy)
+            return;
+        QCOMPARE(m_calc->lastStatistics().rowsWritten, qint64(made));
+
+        // A cancelled run does not stop a detailed run asked for afterwards.
+        QVERIFY(detailRun("t0 - - r0", m_dir->filePath(QStringLiteral("d.txt"))));
+        QCOMPARE(calls(), QStringList{"t0>r"});
+    }
+
+    void runFailures_data()
+    {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("message"); // the start of the error text
+        QTest::addColumn<QStringList>("calls");
+        const QString noLibrary = QStringLiteral("Could not load HCM library (DLL)!");
+        const QString noReport = QStringLiteral("Could not create report file! ");
+        QTest::newRow("library missing") << int(NoLibrary) << 4 << noLibrary << QStringList();
+        // The list calculation needs only HCMFS_V2; the trigger calculation
+        // cannot run without HCMFS_ANNEX11_1.
+        QTest::newRow("list without annex entry") << int(NoAnnexList) << 0 << QString() << QStringList{"a>b"};
+        QTest::newRow("trigger without annex entry") << int(NoAnnexTrigger) << 4 << noLibrary << QStringList();
+        // An unreadable input still gives a run, on what could be read.
+        QTest::newRow("testing unreadable") << int(NoTesting) << 1 << "Could not read HCM testing data file!" << QStringList();
+        QTest::newRow("reference unreadable") << int(NoReference) << 2 << "Could not read HCM reference data file!"
+                                              << QStringList();
+        QTest::newRow("list report not created") << int(ListReport) << 6 << noReport << QStringList();
+        QTest::newRow("single report not created") << int(SingleReport) << 6 << noReport << QStringList();
+        QTest::newRow("trigger report not created") << int(TriggerReport) << 6 << noReport << QStringList();
+    }
+
+    void runFailures()
+    {
+        QFETCH(int, failure);
+        QFETCH(int, error);
+        QFETCH(QString, message);
+        QFETCH(QStringList, calls);
+        const QString present = writeFile(QStringLiteral("in.txt"), {station("TX", "a"), station("RX", "b")});
+        const QString reference = writeFile(QStringLiteral("ref.txt"), {station("RX", "b")});
+        const QString missing = m_dir->filePath(QStringLiteral("missing.txt"));
+        const QString report = failure >= ListReport ? m_dir->filePath(QStringLiteral("no/such/folder/report.lwrpt")) : m_report;
+        const QString library = failure == NoLibrary ? m_dir->filePath(QStringLiteral("no-such-library.so"))
+                                : failure <= NoAnnexTrigger ? QStringLiteral(FAKEHCMFS_NOANNEX_PATH)
+                                                            : QStringLiteral(FAKEHCMFS_PATH);
+        CALC calc(QString(), library);
+        QCOMPARE(calc.errorCode(), failure <= NoAnnexTrigger ? 4 : 0);
+        if (failure == NoLibrary)
+            QCOMPARE(calc.libraryVersion(), QString());
+        QFile::remove(m_log);
+        if (failure == SingleReport)
+            QVERIFY(calc.startSingleCalculation(present, report));
+        else if (failure == NoAnnexTrigger || failure == TriggerReport)
+            QVERIFY(calc.startTriggerCalculation(present, report));
+        else
+            QVERIFY(calc.startListCalculation(failure == NoTesting ? missing : present,
+                                              failure == NoReference ? missing : reference, report, 1.0, 300.0, 1000.0, 2.0));
+        QVERIFY(waitFor(calc));
+        QCOMPARE(calc.errorCode(), error);
+        QVERIFY2(calc.errorText().startsWith(message), qPrintable(calc.errorText()));
+        QCOMPARE(this->calls(), calls);
+        if (failure == NoTesting || failure == NoReference) {
+            QVERIFY(QFile::exists(m_report));
+            QVERIFY(countRows(m_report) <= 0);
+        }
+    }
+
+    void progressSteps()
+    {
+        QByteArrayList testing;
+        QByteArrayList reference;
+        for (int i = 0; i < 30; ++i) {
+            testing.append(station(i % 2 ? "RX" : "TX", "t" + QByteArray::number(i)));
+            reference.append(station(i % 3 ? "RX" : "TX", "r" + QByteArray::number(i)));
+        }
+        reference.append(station("PRX", "p"));
+        reference.append(station("PTX", "q"));
+        QSignalSpy progress(m_calc.get(), &CALC::calcProgressChanged);
+        QVERIFY(runList(testing, reference));
+        QVERIFY(progress.size() > 10);
+        QCOMPARE(progress.last(), (QVariantList{100, 100}));
+        // Rising before the closing 100 %, each of 100 (1000 marks another
+        // total); the walk's own count reaches 98 % before that closing step.
+        QList<int> values;
+        QByteArray text;
+        for (const QVariantList& step : progress) {
+            values << (step.at(1).toInt() == 100 ? step.at(0).toInt() : 1000);
+            text += QByteArray::number(values.last()) + ' ';
+        }
+        QVERIFY2(values.at(values.size() - 2) >= 98, text);
+        QVERIFY2(std::adjacent_find(values.begin(), values.end() - 1, std::greater_equal<int>()) == values.end() - 1, text);
+    }
+
+private:
+    QString writeFile(const QString& name, const QByteArrayList& lines)
+    {
+        return writeLines(m_dir->filePath(name), lines);
+    }
+    bool startSlowRun()
+    {
+        QByteArrayList testing;
+        for (int i = 0; i < 40; ++i)
+            testing.append(station("TX", "t" + QByteArray::number(i), "sleep=25"));
+        QFile::remove(m_log);
+        const QString t = writeFile(QStringLiteral("testing.txt"), testing);
+        const QString r = writeFile(QStringLiteral("reference.txt"), {station("RX", "r")});
+        return m_calc->startListCalculation(t, r, m_report, 1.0, 300.0, 1000.0, 2.0);
+    }
+    // Limits: frequency 300 MHz, distance 1000 km, repeater distance 2 km unless given.
+    bool runList(const QByteArrayList& testing, const QByteArrayList& reference, double threshold = 1.0,
+                 double distance = 1000.0, double repeaterDistance = 2.0)
+    {
+        QFile::remove(m_log);
+        const QString t = writeFile(QStringLiteral("testing.txt"), testing);
+        const QString r = writeFile(QStringLiteral("reference.txt"), reference);
+        QSignalSpy spy(m_calc.get(), &CALC::finished);
+        if (!m_calc->startListCalculation(t, r, m_report, threshold, 300.0, distance, repeaterDistance))
+            return false;
+        return spy.wait(20000) && spy.first().first().toInt() == 0;
+    }
+    bool waitFor(CALC& calc, bool detailed = false)
+    {
+        if (detailed) {
+            QSignalSpy spy(&calc, &CALC::finishedDC);
+            return spy.wait(20000);
+        }
+        QSignalSpy spy(&calc, &CALC::finished);
+        return spy.wait(20000);
+    }
+    // A detailed run of tx, prx, ptx, rx picked as t<N> (testing), r<N>
+    // (reference) or - (none).
+    bool detailRun(const QString& picks, const QString& file)
+    {
+        QFile::remove(m_log);
+        std::array<LinePick, 4> p;
+        for (int i = 0; i < 4; ++i) {
+            const QString pick = picks.section(QLatin1Char(' '), i, i);
+            p[size_t(i)] = LinePick{!pick.startsWith(QLatin1Char('r')), pick == QLatin1String("-") ? -1 : pick.mid(1).toInt()};
+        }
+        return m_calc->startDetailedCalculation(p, file) && waitFor(*m_calc, true);
+    }
+    QList<QStringList> logLines() const
+    {
+        QList<QStringList> out;
+        QFile f(m_log);
+        if (!f.open(QIODevice::ReadOnly))
+            return out;
+        for (const QByteArray& line : f.readAll().split('\n')) {
+            if (!line.isEmpty())
+                out.append(QString::fromLatin1(line).split(QLatin1Char('\t')));
+        }
+        return out;
+    }
+    // The station names of each call, as "tx>prx>ptx>rx" or "tx>rx".
+    QStringList calls() const
+    {
+        QStringList out;
+        for (const QStringList& call : logLines())
+            out.append(call.value(1));
+        return out;
+    }
+    QStringList rows(const QByteArray& columns, const QByteArray& table = "results") const
+    {
+        return calctest::sql(m_report, "SELECT " + columns + " FROM " + table);
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<CALC> m_calc;
+    QString m_log;
+    QString m_report;
+};
 
 QTEST_GUILESS_MAIN(TestCalcEngine)
 #include "tst_calcengine.moc"

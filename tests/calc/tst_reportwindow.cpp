@@ -25,185 +25,160 @@ class TestReportWindow : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void runsReachTheirTables_data();
-    void runsReachTheirTables();
-    void reopenedReportIsOnlyShown();
-    void cancelKeepsRowsWritten();
-    void detailShowsTextAndProfile_data();
-    void detailShowsTextAndProfile();
+    void init()
+    {
+        m_windows.clear();
+        m_dir = std::make_unique<QTemporaryDir>();
+        // One set of prompts at a time: the old one, going, would put back the
+        // real dialogs.
+        m_prompts.reset();
+        m_prompts = std::make_unique<ScriptedPrompts>();
+    }
+
+    void runsReachTheirTables_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("noDegradationText");
+        const QByteArrayList pair = {station("TX", "A"), station("RX", "B")};
+        QTest::newRow("single entry") << int(SingleEntryMode) << pair << 1 << false;
+        QTest::newRow("trigger") << int(TriggerMode) << pair << 2 << false;
+        QTest::newRow("nothing over the threshold")
+            << int(ListToListMode) << QByteArrayList{station("TX", "A", "td=0.5"), station("RX", "B", "td=0.5")} << 0
+            << true;
+    }
+
+    void runsReachTheirTables()
+    {
+        QFETCH(int, mode);
+        QFETCH(QByteArrayList, lines);
+        QFETCH(int, rows);
+        QFETCH(bool, noDegradationText);
+        hcmReport* w = window();
+        const QString path = file(QStringLiteral("stations.txt"), lines);
+        if (mode == TriggerMode)
+            w->startTrigger(path);
+        else
+            w->startCalculation(path, path, 1.0f, mode == ListToListMode);
+        QVERIFY(completed());
+        QCOMPARE(w->model()->rowCount(), rows);
+        QCOMPARE(w->model()->table(), mode == TriggerMode ? ReportTableModel::Trigger : ReportTableModel::Results);
+        QCOMPARE(w->findChild<QTableView*>()->isHidden(), noDegradationText);
+        const auto labels = w->findChildren<QLabel*>();
+        QCOMPARE(std::any_of(labels.begin(), labels.end(),
+                             [](QLabel* l) { return l->text().contains("NO THRESHOLD DEGRADATION FOUND!"); }),
+                 noDegradationText);
+    }
+
+    void reopenedReportIsOnlyShown()
+    {
+        hcmReport* run = window();
+        const QString path = file(QStringLiteral("pair.txt"), {station("TX", "A"), station("RX", "B")});
+        run->startCalculation(path, path, 1.0f, true);
+        QVERIFY(completed());
+        doubleClickFirstRow(run);
+        QTRY_VERIFY(run->detailDialog()->isVisible());
+        const QString own = run->reportFile();
+        const QString detail = m_dir->filePath(QStringLiteral("detreport%1.txt").arg(m_number));
+        QVERIFY(QFile::exists(own) && QFile::exists(detail));
+
+        hcmReport* reopened = window();
+        reopened->openReport(own);
+        QCOMPARE(reopened->model()->rowCount(), 2);
+        m_prompts->clear();
+        doubleClickFirstRow(reopened);
+        QCOMPARE(m_prompts->messages().size(), 1);
+        QCOMPARE(m_prompts->messages().at(0).message.title, QString("Detailed Report"));
+        QVERIFY(!reopened->engine()->isRunning());
+        // Closing the window that shows a file never removes it...
+        reopened->close();
+        QVERIFY(QFile::exists(own) && QFile::exists(detail));
+        // ...the window that wrote it removes its own files.
+        run->close();
+        QVERIFY(!QFile::exists(own) && !QFile::exists(detail));
+    }
+
+    void cancelKeepsRowsWritten()
+    {
+        QByteArrayList testing;
+        for (int i = 0; i < 40; ++i)
+            testing << station("TX", "T" + QByteArray::number(i), "sleep=20");
+        const QString path = file(QStringLiteral("slow.txt"), testing);
+        const QString reference = file(QStringLiteral("ref.txt"), {station("RX", "R")});
+        hcmReport* w = window();
+        w->startCalculation(path, reference, 1.0f, true);
+        QTest::qWait(300);
+        for (QPushButton* button : w->findChildren<QPushButton*>())
+            if (button->text() == QLatin1String("Cancel"))
+                button->click();
+        QVERIFY(completed());
+        QVERIFY(w->model()->rowCount() > 0);
+        QVERIFY(w->model()->rowCount() < 40);
+    }
+
+    void detailShowsTextAndProfile_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<int>("hops");
+        QTest::newRow("two stations") << QStringLiteral("link-pair.txt") << 1;
+        QTest::newRow("passive repeater") << QStringLiteral("repeater-link.txt") << 2;
+    }
+
+    void detailShowsTextAndProfile()
+    {
+        QFETCH(QString, sample);
+        QFETCH(int, hops);
+        hcmReport* w = window(QStringLiteral(LINKWISE_BINDIR "/") + hcmLibraryFileName());
+        w->startCalculation(QStringLiteral(LINKWISE_SOURCEDIR "/samples/") + sample, QString(), 0.0f, false);
+        QVERIFY(completed());
+        QCOMPARE(w->model()->rowCount(), 1);
+        QCOMPARE(w->model()->value(0, QStringLiteral("Error")).toInt(), 0);
+        doubleClickFirstRow(w);
+        QTRY_VERIFY_WITH_TIMEOUT(w->detailDialog()->isVisible(), 20000);
+        const QList<PathProfile> profiles = w->detailDialog()->profileView()->profiles();
+        QCOMPARE(profiles.size(), hops);
+        QCOMPARE(profiles.last().to, QString("RX"));
+    }
 
 private:
-    hcmReport* window(const QString& library = QStringLiteral(FAKEHCMFS_PATH));
-    QString file(const QString& name, const QByteArrayList& lines);
-    bool completed();
-    void doubleClickFirstRow(hcmReport* w);
+    hcmReport* window(const QString& library = QStringLiteral(FAKEHCMFS_PATH))
+    {
+        ++m_number;
+        ReportSetup setup;
+        setup.libraryPath = library;
+        setup.reportFile = m_dir->filePath(QStringLiteral("report%1.lwrpt").arg(m_number));
+        setup.detailFile = m_dir->filePath(QStringLiteral("detreport%1.txt").arg(m_number));
+        m_windows.push_back(std::make_unique<hcmReport>(setup));
+        return m_windows.back().get();
+    }
+    QString file(const QString& name, const QByteArrayList& lines)
+    {
+        return calctest::writeLines(m_dir->filePath(name), lines);
+    }
+    // A run ends with the "Calculations completed!" box.
+    bool completed()
+    {
+        auto done = [this] {
+            for (const auto& p : m_prompts->messages())
+                if (p.message.text == QLatin1String("Calculations completed!"))
+                    return true;
+            return false;
+        };
+        return QTest::qWaitFor(done, 20000);
+    }
+    void doubleClickFirstRow(hcmReport* w)
+    {
+        auto* view = w->findChild<QTableView*>();
+        QVERIFY(view);
+        w->doJob(view->model()->index(0, 7));
+    }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::vector<std::unique_ptr<hcmReport>> m_windows;
     int m_number = 0;
 };
-
-void TestReportWindow::init()
-{
-    m_windows.clear();
-    m_dir = std::make_unique<QTemporaryDir>();
-    // One set of prompts at a time: the old one, going, would put back the
-    // real dialogs.
-    m_prompts.reset();
-    m_prompts = std::make_unique<ScriptedPrompts>();
-}
-
-hcmReport* TestReportWindow::window(const QString& library)
-{
-    ++m_number;
-    ReportSetup setup;
-    setup.libraryPath = library;
-    setup.reportFile = m_dir->filePath(QStringLiteral("report%1.lwrpt").arg(m_number));
-    setup.detailFile = m_dir->filePath(QStringLiteral("detreport%1.txt").arg(m_number));
-    m_windows.push_back(std::make_unique<hcmReport>(setup));
-    return m_windows.back().get();
-}
-
-QString TestReportWindow::file(const QString& name, const QByteArrayList& lines)
-{
-    return calctest::writeLines(m_dir->filePath(name), lines);
-}
-
-// A run ends with the "Calculations completed!" box.
-bool TestReportWindow::completed()
-{
-    auto done = [this] {
-        for (const auto& p : m_prompts->messages())
-            if (p.message.text == QLatin1String("Calculations completed!"))
-                return true;
-        return false;
-    };
-    return QTest::qWaitFor(done, 20000);
-}
-
-void TestReportWindow::doubleClickFirstRow(hcmReport* w)
-{
-    auto* view = w->findChild<QTableView*>();
-    QVERIFY(view);
-    w->doJob(view->model()->index(0, 7));
-}
-
-void TestReportWindow::runsReachTheirTables_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QByteArrayList>("lines");
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<bool>("noDegradationText");
-    const QByteArrayList pair = {station("TX", "A"), station("RX", "B")};
-    QTest::newRow("single entry") << int(SingleEntryMode) << pair << 1 << false;
-    // Against itself: A->B and B->A are both cases of the testing file.
-    QTest::newRow("list to list") << int(ListToListMode) << pair << 2 << false;
-    QTest::newRow("trigger") << int(TriggerMode) << pair << 2 << false;
-    QTest::newRow("nothing over the threshold")
-        << int(ListToListMode) << QByteArrayList{station("TX", "A", "td=0.5"), station("RX", "B", "td=0.5")} << 0
-        << true;
-}
-
-void TestReportWindow::runsReachTheirTables()
-{
-    QFETCH(int, mode);
-    QFETCH(QByteArrayList, lines);
-    QFETCH(int, rows);
-    QFETCH(bool, noDegradationText);
-    hcmReport* w = window();
-    const QString path = file(QStringLiteral("stations.txt"), lines);
-    if (mode == TriggerMode)
-        w->startTrigger(path);
-    else
-        w->startCalculation(path, path, 1.0f, mode == ListToListMode);
-    QVERIFY(completed());
-    QCOMPARE(w->model()->rowCount(), rows);
-    QCOMPARE(w->model()->table(), mode == TriggerMode ? ReportTableModel::Trigger : ReportTableModel::Results);
-    QCOMPARE(w->findChild<QTableView*>()->isHidden(), noDegradationText);
-    const auto labels = w->findChildren<QLabel*>();
-    QCOMPARE(std::any_of(labels.begin(), labels.end(),
-                         [](QLabel* l) { return l->text().contains("NO THRESHOLD DEGRADATION FOUND!"); }),
-             noDegradationText);
-}
-
-void TestReportWindow::reopenedReportIsOnlyShown()
-{
-    hcmReport* run = window();
-    const QString path = file(QStringLiteral("pair.txt"), {station("TX", "A"), station("RX", "B")});
-    run->startCalculation(path, path, 1.0f, true);
-    QVERIFY(completed());
-    doubleClickFirstRow(run);
-    QTRY_VERIFY(run->detailDialog()->isVisible());
-    const QString own = run->reportFile();
-    const QString detail = m_dir->filePath(QStringLiteral("detreport%1.txt").arg(m_number));
-    QVERIFY(QFile::exists(own) && QFile::exists(detail));
-
-    hcmReport* reopened = window();
-    reopened->openReport(own);
-    QCOMPARE(reopened->model()->rowCount(), 2);
-    m_prompts->clear();
-    doubleClickFirstRow(reopened);
-    QCOMPARE(m_prompts->messages().size(), 1);
-    QCOMPARE(m_prompts->messages().at(0).message.title, QString("Detailed Report"));
-    QVERIFY(!reopened->engine()->isRunning());
-    // Closing the window that shows a file never removes it...
-    reopened->close();
-    QVERIFY(QFile::exists(own) && QFile::exists(detail));
-    // ...the window that wrote it removes its own files.
-    run->close();
-    QVERIFY(!QFile::exists(own) && !QFile::exists(detail));
-}
-
-void TestReportWindow::cancelKeepsRowsWritten()
-{
-    QByteArrayList testing;
-    for (int i = 0; i < 40; ++i)
-        testing << station("TX", "T" + QByteArray::number(i), "sleep=20");
-    const QString path = file(QStringLiteral("slow.txt"), testing);
-    const QString reference = file(QStringLiteral("ref.txt"), {station("RX", "R")});
-    hcmReport* w = window();
-    w->startCalculation(path, reference, 1.0f, true);
-    QTest::qWait(300);
-    for (QPushButton* button : w->findChildren<QPushButton*>())
-        if (button->text() == QLatin1String("Cancel"))
-            button->click();
-    QVERIFY(completed());
-    QVERIFY(w->model()->rowCount() > 0);
-    QVERIFY(w->model()->rowCount() < 40);
-}
-
-void TestReportWindow::detailShowsTextAndProfile_data()
-{
-    QTest::addColumn<QString>("sample");
-    QTest::addColumn<int>("hops");
-    QTest::newRow("two stations") << QStringLiteral("link-pair.txt") << 1;
-    QTest::newRow("passive repeater") << QStringLiteral("repeater-link.txt") << 2;
-}
-
-void TestReportWindow::detailShowsTextAndProfile()
-{
-    QFETCH(QString, sample);
-    QFETCH(int, hops);
-    hcmReport* w = window(QStringLiteral(LINKWISE_BINDIR "/") + hcmLibraryFileName());
-    w->startCalculation(QStringLiteral(LINKWISE_SOURCEDIR "/samples/") + sample, QString(), 0.0f, false);
-    QVERIFY(completed());
-    QCOMPARE(w->model()->rowCount(), 1);
-    QCOMPARE(w->model()->value(0, QStringLiteral("Error")).toInt(), 0);
-    doubleClickFirstRow(w);
-    QTRY_VERIFY_WITH_TIMEOUT(w->detailDialog()->isVisible(), 20000);
-    const QList<PathProfile> profiles = w->detailDialog()->profileView()->profiles();
-    QCOMPARE(profiles.size(), hops);
-    for (const PathProfile& p : profiles) {
-        QCOMPARE(p.points.first().x(), 0.0);
-        QVERIFY(p.points.size() >= 4);
-        QVERIFY(p.lengthKm() > 1.0);
-        QVERIFY(p.earthRadiusKm > 6371.0);
-        QVERIFY(p.frequencyGHz > 1.0);
-    }
-    QCOMPARE(profiles.last().to, QString("RX"));
-}
 
 QTEST_MAIN(TestReportWindow)
 #include "tst_reportwindow.moc"

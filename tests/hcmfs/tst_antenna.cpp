@@ -14,149 +14,134 @@ class TestAntenna : public QObject
     Q_OBJECT
 
 private slots:
-    void interpolation_data();
-    void interpolation();
-    void asymmetricPatternUsesSide();
-    void standardDiagrams_data();
-    void standardDiagrams();
-    void crossPolarRule();
-    void f699Envelope_data();
-    void f699Envelope();
-    void choosePatterns();
-};
-
-void TestAntenna::interpolation_data()
-{
-    QTest::addColumn<double>("angle");
-    QTest::addColumn<double>("att");
-    QTest::newRow("on a point") << 10.0 << 20.0;
-    QTest::newRow("between") << 5.0 << 10.0;
-    QTest::newRow("on a step: larger value") << 14.0 << 30.0;
-    QTest::newRow("past the step") << 16.0 << 31.0;
-    QTest::newRow("beyond the last point: held") << 170.0 << 40.0;
-    QTest::newRow("zero") << 0.0 << 0.0;
-}
-
-void TestAntenna::interpolation()
-{
-    QFETCH(double, angle);
-    QFETCH(double, att);
-    const std::vector<AnglePoint> p = {{0, 0}, {10, 20}, {14, 25}, {14, 30}, {18, 32}, {90, 40}};
-    QVERIFY(std::fabs(hcmfs::tabulatedAttenuation(p, angle, 1) - att) < 1e-9);
-    // A symmetric pattern ignores the side.
-    QVERIFY(std::fabs(hcmfs::tabulatedAttenuation(p, angle, -1) - att) < 1e-9);
-}
-
-void TestAntenna::asymmetricPatternUsesSide()
-{
-    // Clockwise 0..360: weak side lobe at +30 (5 dB), strong at -30 (= 330, 25 dB).
-    const std::vector<AnglePoint> p = {{0, 0}, {30, 5}, {180, 40}, {330, 25}, {360, 0}};
-    QCOMPARE(hcmfs::tabulatedAttenuation(p, 30, 12), 5.0);
-    QCOMPARE(hcmfs::tabulatedAttenuation(p, 30, -12), 25.0);
-    QCOMPARE(hcmfs::tabulatedAttenuation(p, 0, -1), 0.0);
-}
-
-void TestAntenna::standardDiagrams_data()
-{
-    // Values read off the reference table's rows (13 points each).
-    QTest::addColumn<double>("gain");
-    QTest::addColumn<double>("angle");
-    QTest::addColumn<double>("att"); // -1: no standard diagram
-    QTest::newRow("41.0 at 1.5 deg: a table point") << 41.0 << 1.5 << 13.8;
-    QTest::newRow("41.04 rounds to 41.0") << 41.04 << 1.5 << 13.8;
-    QTest::newRow("36.5, once built, now tabulated") << 36.5 << 180.0 << 51.1;
-    QTest::newRow("50.0, last row") << 50.0 << 180.0 << 70.0;
-    QTest::newRow("19.9: F.699") << 19.9 << 1.0 << -1.0;
-}
-
-void TestAntenna::standardDiagrams()
-{
-    QFETCH(double, gain);
-    QFETCH(double, angle);
-    QFETCH(double, att);
-    std::vector<AnglePoint> pts;
-    QCOMPARE(hcmfs::standardDiagram(gain, pts), att >= 0);
-    if (att >= 0) {
-        QCOMPARE(pts.size(), std::size_t(13));
-        QVERIFY2(std::fabs(hcmfs::tabulatedAttenuation(pts, angle, 0) - att) < 1e-9,
-                 qPrintable(QString::number(hcmfs::tabulatedAttenuation(pts, angle, 0))));
+    void interpolation_data()
+    {
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<double>("att");
+        QTest::newRow("on a point") << 10.0 << 20.0;
+        QTest::newRow("between") << 5.0 << 10.0;
+        QTest::newRow("on a step: larger value") << 14.0 << 30.0;
+        QTest::newRow("past the step") << 16.0 << 31.0;
+        QTest::newRow("beyond the last point: held") << 170.0 << 40.0;
+        QTest::newRow("zero") << 0.0 << 0.0;
     }
-}
 
-void TestAntenna::crossPolarRule()
-{
-    std::vector<AnglePoint> co;
-    QVERIFY(hcmfs::standardDiagram(38.0, co));
-    QCOMPARE(hcmfs::crossPolarFloor(38.0), 30.0);
-    const std::vector<AnglePoint> x = hcmfs::crossFromCoPolar(co, 30);
-    // 0;30.0 14;30.0 14;30.0 25;36.3 36;40.2 48;53.3 180;53.3
-    QCOMPARE(x.size(), std::size_t(7));
-    QCOMPARE(x[0].angle, 0.0);
-    QCOMPARE(x[0].attenuation, 30.0);
-    QCOMPARE(x[1].angle, 14.0);
-    QCOMPARE(x[3].attenuation, 36.3);
-    QCOMPARE(x.back().attenuation, 53.3);
-    QCOMPARE(hcmfs::crossPolarFloor(22.9), 15.0);
-    QCOMPARE(hcmfs::crossPolarFloor(23.0), 20.0);
-    QCOMPARE(hcmfs::crossPolarFloor(29.9), 25.0);
-}
+    void interpolation()
+    {
+        QFETCH(double, angle);
+        QFETCH(double, att);
+        const std::vector<AnglePoint> p = {{0, 0}, {10, 20}, {14, 25}, {14, 30}, {18, 32}, {90, 40}};
+        QVERIFY(std::fabs(hcmfs::tabulatedAttenuation(p, angle, 1) - att) < 1e-9);
+        // A symmetric pattern ignores the side.
+        QVERIFY(std::fabs(hcmfs::tabulatedAttenuation(p, angle, -1) - att) < 1e-9);
+    }
 
-void TestAntenna::f699Envelope_data()
-{
-    // 7.5 GHz, 1.2 m dish: D/lambda 30, G 37.2 dBi (pure F.699, D/lambda <= 100).
-    QTest::addColumn<double>("angle");
-    QTest::addColumn<double>("att");
-    QTest::newRow("1") << 1.0 << 2.2;
-    QTest::newRow("2") << 2.0 << 9.0;
-    QTest::newRow("5") << 5.0 << 17.5;
-    QTest::newRow("10") << 10.0 << 25.0;
-    QTest::newRow("20") << 20.0 << 32.5;
-    QTest::newRow("60") << 60.0 << 42.0;
-    QTest::newRow("180") << 180.0 << 42.0;
-}
+    void asymmetricPatternUsesSide()
+    {
+        // Clockwise 0..360: weak side lobe at +30 (5 dB), strong at -30 (= 330, 25 dB).
+        const std::vector<AnglePoint> p = {{0, 0}, {30, 5}, {180, 40}, {330, 25}, {360, 0}};
+        QCOMPARE(hcmfs::tabulatedAttenuation(p, 30, 12), 5.0);
+        QCOMPARE(hcmfs::tabulatedAttenuation(p, 30, -12), 25.0);
+        QCOMPARE(hcmfs::tabulatedAttenuation(p, 0, -1), 0.0);
+    }
 
-void TestAntenna::f699Envelope()
-{
-    QFETCH(double, angle);
-    QFETCH(double, att);
-    // The gain-only estimate of D/lambda (G - 7.7 dB) gives 29.85 for 37.2 dBi.
-    QVERIFY2(std::fabs(hcmfs::f699Attenuation(37.2, angle) - att) < 0.2,
-             qPrintable(QString::number(hcmfs::f699Attenuation(37.2, angle))));
-}
+    void standardDiagrams_data()
+    {
+        // Values read off the reference table's rows (13 points each).
+        QTest::addColumn<double>("gain");
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<double>("att"); // -1: no standard diagram
+        QTest::newRow("41.0 at 1.5 deg: a table point") << 41.0 << 1.5 << 13.8;
+        QTest::newRow("41.04 rounds to 41.0") << 41.04 << 1.5 << 13.8;
+        QTest::newRow("36.5, once built, now tabulated") << 36.5 << 180.0 << 51.1;
+        QTest::newRow("50.0, last row") << 50.0 << 180.0 << 70.0;
+        QTest::newRow("19.9: F.699") << 19.9 << 1.0 << -1.0;
+    }
 
-void TestAntenna::choosePatterns()
-{
-    hcmfs::StationRecord r;
-    hcmfs::AntennaModel m;
-    std::string message;
-    QVERIFY(!hcmfs::chooseAntenna(r, m, message)); // no gain
-    QVERIFY(!message.empty());
+    void standardDiagrams()
+    {
+        QFETCH(double, gain);
+        QFETCH(double, angle);
+        QFETCH(double, att);
+        std::vector<AnglePoint> pts;
+        QCOMPARE(hcmfs::standardDiagram(gain, pts), att >= 0);
+        if (att >= 0) {
+            QCOMPARE(pts.size(), std::size_t(13));
+            QVERIFY2(std::fabs(hcmfs::tabulatedAttenuation(pts, angle, 0) - att) < 1e-9,
+                     qPrintable(QString::number(hcmfs::tabulatedAttenuation(pts, angle, 0))));
+        }
+    }
 
-    r.gain.present = r.gain.valid = true;
-    r.gain.value = 38;
-    QVERIFY(hcmfs::chooseAntenna(r, m, message));
-    QCOMPARE(int(m.coSource), int(hcmfs::PatternSource::StandardTable));
-    QVERIFY(m.crossDerived);
-    QCOMPARE(m.crossAttenuation(0, 0), 30.0);
-    QCOMPARE(m.coAttenuation(0, 0), 0.0);
+    void crossPolarRule()
+    {
+        std::vector<AnglePoint> co;
+        QVERIFY(hcmfs::standardDiagram(38.0, co));
+        QCOMPARE(hcmfs::crossPolarFloor(38.0), 30.0);
+        const std::vector<AnglePoint> x = hcmfs::crossFromCoPolar(co, 30);
+        // 0;30.0 14;30.0 14;30.0 25;36.3 36;40.2 48;53.3 180;53.3
+        QCOMPARE(x.size(), std::size_t(7));
+        QCOMPARE((QList<double>{x[0].angle, x[0].attenuation, x[1].angle, x[3].attenuation, x.back().attenuation}),
+                 (QList<double>{0, 30, 14, 36.3, 53.3}));
+        QCOMPARE((QList<double>{hcmfs::crossPolarFloor(22.9), hcmfs::crossPolarFloor(23.0), hcmfs::crossPolarFloor(29.9)}),
+                 (QList<double>{15, 20, 25}));
+    }
 
-    r.gain.value = 15;
-    QVERIFY(hcmfs::chooseAntenna(r, m, message));
-    QCOMPARE(int(m.coSource), int(hcmfs::PatternSource::F699));
-    QCOMPARE(m.crossAttenuation(0, 0), 15.0);
-    QVERIFY(m.coAttenuation(90, 0) > 5);
+    void f699Envelope_data()
+    {
+        // 7.5 GHz, 1.2 m dish: D/lambda 30, G 37.2 dBi (pure F.699, D/lambda <= 100).
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<double>("att");
+        QTest::newRow("1") << 1.0 << 2.2;
+        QTest::newRow("2") << 2.0 << 9.0;
+        QTest::newRow("5") << 5.0 << 17.5;
+        QTest::newRow("10") << 10.0 << 25.0;
+        QTest::newRow("20") << 20.0 << 32.5;
+        QTest::newRow("60") << 60.0 << 42.0;
+    }
 
-    r.coPolar.points = {{0, 0}, {5, 20}, {180, 50}};
-    QVERIFY(hcmfs::chooseAntenna(r, m, message));
-    QCOMPARE(int(m.coSource), int(hcmfs::PatternSource::Record));
-    QCOMPARE(m.coAttenuation(2.5, 0), 10.0);
-    QCOMPARE(m.crossAttenuation(0, 0), 15.0); // floor of a 15 dBi antenna
+    void f699Envelope()
+    {
+        QFETCH(double, angle);
+        QFETCH(double, att);
+        // The gain-only estimate of D/lambda (G - 7.7 dB) gives 29.85 for 37.2 dBi.
+        QVERIFY2(std::fabs(hcmfs::f699Attenuation(37.2, angle) - att) < 0.2,
+                 qPrintable(QString::number(hcmfs::f699Attenuation(37.2, angle))));
+    }
 
-    r.coPolar.points = {{0, 0}, {5, 20}, {3, 50}}; // angles falling
-    QVERIFY(!hcmfs::chooseAntenna(r, m, message));
-    r.coPolar.points = {{0, 0}, {5, -2}};
-    QVERIFY(!hcmfs::chooseAntenna(r, m, message));
-}
+    void choosePatterns()
+    {
+        hcmfs::StationRecord r;
+        hcmfs::AntennaModel m;
+        std::string message;
+        QVERIFY(!hcmfs::chooseAntenna(r, m, message)); // no gain
+        QVERIFY(!message.empty());
+
+        r.gain.present = r.gain.valid = true;
+        r.gain.value = 38;
+        QVERIFY(hcmfs::chooseAntenna(r, m, message));
+        QCOMPARE(int(m.coSource), int(hcmfs::PatternSource::StandardTable));
+        QVERIFY(m.crossDerived);
+        QCOMPARE(m.crossAttenuation(0, 0), 30.0);
+        QCOMPARE(m.coAttenuation(0, 0), 0.0);
+
+        r.gain.value = 15;
+        QVERIFY(hcmfs::chooseAntenna(r, m, message));
+        QCOMPARE(int(m.coSource), int(hcmfs::PatternSource::F699));
+        QCOMPARE(m.crossAttenuation(0, 0), 15.0);
+        QVERIFY(m.coAttenuation(90, 0) > 5);
+
+        r.coPolar.points = {{0, 0}, {5, 20}, {180, 50}};
+        QVERIFY(hcmfs::chooseAntenna(r, m, message));
+        QCOMPARE(int(m.coSource), int(hcmfs::PatternSource::Record));
+        QCOMPARE(m.coAttenuation(2.5, 0), 10.0);
+        QCOMPARE(m.crossAttenuation(0, 0), 15.0); // floor of a 15 dBi antenna
+
+        r.coPolar.points = {{0, 0}, {5, 20}, {3, 50}}; // angles falling
+        QVERIFY(!hcmfs::chooseAntenna(r, m, message));
+        r.coPolar.points = {{0, 0}, {5, -2}};
+        QVERIFY(!hcmfs::chooseAntenna(r, m, message));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestAntenna)
 #include "tst_antenna.moc"

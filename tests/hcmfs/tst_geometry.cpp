@@ -8,175 +8,162 @@
 
 #include <cmath>
 
+// Tx at 35 56'06" E, 4 36'09" N; Rx at 35 54'53" E, 4 29'52" N.
+static hcmfs::GeoPoint tx() { return {35 + 56 / 60.0 + 6 / 3600.0, 4 + 36 / 60.0 + 9 / 3600.0}; }
+static hcmfs::GeoPoint rx() { return {35 + 54 / 60.0 + 53 / 3600.0, 4 + 29 / 60.0 + 52 / 3600.0}; }
+
 class TestGeometry : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void coordinates_data();
-    void coordinates();
-    void sampleStations();
-    void totalDifferenceAngle_data();
-    void totalDifferenceAngle();
-    void pointAlongReturnsToTarget();
-    void walkSamplesFollowTheGreatCircle_data();
-    void walkSamplesFollowTheGreatCircle();
-    void wrap();
-    void thresholdDegradation_data();
-    void thresholdDegradation();
+    void coordinates_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("lon");
+        QTest::addColumn<double>("lat");
+        QTest::newRow("east north") << "035E561004N3609" << true << 35.936111 << 4.6025;
+        QTest::newRow("west south") << "004W300012S3000" << true << -4.5 << -12.5;
+        QTest::newRow("two-digit longitude") << "36e593104n2132" << true << 36.991944 << 4.358889;
+        QTest::newRow("short") << "035E561004N360" << false << 0.0 << 0.0;
+        QTest::newRow("one-digit longitude") << "6E593104N2132" << false << 0.0 << 0.0;
+        QTest::newRow("letter") << "035X561004N3609" << false << 0.0 << 0.0;
+        QTest::newRow("minutes 60") << "035E601004N3609" << false << 0.0 << 0.0;
+        QTest::newRow("digits") << "03AE561004N3609" << false << 0.0 << 0.0;
+        QTest::newRow("latitude 91") << "035E561091N0000" << false << 0.0 << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0 << 0.0;
+    }
+
+    void coordinates()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(double, lon);
+        QFETCH(double, lat);
+        hcmfs::GeoPoint p;
+        QCOMPARE(hcmfs::parseHcmCoordinates(text.toStdString(), p), ok);
+        if (ok) {
+            QVERIFY(std::fabs(p.lon - lon) < 1e-6);
+            QVERIFY(std::fabs(p.lat - lat) < 1e-6);
+            const QString canonical = text.size() == 14 ? "0" + text.toUpper() : text.toUpper();
+            QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)), canonical);
+        }
+    }
+
+    void sampleStations()
+    {
+        const double d = hcmfs::greatCircleDistanceKm(tx(), rx());
+        QVERIFY2(std::fabs(d - 11.8595) < 5e-4, qPrintable(QString::number(d, 'f', 5)));
+        const double azTR = hcmfs::azimuthDeg(tx(), rx());
+        const double azRT = hcmfs::azimuthDeg(rx(), tx());
+        QVERIFY(std::fabs(azTR - 190.926) < 5e-4);
+        QVERIFY(std::fabs(azRT - 10.924) < 5e-4);
+        // Horizontal difference angles against the antenna azimuths 147 and 327.
+        QVERIFY(std::fabs(hcmfs::wrapDeg180(azTR - 147) - 43.93) < 5e-3);
+        QVERIFY(std::fabs(hcmfs::wrapDeg180(azRT - 327) - 43.92) < 5e-3);
+    }
+
+    void totalDifferenceAngle_data()
+    {
+        QTest::addColumn<double>("hda");
+        QTest::addColumn<double>("vda");
+        QTest::addColumn<double>("tda");
+        QTest::newRow("vertical only") << 0.0 << 5.0 << 5.0;
+        QTest::newRow("horizontal only") << 10.0 << 0.0 << 10.0;
+        QTest::newRow("both 90") << 90.0 << 90.0 << 90.0;
+        QTest::newRow("30/10") << 30.0 << 10.0 << 31.475;
+        QTest::newRow("170/-20") << 170.0 << -20.0 << 157.731;
+        QTest::newRow("negative hda") << -30.0 << 10.0 << 31.475;
+    }
+
+    void totalDifferenceAngle()
+    {
+        QFETCH(double, hda);
+        QFETCH(double, vda);
+        QFETCH(double, tda);
+        QVERIFY(std::fabs(hcmfs::totalDifferenceAngle(hda, vda) - tda) < 5e-4);
+    }
+
+    void pointAlongReturnsToTarget()
+    {
+        const double d = hcmfs::greatCircleDistanceKm(tx(), rx());
+        const hcmfs::GeoPoint end = hcmfs::pointAlong(tx(), hcmfs::azimuthDeg(tx(), rx()), d);
+        QVERIFY(std::fabs(end.lon - rx().lon) < 1e-9);
+        QVERIFY(std::fabs(end.lat - rx().lat) < 1e-9);
+        const hcmfs::GeoPoint mid = hcmfs::pointAlong(tx(), hcmfs::azimuthDeg(tx(), rx()), d / 2);
+        QVERIFY(std::fabs(hcmfs::greatCircleDistanceKm(mid, rx()) - d / 2) < 1e-9);
+    }
+
+    void walkSamplesFollowTheGreatCircle_data()
+    {
+        QTest::addColumn<double>("lon");
+        QTest::addColumn<double>("lat");
+        QTest::addColumn<double>("az");
+        QTest::addColumn<double>("km");
+        QTest::addRow("mid-latitude, 100 km") << 17.3 << 50.4 << 63.0 << 100.0;
+        QTest::addRow("across the date line") << 179.7 << -16.2 << 81.0 << 120.0;
+        QTest::addRow("across the equator") << 10.0 << 0.3 << 170.0 << 300.0;
+        QTest::addRow("into the polar cap") << 20.0 << 78.5 << 10.0 << 400.0;
+        QTest::addRow("over the pole") << 20.0 << 89.0 << 0.0 << 250.0;
+        QTest::addRow("shorter than one span") << -3.0 << 40.0 << 300.0 << 0.7;
+        QTest::addRow("long path, steep latitude") << 5.0 << 70.0 << 280.0 << 1500.0;
+    }
+
+    // The walk interpolates between exact points: it must stay on the great
+    // circle that pointAlong computes, at every point and on both sides of the
+    // date line and the poles.
+    void walkSamplesFollowTheGreatCircle()
+    {
+        QFETCH(double, lon);
+        QFETCH(double, lat);
+        QFETCH(double, az);
+        QFETCH(double, km);
+        const int count = static_cast<int>(std::ceil(km / 0.1)) + 1;
+        const double step = km / (count - 1);
+        const hcmfs::GeoPoint a{lon, lat};
+        std::vector<hcmfs::GeoPoint> points;
+        hcmfs::GreatCircleWalk(a, az).sample(step, count, points);
+        QCOMPARE(static_cast<int>(points.size()), count);
+        for (int i = 0; i < count; ++i) {
+            const hcmfs::GeoPoint want = hcmfs::pointAlong(a, az, i * step);
+            const double eastM = hcmfs::wrapDeg180(points[i].lon - want.lon) * std::cos(want.lat * M_PI / 180) * 111195;
+            QVERIFY2(points[i].lon > -180 && points[i].lon <= 180, qPrintable(QString::number(i)));
+            QVERIFY2(std::fabs(points[i].lat - want.lat) * 111195 < 1e-6 && std::fabs(eastM) < 1e-6,
+                     qPrintable(QString("point %1 off by %2 m north, %3 m east").arg(i).arg((points[i].lat - want.lat) * 111195).arg(eastM)));
+        }
+    }
+
+    void wrap()
+    {
+        QCOMPARE(hcmfs::wrapDeg180(180), 180.0);
+        QCOMPARE(hcmfs::wrapDeg180(-180), 180.0);
+        QCOMPARE(hcmfs::wrapDeg180(190), -170.0);
+        QCOMPARE(hcmfs::wrapDeg180(-316.08), 43.92);
+        QCOMPARE(hcmfs::wrapDeg180(720), 0.0);
+    }
+
+    void thresholdDegradation_data()
+    {
+        QTest::addColumn<double>("iMinusN");
+        QTest::addColumn<double>("td");
+        QTest::newRow("-5") << -5.0 << 1.193;
+        QTest::newRow("-20") << -20.0 << 0.043;
+        QTest::newRow("0") << 0.0 << 3.010;
+        QTest::newRow("+6") << 6.0 << 6.973;
+        QTest::newRow("-6.5 (I -130, N -123.5)") << -6.5 << 0.877;
+    }
+
+    void thresholdDegradation()
+    {
+        QFETCH(double, iMinusN);
+        QFETCH(double, td);
+        QVERIFY(std::fabs(hcmfs::thresholdDegradation(-120 + iMinusN, -120) - td) < 5e-4);
+        QCOMPARE(hcmfs::thresholdDegradation(-INFINITY, -120), 0.0);
+        // Far above the noise TD approaches I - N without overflowing.
+        QVERIFY(std::fabs(hcmfs::thresholdDegradation(500, -120) - 620) < 1e-9);
+    }
 };
-
-void TestGeometry::coordinates_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<double>("lon");
-    QTest::addColumn<double>("lat");
-    QTest::newRow("east north") << "035E561004N3609" << true << 35.936111 << 4.6025;
-    QTest::newRow("lower case") << "036e514304n2511" << true << 36.861944 << 4.419722;
-    QTest::newRow("west south") << "004W300012S3000" << true << -4.5 << -12.5;
-    QTest::newRow("two-digit longitude") << "36e593104n2132" << true << 36.991944 << 4.358889;
-    QTest::newRow("short") << "035E561004N360" << false << 0.0 << 0.0;
-    QTest::newRow("one-digit longitude") << "6E593104N2132" << false << 0.0 << 0.0;
-    QTest::newRow("letter") << "035X561004N3609" << false << 0.0 << 0.0;
-    QTest::newRow("minutes 60") << "035E601004N3609" << false << 0.0 << 0.0;
-    QTest::newRow("digits") << "03AE561004N3609" << false << 0.0 << 0.0;
-    QTest::newRow("latitude 91") << "035E561091N0000" << false << 0.0 << 0.0;
-    QTest::newRow("empty") << "" << false << 0.0 << 0.0;
-}
-
-void TestGeometry::coordinates()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, ok);
-    QFETCH(double, lon);
-    QFETCH(double, lat);
-    hcmfs::GeoPoint p;
-    QCOMPARE(hcmfs::parseHcmCoordinates(text.toStdString(), p), ok);
-    if (ok) {
-        QVERIFY(std::fabs(p.lon - lon) < 1e-6);
-        QVERIFY(std::fabs(p.lat - lat) < 1e-6);
-        const QString canonical = text.size() == 14 ? "0" + text.toUpper() : text.toUpper();
-        QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)), canonical);
-    }
-}
-
-// Tx at 35 56'06" E, 4 36'09" N; Rx at 35 54'53" E, 4 29'52" N.
-static hcmfs::GeoPoint tx() { return {35 + 56 / 60.0 + 6 / 3600.0, 4 + 36 / 60.0 + 9 / 3600.0}; }
-static hcmfs::GeoPoint rx() { return {35 + 54 / 60.0 + 53 / 3600.0, 4 + 29 / 60.0 + 52 / 3600.0}; }
-
-void TestGeometry::sampleStations()
-{
-    const double d = hcmfs::greatCircleDistanceKm(tx(), rx());
-    QVERIFY2(std::fabs(d - 11.8595) < 5e-4, qPrintable(QString::number(d, 'f', 5)));
-    const double azTR = hcmfs::azimuthDeg(tx(), rx());
-    const double azRT = hcmfs::azimuthDeg(rx(), tx());
-    QVERIFY(std::fabs(azTR - 190.926) < 5e-4);
-    QVERIFY(std::fabs(azRT - 10.924) < 5e-4);
-    // Horizontal difference angles against the antenna azimuths 147 and 327.
-    QVERIFY(std::fabs(hcmfs::wrapDeg180(azTR - 147) - 43.93) < 5e-3);
-    QVERIFY(std::fabs(hcmfs::wrapDeg180(azRT - 327) - 43.92) < 5e-3);
-}
-
-void TestGeometry::totalDifferenceAngle_data()
-{
-    QTest::addColumn<double>("hda");
-    QTest::addColumn<double>("vda");
-    QTest::addColumn<double>("tda");
-    QTest::newRow("vertical only") << 0.0 << 5.0 << 5.0;
-    QTest::newRow("horizontal only") << 10.0 << 0.0 << 10.0;
-    QTest::newRow("both 90") << 90.0 << 90.0 << 90.0;
-    QTest::newRow("30/10") << 30.0 << 10.0 << 31.475;
-    QTest::newRow("170/-20") << 170.0 << -20.0 << 157.731;
-    QTest::newRow("negative hda") << -30.0 << 10.0 << 31.475;
-}
-
-void TestGeometry::totalDifferenceAngle()
-{
-    QFETCH(double, hda);
-    QFETCH(double, vda);
-    QFETCH(double, tda);
-    QVERIFY(std::fabs(hcmfs::totalDifferenceAngle(hda, vda) - tda) < 5e-4);
-}
-
-void TestGeometry::pointAlongReturnsToTarget()
-{
-    const double d = hcmfs::greatCircleDistanceKm(tx(), rx());
-    const hcmfs::GeoPoint end = hcmfs::pointAlong(tx(), hcmfs::azimuthDeg(tx(), rx()), d);
-    QVERIFY(std::fabs(end.lon - rx().lon) < 1e-9);
-    QVERIFY(std::fabs(end.lat - rx().lat) < 1e-9);
-    const hcmfs::GeoPoint mid = hcmfs::pointAlong(tx(), hcmfs::azimuthDeg(tx(), rx()), d / 2);
-    QVERIFY(std::fabs(hcmfs::greatCircleDistanceKm(mid, rx()) - d / 2) < 1e-9);
-}
-
-void TestGeometry::walkSamplesFollowTheGreatCircle_data()
-{
-    QTest::addColumn<double>("lon");
-    QTest::addColumn<double>("lat");
-    QTest::addColumn<double>("az");
-    QTest::addColumn<double>("km");
-    QTest::addRow("mid-latitude, 100 km") << 17.3 << 50.4 << 63.0 << 100.0;
-    QTest::addRow("across the date line") << 179.7 << -16.2 << 81.0 << 120.0;
-    QTest::addRow("across the equator") << 10.0 << 0.3 << 170.0 << 300.0;
-    QTest::addRow("into the polar cap") << 20.0 << 78.5 << 10.0 << 400.0;
-    QTest::addRow("over the pole") << 20.0 << 89.0 << 0.0 << 250.0;
-    QTest::addRow("shorter than one span") << -3.0 << 40.0 << 300.0 << 0.7;
-    QTest::addRow("long path, steep latitude") << 5.0 << 70.0 << 280.0 << 1500.0;
-}
-
-// The walk interpolates between exact points: it must stay on the great
-// circle that pointAlong computes, at every point and on both sides of the
-// date line and the poles.
-void TestGeometry::walkSamplesFollowTheGreatCircle()
-{
-    QFETCH(double, lon);
-    QFETCH(double, lat);
-    QFETCH(double, az);
-    QFETCH(double, km);
-    const int count = static_cast<int>(std::ceil(km / 0.1)) + 1;
-    const double step = km / (count - 1);
-    const hcmfs::GeoPoint a{lon, lat};
-    std::vector<hcmfs::GeoPoint> points;
-    hcmfs::GreatCircleWalk(a, az).sample(step, count, points);
-    QCOMPARE(static_cast<int>(points.size()), count);
-    for (int i = 0; i < count; ++i) {
-        const hcmfs::GeoPoint want = hcmfs::pointAlong(a, az, i * step);
-        const double eastM = hcmfs::wrapDeg180(points[i].lon - want.lon) * std::cos(want.lat * M_PI / 180) * 111195;
-        QVERIFY2(points[i].lon > -180 && points[i].lon <= 180, qPrintable(QString::number(i)));
-        QVERIFY2(std::fabs(points[i].lat - want.lat) * 111195 < 1e-6 && std::fabs(eastM) < 1e-6,
-                 qPrintable(QString("point %1 off by %2 m north, %3 m east").arg(i).arg((points[i].lat - want.lat) * 111195).arg(eastM)));
-    }
-}
-
-void TestGeometry::wrap()
-{
-    QCOMPARE(hcmfs::wrapDeg180(180), 180.0);
-    QCOMPARE(hcmfs::wrapDeg180(-180), 180.0);
-    QCOMPARE(hcmfs::wrapDeg180(190), -170.0);
-    QCOMPARE(hcmfs::wrapDeg180(-316.08), 43.92);
-    QCOMPARE(hcmfs::wrapDeg180(720), 0.0);
-}
-
-void TestGeometry::thresholdDegradation_data()
-{
-    QTest::addColumn<double>("iMinusN");
-    QTest::addColumn<double>("td");
-    QTest::newRow("-5") << -5.0 << 1.193;
-    QTest::newRow("-20") << -20.0 << 0.043;
-    QTest::newRow("0") << 0.0 << 3.010;
-    QTest::newRow("+6") << 6.0 << 6.973;
-    QTest::newRow("-6.5 (I -130, N -123.5)") << -6.5 << 0.877;
-}
-
-void TestGeometry::thresholdDegradation()
-{
-    QFETCH(double, iMinusN);
-    QFETCH(double, td);
-    QVERIFY(std::fabs(hcmfs::thresholdDegradation(-120 + iMinusN, -120) - td) < 5e-4);
-    QCOMPARE(hcmfs::thresholdDegradation(-INFINITY, -120), 0.0);
-    // Far above the noise TD approaches I - N without overflowing.
-    QVERIFY(std::fabs(hcmfs::thresholdDegradation(500, -120) - 620) < 1e-9);
-}
 
 QTEST_GUILESS_MAIN(TestGeometry)
 #include "tst_geometry.moc"

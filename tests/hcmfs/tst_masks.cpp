@@ -9,62 +9,10 @@
 
 using hcmfs::MaskPointValue;
 
-class TestMasks : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void segmentIntegral();
-    void rectangles_data();
-    void rectangles();
-    void realMasks_data();
-    void realMasks();
-    void twoSidedConstruction();
-    void defaultRows_data();
-    void defaultRows();
-    void chooseMask();
-};
-
-void TestMasks::segmentIntegral()
-{
-    // 0 dB to 40 dB over 10 MHz: 10 * (10/ln10) * (1 - 1e-4) / 40 = 1.08563 MHz.
-    QVERIFY(std::fabs(hcmfs::segmentIntegral(0, 10, 0, 40) - 1.08563) < 5e-6);
-    QVERIFY(std::fabs(hcmfs::segmentIntegral(0, 10, 40, 0) - 1.08563) < 5e-6);
-    QCOMPARE(hcmfs::segmentIntegral(2, 5, 10, 10), 0.3);
-    QCOMPARE(hcmfs::segmentIntegral(5, 5, 0, 40), 0.0);
-}
-
 static hcmfs::TwoSidedMask rectangle(double halfWidth)
 {
     // Vertical steps at +-halfWidth; no channel-spacing extension.
     return hcmfs::buildTwoSidedMask({{halfWidth, 0}, {halfWidth, 200}}, 0);
-}
-
-void TestMasks::rectangles_data()
-{
-    QTest::addColumn<double>("df");
-    QTest::addColumn<double>("overlap");
-    QTest::newRow("0") << 0.0 << 28.0;
-    QTest::newRow("7") << 7.0 << 21.0;
-    QTest::newRow("14") << 14.0 << 14.0;
-    QTest::newRow("-14") << -14.0 << 14.0;
-    QTest::newRow("27.5") << 27.5 << 0.5;
-    QTest::newRow("28") << 28.0 << 0.0;
-    QTest::newRow("40") << 40.0 << 0.0;
-}
-
-void TestMasks::rectangles()
-{
-    QFETCH(double, df);
-    QFETCH(double, overlap);
-    const hcmfs::TwoSidedMask m = rectangle(14);
-    // The 200 dB walls leave a negligible trace (1e-20 of a MHz).
-    QVERIFY2(std::fabs(hcmfs::overlappingArea(m, m, df) - overlap) < 1e-9,
-             qPrintable(QString::number(hcmfs::overlappingArea(m, m, df), 'g', 12)));
-    if (overlap > 0 && df == 14.0) {
-        const double nfd = 10 * std::log10(hcmfs::overlappingArea(m, m, 0) / hcmfs::overlappingArea(m, m, df));
-        QVERIFY(std::fabs(nfd - 3.0103) < 1e-4);
-    }
 }
 
 static hcmfs::TwoSidedMask txMask23()
@@ -75,102 +23,6 @@ static hcmfs::TwoSidedMask txMask23()
 static hcmfs::TwoSidedMask rxMask23()
 {
     return hcmfs::buildTwoSidedMask({{10.65, 0}, {12.84, 2}, {14.12, 10}, {14.76, 19.7}, {15.02, 39.5}, {21.8, 60}}, 28);
-}
-
-void TestMasks::realMasks_data()
-{
-    QTest::addColumn<double>("df");
-    QTest::addColumn<double>("overlap");
-    QTest::addColumn<double>("md");
-    QTest::addColumn<double>("nfd");
-    QTest::newRow("0") << 0.0 << 24.4125 << 0.20 << 0.00;
-    QTest::newRow("7") << 7.0 << 18.5847 << 1.39 << 1.18;
-    QTest::newRow("14") << 14.0 << 11.5881 << 3.44 << 3.24;
-    QTest::newRow("28") << 28.0 << 0.0236844 << 30.33 << 30.13;
-    QTest::newRow("56") << 56.0 << 2.59706e-4 << 49.93 << 49.73;
-    QTest::newRow("112") << 112.0 << 1.17354e-7 << 83.38 << 83.18;
-    QTest::newRow("-28") << -28.0 << 0.0236844 << 30.33 << 30.13;
-}
-
-void TestMasks::realMasks()
-{
-    QFETCH(double, df);
-    QFETCH(double, overlap);
-    QFETCH(double, md);
-    QFETCH(double, nfd);
-    const hcmfs::TwoSidedMask tx = txMask23();
-    const hcmfs::TwoSidedMask rx = rxMask23();
-    const double at = hcmfs::maskArea(tx);
-    QVERIFY(std::fabs(at - 25.5795) < 5e-5);
-    const double o = hcmfs::overlappingArea(tx, rx, df);
-    QVERIFY2(std::fabs(o - overlap) / overlap < 1e-5, qPrintable(QString::number(o, 'g', 9)));
-    const double gotMd = 10 * std::log10(at / o);
-    const double gotNfd = gotMd - 10 * std::log10(at / hcmfs::overlappingArea(tx, rx, 0));
-    QVERIFY(std::fabs(gotMd - md) < 0.005);
-    QVERIFY(std::fabs(gotNfd - nfd) < 0.005);
-}
-
-void TestMasks::twoSidedConstruction()
-{
-    const hcmfs::TwoSidedMask m = txMask23();
-    // 0/0 in front, 2.5 x 28 = 70 MHz at 51 dB, 3.5 x 28 = 98 MHz at 56 dB, mirrored.
-    QCOMPARE(m.points.size(), std::size_t(17));
-    QCOMPARE(m.points.front().offset, -98.0);
-    QCOMPARE(m.points.front().attenuation, 56.0);
-    QCOMPARE(m.points[8].offset, 0.0);
-    QCOMPARE(m.points[8].attenuation, 0.0);
-    QCOMPARE(m.points[15].offset, 70.0);
-    QCOMPARE(m.points[15].attenuation, 51.0);
-    QCOMPARE(m.points.back().offset, 98.0);
-
-    // The last point already beyond 3.5 x CS: a 5 dB step at the last offset.
-    const hcmfs::TwoSidedMask wide = hcmfs::buildTwoSidedMask({{0, 0}, {5, 10}, {100, 50}}, 10);
-    QCOMPARE(wide.points.back().offset, 100.0);
-    QCOMPARE(wide.points.back().attenuation, 55.0);
-    QCOMPARE(wide.points[wide.points.size() - 2].offset, 100.0);
-    // A first point at 0 MHz is not doubled.
-    QCOMPARE(wide.points.size(), std::size_t(7));
-}
-
-void TestMasks::defaultRows_data()
-{
-    QTest::addColumn<bool>("tx");
-    QTest::addColumn<double>("fGHz");
-    QTest::addColumn<QString>("cls");
-    QTest::addColumn<double>("spacing");
-    QTest::addColumn<int>("row"); // 0: none
-    QTest::addColumn<double>("att5"); // attenuation of point 6, -1 not checked
-    QTest::addColumn<QString>("note");
-    // 22-29.5 GHz, class 4L: 1.75, 3.5, 7, 14, 28, 56 MHz (rows 118-123).
-    QTest::newRow("transmitter table") << true << 23.0 << "4L" << 28.0 << 122 << 52.0 << "";
-    QTest::newRow("receiver table") << false << 23.0 << "4L" << 28.0 << 122 << 60.0 << "";
-    QTest::newRow("29 MHz in the 28-30 MHz row") << true << 6.2 << "5B" << 29.0 << 47 << -1.0 << "";
-    QTest::newRow("no rows for class 1") << true << 23.0 << "1" << 28.0 << 0 << -1.0 << "";
-    QTest::newRow("between band groups") << true << 30.5 << "4L" << 28.0 << 0 << -1.0 << "";
-    QTest::newRow("no such spacing and none larger") << true << 23.0 << "4L" << 60.0 << 0 << -1.0 << "";
-    QTest::newRow("20 MHz: next larger, 28") << false << 23.0 << "4L" << 20.0 << 122 << -1.0 << "next larger spacing 28";
-    // Class empty: class 2 is the band's lowest (rows 112-117).
-    QTest::newRow("class empty, 28 MHz") << false << 23.0 << "" << 28.0 << 116 << -1.0 << "lowest class with this spacing, 2";
-    QTest::newRow("class empty, 40 MHz") << false << 23.0 << "" << 40.0 << 117 << -1.0 << "next larger spacing 56 MHz of class 2";
-    // 3.41-11.7 GHz: only 4L has 20 MHz (row 38), class 2 would round up to 28-30.
-    QTest::newRow("class empty, exact beats larger") << false << 6.2 << "" << 20.0 << 38 << -1.0 << "class with this spacing, 4L";
-}
-
-void TestMasks::defaultRows()
-{
-    QFETCH(bool, tx);
-    QFETCH(double, fGHz);
-    QFETCH(QString, cls);
-    QFETCH(double, spacing);
-    QFETCH(int, row);
-    QFETCH(double, att5);
-    QFETCH(QString, note);
-    std::string how;
-    const hcmfs::DefaultMaskRow* r = hcmfs::findDefaultMask(tx, fGHz, cls.toStdString(), spacing, &how);
-    QCOMPARE(r ? r->row : 0, row);
-    if (att5 >= 0)
-        QCOMPARE(r->points[5].attenuation, att5);
-    QVERIFY2(!r || (note.isEmpty() ? how.empty() : how.find(note.toStdString()) != std::string::npos), how.c_str());
 }
 
 static hcmfs::StationRecord recordWith(const std::string& cls, double cs, double fMHz)
@@ -184,29 +36,161 @@ static hcmfs::StationRecord recordWith(const std::string& cls, double cs, double
     return r;
 }
 
-void TestMasks::chooseMask()
+class TestMasks : public QObject
 {
-    // Without a mask of its own, the default row; without a row, nothing.
-    const hcmfs::MaskChoice c = hcmfs::chooseMask(recordWith("4L", 28, 23058), true);
-    QVERIFY(c.usable && !c.fromRecord);
-    QCOMPARE(c.defaultRow, 122);
-    QVERIFY(!hcmfs::chooseMask(recordWith("3", 28, 23058), true).usable);
-    hcmfs::StationRecord noSpacing = recordWith("4L", 28, 23058);
-    noSpacing.channelSpacing = hcmfs::FieldNumber();
-    QVERIFY(!hcmfs::chooseMask(noSpacing, false).usable);
-    // A damaged mask of its own is not replaced by the default row.
-    hcmfs::StationRecord r = recordWith("4L", 28, 23058);
-    r.maskUsable = false;
-    QVERIFY(!hcmfs::chooseMask(r, true).usable);
-    r.maskUsable = true;
-    r.mask = {{10, 0}, {5, 40}}; // offsets falling
-    QVERIFY(!hcmfs::chooseMask(r, true).usable);
-    r.mask = {{10, 0}};          // a single point is no mask
-    QVERIFY(!hcmfs::chooseMask(r, true).usable);
-    r.mask = {{10, 0}, {20, 45}};
-    const hcmfs::MaskChoice own = hcmfs::chooseMask(r, true);
-    QVERIFY(own.usable && own.fromRecord);
-}
+    Q_OBJECT
+
+private slots:
+    void segmentIntegral()
+    {
+        // 0 dB to 40 dB over 10 MHz: 10 * (10/ln10) * (1 - 1e-4) / 40 = 1.08563 MHz.
+        QVERIFY(std::fabs(hcmfs::segmentIntegral(0, 10, 0, 40) - 1.08563) < 5e-6);
+        QVERIFY(std::fabs(hcmfs::segmentIntegral(0, 10, 40, 0) - 1.08563) < 5e-6);
+        QCOMPARE(hcmfs::segmentIntegral(2, 5, 10, 10), 0.3);
+        QCOMPARE(hcmfs::segmentIntegral(5, 5, 0, 40), 0.0);
+    }
+
+    void rectangles_data()
+    {
+        QTest::addColumn<double>("df");
+        QTest::addColumn<double>("overlap");
+        QTest::newRow("0") << 0.0 << 28.0;
+        QTest::newRow("7") << 7.0 << 21.0;
+        QTest::newRow("14") << 14.0 << 14.0;
+        QTest::newRow("-14") << -14.0 << 14.0;
+        QTest::newRow("27.5") << 27.5 << 0.5;
+        QTest::newRow("28") << 28.0 << 0.0;
+        QTest::newRow("40") << 40.0 << 0.0;
+    }
+
+    void rectangles()
+    {
+        QFETCH(double, df);
+        QFETCH(double, overlap);
+        const hcmfs::TwoSidedMask m = rectangle(14);
+        // The 200 dB walls leave a negligible trace (1e-20 of a MHz).
+        QVERIFY2(std::fabs(hcmfs::overlappingArea(m, m, df) - overlap) < 1e-9,
+                 qPrintable(QString::number(hcmfs::overlappingArea(m, m, df), 'g', 12)));
+        if (overlap > 0 && df == 14.0) {
+            const double nfd = 10 * std::log10(hcmfs::overlappingArea(m, m, 0) / hcmfs::overlappingArea(m, m, df));
+            QVERIFY(std::fabs(nfd - 3.0103) < 1e-4);
+        }
+    }
+
+    void realMasks_data()
+    {
+        QTest::addColumn<double>("df");
+        QTest::addColumn<double>("overlap");
+        QTest::addColumn<double>("md");
+        QTest::addColumn<double>("nfd");
+        QTest::newRow("0") << 0.0 << 24.4125 << 0.20 << 0.00;
+        QTest::newRow("7") << 7.0 << 18.5847 << 1.39 << 1.18;
+        QTest::newRow("14") << 14.0 << 11.5881 << 3.44 << 3.24;
+        QTest::newRow("28") << 28.0 << 0.0236844 << 30.33 << 30.13;
+        QTest::newRow("56") << 56.0 << 2.59706e-4 << 49.93 << 49.73;
+        QTest::newRow("112") << 112.0 << 1.17354e-7 << 83.38 << 83.18;
+        QTest::newRow("-28") << -28.0 << 0.0236844 << 30.33 << 30.13;
+    }
+
+    void realMasks()
+    {
+        QFETCH(double, df);
+        QFETCH(double, overlap);
+        QFETCH(double, md);
+        QFETCH(double, nfd);
+        const hcmfs::TwoSidedMask tx = txMask23();
+        const hcmfs::TwoSidedMask rx = rxMask23();
+        const double at = hcmfs::maskArea(tx);
+        QVERIFY(std::fabs(at - 25.5795) < 5e-5);
+        const double o = hcmfs::overlappingArea(tx, rx, df);
+        QVERIFY2(std::fabs(o - overlap) / overlap < 1e-5, qPrintable(QString::number(o, 'g', 9)));
+        const double gotMd = 10 * std::log10(at / o);
+        const double gotNfd = gotMd - 10 * std::log10(at / hcmfs::overlappingArea(tx, rx, 0));
+        QVERIFY(std::fabs(gotMd - md) < 0.005);
+        QVERIFY(std::fabs(gotNfd - nfd) < 0.005);
+    }
+
+    void twoSidedConstruction()
+    {
+        const hcmfs::TwoSidedMask m = txMask23();
+        // 0/0 in front, 2.5 x 28 = 70 MHz at 51 dB, 3.5 x 28 = 98 MHz at 56 dB, mirrored.
+        QCOMPARE(m.points.size(), std::size_t(17));
+        QCOMPARE((QList<double>{m.points.front().offset, m.points.front().attenuation, m.points[8].offset, m.points[8].attenuation,
+                                m.points[15].offset, m.points[15].attenuation, m.points.back().offset}),
+                 (QList<double>{-98, 56, 0, 0, 70, 51, 98}));
+
+        // The last point already beyond 3.5 x CS: a 5 dB step at the last offset.
+        const hcmfs::TwoSidedMask wide = hcmfs::buildTwoSidedMask({{0, 0}, {5, 10}, {100, 50}}, 10);
+        // A first point at 0 MHz is not doubled.
+        QCOMPARE(wide.points.size(), std::size_t(7));
+        QCOMPARE((QList<double>{wide.points[5].offset, wide.points[6].offset, wide.points[6].attenuation}), (QList<double>{100, 100, 55}));
+    }
+
+    void defaultRows_data()
+    {
+        QTest::addColumn<bool>("tx");
+        QTest::addColumn<double>("fGHz");
+        QTest::addColumn<QString>("cls");
+        QTest::addColumn<double>("spacing");
+        QTest::addColumn<int>("row"); // 0: none
+        QTest::addColumn<double>("att5"); // attenuation of point 6, -1 not checked
+        QTest::addColumn<QString>("note");
+        // 22-29.5 GHz, class 4L: 1.75, 3.5, 7, 14, 28, 56 MHz (rows 118-123).
+        QTest::newRow("transmitter table") << true << 23.0 << "4L" << 28.0 << 122 << 52.0 << "";
+        QTest::newRow("receiver table") << false << 23.0 << "4L" << 28.0 << 122 << 60.0 << "";
+        QTest::newRow("29 MHz in the 28-30 MHz row") << true << 6.2 << "5B" << 29.0 << 47 << -1.0 << "";
+        QTest::newRow("no rows for class 1") << true << 23.0 << "1" << 28.0 << 0 << -1.0 << "";
+        QTest::newRow("between band groups") << true << 30.5 << "4L" << 28.0 << 0 << -1.0 << "";
+        QTest::newRow("no such spacing and none larger") << true << 23.0 << "4L" << 60.0 << 0 << -1.0 << "";
+        QTest::newRow("20 MHz: next larger, 28") << false << 23.0 << "4L" << 20.0 << 122 << -1.0 << "next larger spacing 28";
+        // Class empty: class 2 is the band's lowest (rows 112-117).
+        QTest::newRow("class empty, 28 MHz") << false << 23.0 << "" << 28.0 << 116 << -1.0 << "lowest class with this spacing, 2";
+        QTest::newRow("class empty, 40 MHz") << false << 23.0 << "" << 40.0 << 117 << -1.0 << "next larger spacing 56 MHz of class 2";
+        // 3.41-11.7 GHz: only 4L has 20 MHz (row 38), class 2 would round up to 28-30.
+        QTest::newRow("class empty, exact beats larger") << false << 6.2 << "" << 20.0 << 38 << -1.0 << "class with this spacing, 4L";
+    }
+
+    void defaultRows()
+    {
+        QFETCH(bool, tx);
+        QFETCH(double, fGHz);
+        QFETCH(QString, cls);
+        QFETCH(double, spacing);
+        QFETCH(int, row);
+        QFETCH(double, att5);
+        QFETCH(QString, note);
+        std::string how;
+        const hcmfs::DefaultMaskRow* r = hcmfs::findDefaultMask(tx, fGHz, cls.toStdString(), spacing, &how);
+        QCOMPARE(r ? r->row : 0, row);
+        if (att5 >= 0)
+            QCOMPARE(r->points[5].attenuation, att5);
+        QVERIFY2(!r || (note.isEmpty() ? how.empty() : how.find(note.toStdString()) != std::string::npos), how.c_str());
+    }
+
+    void chooseMask()
+    {
+        // Without a mask of its own, the default row; without a row, nothing.
+        const hcmfs::MaskChoice c = hcmfs::chooseMask(recordWith("4L", 28, 23058), true);
+        QVERIFY(c.usable && !c.fromRecord);
+        QCOMPARE(c.defaultRow, 122);
+        QVERIFY(!hcmfs::chooseMask(recordWith("3", 28, 23058), true).usable);
+        hcmfs::StationRecord noSpacing = recordWith("4L", 28, 23058);
+        noSpacing.channelSpacing = hcmfs::FieldNumber();
+        QVERIFY(!hcmfs::chooseMask(noSpacing, false).usable);
+        // A damaged mask of its own is not replaced by the default row.
+        hcmfs::StationRecord r = recordWith("4L", 28, 23058);
+        r.maskUsable = false;
+        QVERIFY(!hcmfs::chooseMask(r, true).usable);
+        r.maskUsable = true;
+        r.mask = {{10, 0}, {5, 40}}; // offsets falling
+        QVERIFY(!hcmfs::chooseMask(r, true).usable);
+        r.mask = {{10, 0}};          // a single point is no mask
+        QVERIFY(!hcmfs::chooseMask(r, true).usable);
+        r.mask = {{10, 0}, {20, 45}};
+        const hcmfs::MaskChoice own = hcmfs::chooseMask(r, true);
+        QVERIFY(own.usable && own.fromRecord);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestMasks)
 #include "tst_masks.moc"

@@ -54,207 +54,183 @@ class TestBorderData : public QObject
     Q_OBJECT
 
 private slots:
-    void decodesLittleEndianRadians();
-    void damagedFile_data();
-    void damagedFile();
-    void folders_data();
-    void folders();
-    void fileNames_data();
-    void fileNames();
-    void findsTheFolder();
-    void cacheNoticesChangedFiles();
-    void concurrentTriggersAgree();
+    void damagedFile_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("error");
+
+        // Raw float64 pairs, taken as they are (radians).
+        auto raw = [](double lon, double lat) {
+            QByteArray out;
+            fixture::appendFloat64LE(out, lon);
+            fixture::appendFloat64LE(out, lat);
+            return out;
+        };
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        const QByteArray good = fixture::borderBytes({{16.0, 48.0}, {16.1, 48.05}});
+        QTest::newRow("good") << good << 0;
+        QTest::newRow("empty") << QByteArray() << 2008;
+        QTest::newRow("one byte short") << good.left(good.size() - 1) << 2008;
+        QTest::newRow("written in degrees") << raw(16.0, 48.0) << 2008;
+        QTest::newRow("latitude beyond pi/2") << raw(0.3, 1.6) << 2008;
+        QTest::newRow("NaN") << good + raw(nan, 0.8) << 2008;
+        QTest::newRow("infinite") << raw(0.3, -inf) << 2008;
+        QTest::newRow("range edges") << raw(-fixture::kPi, fixture::kPi / 2) << 0;
+        QTest::newRow("text") << QByteArray("AUT border line 1;2;3;4;5;6;7;8;9;0;1;2;\n") << 2008;
+    }
+
+    void damagedFile()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, error);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("AUT.ALL");
+        QVERIFY(fixture::writeFile(file, bytes));
+        std::vector<LonLat> points;
+        QCOMPARE(readBorderFile(fsPath(file), points), error);
+        QCOMPARE(points.empty(), error != 0);
+    }
+
+    void folders_data()
+    {
+        QTest::addColumn<QStringList>("files"); // name=near|far|text|truncated|degrees|empty|link|folder
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QString>("countries");
+
+        QTest::newRow("full outline wins over zero line")
+            << QStringList{"A.000=far", "A.ALL=near", "B.000=near", "notes.txt=text"} << 0 << "A,B";
+        QTest::newRow("lower-case names, own country left out")
+            << QStringList{"aut.all=near", "d.000=near", "own.all=near"} << 0 << "AUT,D";
+        // One damaged file spoils the whole set: listing fewer countries than the
+        // data holds would pass for a clean result.
+        for (const char* damaged : {"X.ALL=truncated", "X.000=degrees", "X.ALL=empty", "X.ALL=link", "X.ALL=folder"})
+            QTest::newRow(damaged) << QStringList{"A.ALL=near", damaged} << 2008 << QString();
+    }
+
+    void folders()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(int, error);
+        QFETCH(QString, countries);
+        QTemporaryDir dir;
+        const QMap<QString, QByteArray> bytes{{"near", nearPoint()},
+                                              {"far", farPoint()},
+                                              {"text", "not border data"},
+                                              {"truncated", (nearPoint() + farPoint()).left(20)},
+                                              {"degrees", QByteArray(16, '\x40')},
+                                              {"empty", QByteArray()}};
+        for (const QString& file : files) {
+            const QString name = file.section('=', 0, 0), kind = file.section('=', 1);
+            if (kind == "link")
+                QVERIFY(QFile::link(dir.filePath("gone.ALL"), dir.filePath(name)));
+            else if (kind == "folder")
+                QVERIFY(QDir(dir.path()).mkdir(name));
+            else
+                QVERIFY(fixture::writeFile(dir.filePath(name), bytes.value(kind)));
+        }
+        QString found = "unchanged";
+        QCOMPARE(triggerIn(dir.path(), found), error);
+        QCOMPARE(found, countries);
+    }
+
+    void fileNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("code");
+
+        QTest::newRow("ALL") << "AUT.ALL" << "AUT";
+        QTest::newRow("000") << "D.000" << "D";
+        QTest::newRow("lower case") << "hol.all" << "HOL";
+        QTest::newRow("x-km line") << "AUT.006" << "";
+        QTest::newRow("no extension") << "AUT" << "";
+        QTest::newRow("hidden") << ".ALL" << "";
+        QTest::newRow("blank in code") << "A B.ALL" << "";
+        QTest::newRow("comma in code") << "A,B.ALL" << "";
+        QTest::newRow("too long") << "ABCDEFGHI.ALL" << "";
+    }
+
+    void fileNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, code);
+        QCOMPARE(QString::fromStdString(borderFileCode(name.toStdString())), code);
+    }
+
+    void findsTheFolder()
+    {
+        QTemporaryDir root;
+        QDir r(root.path());
+        QVERIFY(r.mkdir("TOPO") && r.mkdir("Border"));
+        QVERIFY(fixture::writeFile(r.filePath("Border/A.ALL"), nearPoint()));
+        // A root holding the border folder, the border folder itself, and a folder
+        // with neither.
+        QCOMPARE(findBorderFolder(fsPath(root.path())), fsPath(r.filePath("Border")));
+        QCOMPARE(findBorderFolder(fsPath(r.filePath("Border"))), fsPath(r.filePath("Border")));
+        QVERIFY(findBorderFolder(fsPath(r.filePath("TOPO"))).empty());
+        QVERIFY(findBorderFolder(fsPath(r.filePath("missing"))).empty());
+        QCOMPARE(resolveBorderFolder(root.path().toStdString()), fsPath(r.filePath("Border")));
+        // Without one, the shipped data, which the build copies beside the
+        // binaries as an installation does.
+        const std::filesystem::path shipped = fsPath(QStringLiteral(LINKWISE_BINDIR "/BORDER"));
+        QCOMPARE(defaultBorderFolder(), shipped);
+        QCOMPARE(resolveBorderFolder(""), shipped);
+        QCOMPARE(resolveBorderFolder(r.filePath("TOPO").toStdString()), shipped);
+        QCOMPARE(resolveBorderFolder("/no/such/folder"), shipped);
+    }
+
+    void cacheNoticesChangedFiles()
+    {
+        QTemporaryDir dir;
+        QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint()));
+        QString countries;
+        QCOMPARE(triggerIn(dir.path(), countries), 0);
+        QCOMPARE(countries, QString("A"));
+
+        // New content of another size, and a new country: both seen at once.
+        QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), farPoint() + farPoint()));
+        QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), nearPoint()));
+        QCOMPARE(triggerIn(dir.path(), countries), 0);
+        QCOMPARE(countries, QString("B"));
+
+        // Damaged after it was cached: not served from the cache.
+        QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), (nearPoint() + farPoint()).left(24)));
+        QCOMPARE(triggerIn(dir.path(), countries), 2008);
+        // Repaired: read again, not remembered as damaged.
+        QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), nearPoint()));
+        QCOMPARE(triggerIn(dir.path(), countries), 0);
+        QCOMPARE(countries, QString("B"));
+
+        QVERIFY(QDir(dir.path()).removeRecursively());
+        QCOMPARE(triggerIn(dir.path(), countries), 2008);
+    }
+
+    void concurrentTriggersAgree()
+    {
+        QTemporaryDir first;
+        QTemporaryDir second;
+        QVERIFY(fixture::writeFile(first.filePath("A.ALL"), nearPoint()));
+        QVERIFY(fixture::writeFile(second.filePath("B.ALL"), nearPoint()));
+        QVERIFY(fixture::writeFile(second.filePath("C.ALL"), nearPoint()));
+        std::atomic<int> wrong{0};
+        std::vector<std::thread> threads;
+        for (int t = 0; t < 4; ++t) {
+            threads.emplace_back([&, t] {
+                const bool odd = t % 2;
+                const QString folder = odd ? second.path() : first.path();
+                for (int i = 0; i < 200; ++i) {
+                    std::string countries;
+                    const int error = triggeredCountries(fsPath(folder), kStation, countries);
+                    if (error != 0 || countries != (odd ? "B,C" : "A"))
+                        ++wrong;
+                }
+            });
+        }
+        for (std::thread& t : threads)
+            t.join();
+        QCOMPARE(wrong.load(), 0);
+    }
 };
-
-void TestBorderData::decodesLittleEndianRadians()
-{
-    // 1.0 and -0.5 as little-endian float64, written byte by byte.
-    const unsigned char bytes[16] = {0, 0, 0, 0, 0, 0, 0xf0, 0x3f, 0, 0, 0, 0, 0, 0, 0xe0, 0xbf};
-    std::vector<LonLat> points;
-    QCOMPARE(decodeBorderPoints(bytes, sizeof bytes, points), 0);
-    QCOMPARE(int(points.size()), 1);
-    QCOMPARE(points[0].lon, 1.0);
-    QCOMPARE(points[0].lat, -0.5);
-}
-
-void TestBorderData::damagedFile_data()
-{
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<int>("error");
-
-    // Raw float64 pairs, taken as they are (radians).
-    auto raw = [](double lon, double lat) {
-        QByteArray out;
-        fixture::appendFloat64LE(out, lon);
-        fixture::appendFloat64LE(out, lat);
-        return out;
-    };
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    const QByteArray good = fixture::borderBytes({{16.0, 48.0}, {16.1, 48.05}});
-    QTest::newRow("good") << good << 0;
-    QTest::newRow("empty") << QByteArray() << 2008;
-    QTest::newRow("one byte short") << good.left(good.size() - 1) << 2008;
-    QTest::newRow("half a point") << good.left(8) << 2008;
-    QTest::newRow("trailing byte") << good + QByteArray(1, '\0') << 2008;
-    QTest::newRow("written in degrees") << raw(16.0, 48.0) << 2008;
-    QTest::newRow("latitude beyond pi/2") << raw(0.3, 1.6) << 2008;
-    QTest::newRow("NaN") << good + raw(nan, 0.8) << 2008;
-    QTest::newRow("infinite") << raw(0.3, -inf) << 2008;
-    QTest::newRow("range edges") << raw(-fixture::kPi, fixture::kPi / 2) << 0;
-    QTest::newRow("text") << QByteArray("AUT border line 1;2;3;4;5;6;7;8;9;0;1;2;\n") << 2008;
-}
-
-void TestBorderData::damagedFile()
-{
-    QFETCH(QByteArray, bytes);
-    QFETCH(int, error);
-    QTemporaryDir dir;
-    const QString file = dir.filePath("AUT.ALL");
-    QVERIFY(fixture::writeFile(file, bytes));
-    std::vector<LonLat> points;
-    QCOMPARE(readBorderFile(fsPath(file), points), error);
-    QCOMPARE(points.empty(), error != 0);
-}
-
-void TestBorderData::folders_data()
-{
-    QTest::addColumn<QStringList>("files"); // name=near|far|text|truncated|degrees|empty|link|folder
-    QTest::addColumn<int>("error");
-    QTest::addColumn<QString>("countries");
-
-    QTest::newRow("full outline wins over zero line")
-        << QStringList{"A.000=far", "A.ALL=near", "B.000=near", "notes.txt=text"} << 0 << "A,B";
-    QTest::newRow("lower-case names, own country left out")
-        << QStringList{"aut.all=near", "d.000=near", "own.all=near"} << 0 << "AUT,D";
-    // One damaged file spoils the whole set: listing fewer countries than the
-    // data holds would pass for a clean result.
-    for (const char* damaged : {"X.ALL=truncated", "X.000=degrees", "X.ALL=empty", "X.ALL=link", "X.ALL=folder"})
-        QTest::newRow(damaged) << QStringList{"A.ALL=near", damaged} << 2008 << QString();
-}
-
-void TestBorderData::folders()
-{
-    QFETCH(QStringList, files);
-    QFETCH(int, error);
-    QFETCH(QString, countries);
-    QTemporaryDir dir;
-    const QMap<QString, QByteArray> bytes{{"near", nearPoint()},
-                                          {"far", farPoint()},
-                                          {"text", "not border data"},
-                                          {"truncated", (nearPoint() + farPoint()).left(20)},
-                                          {"degrees", QByteArray(16, '\x40')},
-                                          {"empty", QByteArray()}};
-    for (const QString& file : files) {
-        const QString name = file.section('=', 0, 0), kind = file.section('=', 1);
-        if (kind == "link")
-            QVERIFY(QFile::link(dir.filePath("gone.ALL"), dir.filePath(name)));
-        else if (kind == "folder")
-            QVERIFY(QDir(dir.path()).mkdir(name));
-        else
-            QVERIFY(fixture::writeFile(dir.filePath(name), bytes.value(kind)));
-    }
-    QString found = "unchanged";
-    QCOMPARE(triggerIn(dir.path(), found), error);
-    QCOMPARE(found, countries);
-}
-
-void TestBorderData::fileNames_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("code");
-
-    QTest::newRow("ALL") << "AUT.ALL" << "AUT";
-    QTest::newRow("000") << "D.000" << "D";
-    QTest::newRow("lower case") << "hol.all" << "HOL";
-    QTest::newRow("x-km line") << "AUT.006" << "";
-    QTest::newRow("no extension") << "AUT" << "";
-    QTest::newRow("hidden") << ".ALL" << "";
-    QTest::newRow("blank in code") << "A B.ALL" << "";
-    QTest::newRow("comma in code") << "A,B.ALL" << "";
-    QTest::newRow("too long") << "ABCDEFGHI.ALL" << "";
-}
-
-void TestBorderData::fileNames()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, code);
-    QCOMPARE(QString::fromStdString(borderFileCode(name.toStdString())), code);
-}
-
-void TestBorderData::findsTheFolder()
-{
-    QTemporaryDir root;
-    QDir r(root.path());
-    QVERIFY(r.mkdir("TOPO") && r.mkdir("Border"));
-    QVERIFY(fixture::writeFile(r.filePath("Border/A.ALL"), nearPoint()));
-    // A root holding the border folder, the border folder itself, and a folder
-    // with neither.
-    QCOMPARE(findBorderFolder(fsPath(root.path())), fsPath(r.filePath("Border")));
-    QCOMPARE(findBorderFolder(fsPath(r.filePath("Border"))), fsPath(r.filePath("Border")));
-    QVERIFY(findBorderFolder(fsPath(r.filePath("TOPO"))).empty());
-    QVERIFY(findBorderFolder(fsPath(r.filePath("missing"))).empty());
-    QCOMPARE(resolveBorderFolder(root.path().toStdString()), fsPath(r.filePath("Border")));
-    // Without one, the shipped data, which the build copies beside the
-    // binaries as an installation does.
-    const std::filesystem::path shipped = fsPath(QStringLiteral(LINKWISE_BINDIR "/BORDER"));
-    QCOMPARE(defaultBorderFolder(), shipped);
-    QCOMPARE(resolveBorderFolder(""), shipped);
-    QCOMPARE(resolveBorderFolder(r.filePath("TOPO").toStdString()), shipped);
-    QCOMPARE(resolveBorderFolder("/no/such/folder"), shipped);
-}
-
-void TestBorderData::cacheNoticesChangedFiles()
-{
-    QTemporaryDir dir;
-    QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint()));
-    QString countries;
-    QCOMPARE(triggerIn(dir.path(), countries), 0);
-    QCOMPARE(countries, QString("A"));
-
-    // New content of another size, and a new country: both seen at once.
-    QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), farPoint() + farPoint()));
-    QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), nearPoint()));
-    QCOMPARE(triggerIn(dir.path(), countries), 0);
-    QCOMPARE(countries, QString("B"));
-
-    // Damaged after it was cached: not served from the cache.
-    QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), (nearPoint() + farPoint()).left(24)));
-    QCOMPARE(triggerIn(dir.path(), countries), 2008);
-    // Repaired: read again, not remembered as damaged.
-    QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), nearPoint()));
-    QCOMPARE(triggerIn(dir.path(), countries), 0);
-    QCOMPARE(countries, QString("B"));
-
-    QVERIFY(QDir(dir.path()).removeRecursively());
-    QCOMPARE(triggerIn(dir.path(), countries), 2008);
-}
-
-void TestBorderData::concurrentTriggersAgree()
-{
-    QTemporaryDir first;
-    QTemporaryDir second;
-    QVERIFY(fixture::writeFile(first.filePath("A.ALL"), nearPoint()));
-    QVERIFY(fixture::writeFile(second.filePath("B.ALL"), nearPoint()));
-    QVERIFY(fixture::writeFile(second.filePath("C.ALL"), nearPoint()));
-    std::atomic<int> wrong{0};
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t) {
-        threads.emplace_back([&, t] {
-            const bool odd = t % 2;
-            const QString folder = odd ? second.path() : first.path();
-            for (int i = 0; i < 200; ++i) {
-                std::string countries;
-                const int error = triggeredCountries(fsPath(folder), kStation, countries);
-                if (error != 0 || countries != (odd ? "B,C" : "A"))
-                    ++wrong;
-            }
-        });
-    }
-    for (std::thread& t : threads)
-        t.join();
-    QCOMPARE(wrong.load(), 0);
-}
 
 QTEST_GUILESS_MAIN(TestBorderData)
 #include "tst_borderdata.moc"

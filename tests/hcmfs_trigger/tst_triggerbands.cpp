@@ -39,125 +39,118 @@ class TestTriggerBands : public QObject
     Q_OBJECT
 
 private slots:
-    void atTheLimit_data();
-    void atTheLimit();
-    void countriesListed_data();
-    void countriesListed();
-    void invalidStations_data();
-    void invalidStations();
+    void atTheLimit_data()
+    {
+        QTest::addColumn<double>("lon");
+        QTest::addColumn<double>("lat");
+        QTest::addColumn<double>("ghz");
+        QTest::addColumn<double>("heightM");
+        QTest::addColumn<double>("bearing");
+        QTest::addColumn<double>("km");
+
+        // Band edges and the 300 m site height, each row in another direction.
+        const QList<std::tuple<const char*, double, double, double>> bands{
+            {"0.1 GHz high", 0.1, 1000.0, 200.0},       {"5 GHz low", 5.0, 299.9, 100.0},
+            {"5 GHz high", 5.0, 300.0, 200.0},          {"above 5 GHz low", 5.001, 299.9, 100.0},
+            {"above 5 GHz high", 5.001, 300.0, 150.0},  {"10 GHz low", 10.0, 0.0, 100.0},
+            {"10 GHz high", 10.0, 2500.0, 150.0},       {"above 10 GHz high", 10.001, 2500.0, 100.0},
+            {"12 GHz", 12.0, 2500.0, 100.0},            {"above 12 GHz", 12.001, 2500.0, 80.0},
+            {"20 GHz", 20.0, 0.0, 80.0},                {"above 20 GHz", 20.001, 0.0, 60.0},
+            {"24.5 GHz", 24.5, 0.0, 60.0},              {"above 24.5 GHz", 24.501, 0.0, 40.0},
+            {"30 GHz", 30.0, 0.0, 40.0},                {"above 30 GHz", 30.001, 0.0, 30.0},
+            {"39.5 GHz", 39.5, 0.0, 30.0},              {"above 39.5 GHz", 39.501, 0.0, 20.0},
+            {"50 GHz high", 50.0, 3000.0, 20.0}};
+        double bearing = 0;
+        for (const auto& [name, ghz, height, km] : bands)
+            QTest::newRow(name) << 10.3 << 50.2 << ghz << height << (bearing += 45) << km;
+        // 2 GHz from a 400 m site: 200 km, whatever cell of the index the point falls into.
+        for (double b : {0.0, 30.0, 60.0, 90.0, 120.0, 150.0, 180.0, 210.0, 240.0, 270.0, 300.0, 330.0})
+            QTest::newRow(qPrintable("bearing " + QString::number(b))) << 16.37 << 61.9 << 2.0 << 400.0 << b << 200.0;
+        // 13 GHz: 80 km, across the antimeridian, over the poles and on the equator.
+        QTest::newRow("east across 180") << 179.9 << 65.0 << 13.0 << 10.0 << 90.0 << 80.0;
+        QTest::newRow("west across 180") << -179.95 << 65.0 << 13.0 << 10.0 << 270.0 << 80.0;
+        QTest::newRow("over the north pole") << 20.0 << 89.5 << 13.0 << 10.0 << 0.0 << 80.0;
+        QTest::newRow("near the south pole") << -60.0 << -89.7 << 13.0 << 10.0 << 135.0 << 80.0;
+        QTest::newRow("on the equator") << 0.0 << 0.0 << 13.0 << 10.0 << 225.0 << 80.0;
+    }
+
+    // One country per run: found 10 m inside the trigger distance, missed 10 m outside.
+    void atTheLimit()
+    {
+        QFETCH(double, lon);
+        QFETCH(double, lat);
+        QFETCH(double, ghz);
+        QFETCH(double, heightM);
+        QFETCH(double, bearing);
+        QFETCH(double, km);
+        QCOMPARE(triggerDistanceKm(ghz, heightM), km);
+        const Deg site{lon, lat};
+        const TriggerStation station = TriggerStation::fromDegrees(lon, lat, ghz, heightM, "X");
+        const BorderSet near({{"A", radians({fixture::destination(site, bearing, km - 0.01)})}});
+        const BorderSet far({{"A", radians({fixture::destination(site, bearing, km + 0.01)})}});
+        QCOMPARE(run(near, station), QString("A"));
+        QCOMPARE(run(far, station), QString());
+    }
+
+    void countriesListed_data()
+    {
+        QTest::addColumn<QString>("own");
+        QTest::addColumn<QString>("expected");
+        // Codes merged, upper-cased and sorted; the station's own country never listed.
+        QTest::newRow("a third country") << "XYZ" << "BEL,D,F,LUX";
+        QTest::newRow("no own country") << "" << "BEL,D,F,LUX";
+        QTest::newRow("own LUX") << "LUX" << "BEL,D,F";
+        QTest::newRow("lower case, blanks") << " d " << "BEL,F,LUX";
+    }
+
+    void countriesListed()
+    {
+        QFETCH(QString, own);
+        QFETCH(QString, expected);
+        // 15 GHz: 80 km. Given out of order, lower case, and one code twice (once
+        // out of reach); HOL is out of reach.
+        const Deg site{7.0, 49.0};
+        const BorderSet set({{"lux", radians({fixture::destination(site, 0.0, 10.0)})},
+                             {"F", radians({fixture::destination(site, 90.0, 10.0)})},
+                             {"BEL", radians({fixture::destination(site, 180.0, 150.0)})},
+                             {"D", radians({fixture::destination(site, 270.0, 10.0)})},
+                             {"BEL", radians({fixture::destination(site, 200.0, 10.0)})},
+                             {"HOL", radians({fixture::destination(site, 0.0, 300.0)})}});
+        QCOMPARE(run(set, TriggerStation::fromDegrees(site.lon, site.lat, 15.0, 0.0, own.toStdString())), expected);
+    }
+
+    void invalidStations_data()
+    {
+        QTest::addColumn<double>("lon");
+        QTest::addColumn<double>("lat");
+        QTest::addColumn<double>("ghz");
+        QTest::addColumn<double>("heightM");
+        QTest::addColumn<int>("error");
+
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("fine") << 10.0 << 50.0 << 13.0 << 100.0 << 0;
+        QTest::newRow("frequency 0") << 10.0 << 50.0 << 0.0 << 100.0 << 2002;
+        QTest::newRow("frequency above 50") << 10.0 << 50.0 << 50.01 << 100.0 << 2002;
+        QTest::newRow("frequency NaN") << 10.0 << 50.0 << nan << 100.0 << 2002;
+        QTest::newRow("latitude beyond the pole") << 10.0 << 90.5 << 13.0 << 100.0 << 2003;
+        QTest::newRow("longitude NaN") << nan << 50.0 << 13.0 << 100.0 << 2003;
+        QTest::newRow("height NaN") << 10.0 << 50.0 << 13.0 << nan << 2014;
+    }
+
+    void invalidStations()
+    {
+        QFETCH(double, lon);
+        QFETCH(double, lat);
+        QFETCH(double, ghz);
+        QFETCH(double, heightM);
+        QFETCH(int, error);
+        const BorderSet set({{"A", radians({{10.0, 50.1}})}});
+        int e = -1;
+        const QString countries = run(set, TriggerStation::fromDegrees(lon, lat, ghz, heightM, "X"), &e);
+        QCOMPARE(e, error);
+        QCOMPARE(countries, error == 0 ? QString("A") : QString());
+    }
 };
-
-void TestTriggerBands::atTheLimit_data()
-{
-    QTest::addColumn<double>("lon");
-    QTest::addColumn<double>("lat");
-    QTest::addColumn<double>("ghz");
-    QTest::addColumn<double>("heightM");
-    QTest::addColumn<double>("bearing");
-    QTest::addColumn<double>("km");
-
-    // Band edges and the 300 m site height, each row in another direction.
-    const QList<std::tuple<const char*, double, double, double>> bands{
-        {"0.1 GHz high", 0.1, 1000.0, 200.0},       {"5 GHz low", 5.0, 299.9, 100.0},
-        {"5 GHz high", 5.0, 300.0, 200.0},          {"above 5 GHz low", 5.001, 299.9, 100.0},
-        {"above 5 GHz high", 5.001, 300.0, 150.0},  {"10 GHz low", 10.0, 0.0, 100.0},
-        {"10 GHz high", 10.0, 2500.0, 150.0},       {"above 10 GHz high", 10.001, 2500.0, 100.0},
-        {"12 GHz", 12.0, 2500.0, 100.0},            {"above 12 GHz", 12.001, 2500.0, 80.0},
-        {"20 GHz", 20.0, 0.0, 80.0},                {"above 20 GHz", 20.001, 0.0, 60.0},
-        {"24.5 GHz", 24.5, 0.0, 60.0},              {"above 24.5 GHz", 24.501, 0.0, 40.0},
-        {"30 GHz", 30.0, 0.0, 40.0},                {"above 30 GHz", 30.001, 0.0, 30.0},
-        {"39.5 GHz", 39.5, 0.0, 30.0},              {"above 39.5 GHz", 39.501, 0.0, 20.0},
-        {"50 GHz high", 50.0, 3000.0, 20.0}};
-    double bearing = 0;
-    for (const auto& [name, ghz, height, km] : bands)
-        QTest::newRow(name) << 10.3 << 50.2 << ghz << height << (bearing += 45) << km;
-    // 2 GHz from a 400 m site: 200 km, whatever cell of the index the point falls into.
-    for (double b : {0.0, 30.0, 60.0, 90.0, 120.0, 150.0, 180.0, 210.0, 240.0, 270.0, 300.0, 330.0})
-        QTest::newRow(qPrintable("bearing " + QString::number(b))) << 16.37 << 61.9 << 2.0 << 400.0 << b << 200.0;
-    // 13 GHz: 80 km, across the antimeridian, over the poles and on the equator.
-    QTest::newRow("east across 180") << 179.9 << 65.0 << 13.0 << 10.0 << 90.0 << 80.0;
-    QTest::newRow("west across 180") << -179.95 << 65.0 << 13.0 << 10.0 << 270.0 << 80.0;
-    QTest::newRow("over the north pole") << 20.0 << 89.5 << 13.0 << 10.0 << 0.0 << 80.0;
-    QTest::newRow("near the south pole") << -60.0 << -89.7 << 13.0 << 10.0 << 135.0 << 80.0;
-    QTest::newRow("on the equator") << 0.0 << 0.0 << 13.0 << 10.0 << 225.0 << 80.0;
-}
-
-// One country per run: found 10 m inside the trigger distance, missed 10 m outside.
-void TestTriggerBands::atTheLimit()
-{
-    QFETCH(double, lon);
-    QFETCH(double, lat);
-    QFETCH(double, ghz);
-    QFETCH(double, heightM);
-    QFETCH(double, bearing);
-    QFETCH(double, km);
-    QCOMPARE(triggerDistanceKm(ghz, heightM), km);
-    const Deg site{lon, lat};
-    const TriggerStation station = TriggerStation::fromDegrees(lon, lat, ghz, heightM, "X");
-    const BorderSet near({{"A", radians({fixture::destination(site, bearing, km - 0.01)})}});
-    const BorderSet far({{"A", radians({fixture::destination(site, bearing, km + 0.01)})}});
-    QCOMPARE(run(near, station), QString("A"));
-    QCOMPARE(run(far, station), QString());
-}
-
-void TestTriggerBands::countriesListed_data()
-{
-    QTest::addColumn<QString>("own");
-    QTest::addColumn<QString>("expected");
-    // Codes merged, upper-cased and sorted; the station's own country never listed.
-    QTest::newRow("a third country") << "XYZ" << "BEL,D,F,LUX";
-    QTest::newRow("no own country") << "" << "BEL,D,F,LUX";
-    QTest::newRow("own LUX") << "LUX" << "BEL,D,F";
-    QTest::newRow("lower case, blanks") << " d " << "BEL,F,LUX";
-}
-
-void TestTriggerBands::countriesListed()
-{
-    QFETCH(QString, own);
-    QFETCH(QString, expected);
-    // 15 GHz: 80 km. Given out of order, lower case, and one code twice (once
-    // out of reach); HOL is out of reach.
-    const Deg site{7.0, 49.0};
-    const BorderSet set({{"lux", radians({fixture::destination(site, 0.0, 10.0)})},
-                         {"F", radians({fixture::destination(site, 90.0, 10.0)})},
-                         {"BEL", radians({fixture::destination(site, 180.0, 150.0)})},
-                         {"D", radians({fixture::destination(site, 270.0, 10.0)})},
-                         {"BEL", radians({fixture::destination(site, 200.0, 10.0)})},
-                         {"HOL", radians({fixture::destination(site, 0.0, 300.0)})}});
-    QCOMPARE(run(set, TriggerStation::fromDegrees(site.lon, site.lat, 15.0, 0.0, own.toStdString())), expected);
-}
-
-void TestTriggerBands::invalidStations_data()
-{
-    QTest::addColumn<double>("lon");
-    QTest::addColumn<double>("lat");
-    QTest::addColumn<double>("ghz");
-    QTest::addColumn<double>("heightM");
-    QTest::addColumn<int>("error");
-
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    QTest::newRow("fine") << 10.0 << 50.0 << 13.0 << 100.0 << 0;
-    QTest::newRow("frequency 0") << 10.0 << 50.0 << 0.0 << 100.0 << 2002;
-    QTest::newRow("frequency above 50") << 10.0 << 50.0 << 50.01 << 100.0 << 2002;
-    QTest::newRow("frequency NaN") << 10.0 << 50.0 << nan << 100.0 << 2002;
-    QTest::newRow("latitude beyond the pole") << 10.0 << 90.5 << 13.0 << 100.0 << 2003;
-    QTest::newRow("longitude NaN") << nan << 50.0 << 13.0 << 100.0 << 2003;
-    QTest::newRow("height NaN") << 10.0 << 50.0 << 13.0 << nan << 2014;
-}
-
-void TestTriggerBands::invalidStations()
-{
-    QFETCH(double, lon);
-    QFETCH(double, lat);
-    QFETCH(double, ghz);
-    QFETCH(double, heightM);
-    QFETCH(int, error);
-    const BorderSet set({{"A", radians({{10.0, 50.1}})}});
-    int e = -1;
-    const QString countries = run(set, TriggerStation::fromDegrees(lon, lat, ghz, heightM, "X"), &e);
-    QCOMPARE(e, error);
-    QCOMPARE(countries, error == 0 ? QString("A") : QString());
-}
 
 QTEST_GUILESS_MAIN(TestTriggerBands)
 #include "tst_triggerbands.moc"
