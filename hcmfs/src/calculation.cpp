@@ -327,11 +327,6 @@ bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource&
             ++hop.zonePoints[profile.zone[i] - 1];
         }
     }
-    double interiorMin = h[1], interiorMax = h[1];
-    for (int i = 2; i < n - 1; ++i) {
-        interiorMin = std::min(interiorMin, h[i]);
-        interiorMax = std::max(interiorMax, h[i]);
-    }
     coastDistances(profile, hop.params);
     placeStation(c, static_cast<std::size_t>(hop.from), h.front());
     placeStation(c, static_cast<std::size_t>(hop.to), h.back());
@@ -339,9 +334,8 @@ bool extractProfile(Calculation& c, Hop& hop, TerrainSource& topo, MorphoSource&
     h.back() = endGround(c, static_cast<std::size_t>(hop.to), hop.params.hrg);
     hop.groundFrom = h.front();
     hop.groundTo = h.back();
-    // The ends were moved under the antennas above.
-    hop.groundMin = std::min({interiorMin, h.front(), h.back()});
-    hop.groundMax = std::max({interiorMax, h.front(), h.back()});
+    hop.groundMin = *std::min_element(h.begin(), h.end());
+    hop.groundMax = *std::max_element(h.begin(), h.end());
     if (c.keepProfiles) {
         hop.profileD = d;
         hop.profileH = h;

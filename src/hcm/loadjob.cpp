@@ -14,22 +14,6 @@ namespace {
 
 enum class Terminator { CrLf, Cr, Lf };
 
-// One terminator for the whole file: CR LF wherever that pair occurs at all,
-// else CR if there is one, else LF.
-Terminator chooseTerminator(QByteArrayView text)
-{
-    const char* p = text.data();
-    const char* end = p + text.size();
-    bool sawCr = false;
-    while ((p = static_cast<const char*>(std::memchr(p, '\r', std::size_t(end - p))))) {
-        sawCr = true;
-        if (p + 1 < end && p[1] == '\n')
-            return Terminator::CrLf;
-        ++p;
-    }
-    return sawCr ? Terminator::Cr : Terminator::Lf;
-}
-
 // Position of the next terminator at or after from, or -1.
 qsizetype findTerminator(QByteArrayView text, qsizetype from, Terminator t)
 {
@@ -48,8 +32,9 @@ qsizetype findTerminator(QByteArrayView text, qsizetype from, Terminator t)
     return -1;
 }
 
-// chooseTerminator's rule and the text's end at its first NUL byte, for a
-// file fed in pieces.
+// One terminator for the whole file: CR LF wherever that pair occurs at all,
+// else CR if there is one, else LF. Also finds where the text ends (its first
+// NUL byte). Fed in pieces, so a file need not be held whole to know either.
 struct TextScan
 {
     bool sawCr = false;
@@ -131,10 +116,7 @@ void LoadJob::wait()
 
 void LoadJob::run()
 {
-    m_status = Started;
-    m_headerPresent = false;
-    m_lineCodes.clear();
-    m_recordCount = 0;
+    startOver();
     if (mode != EditorFile && mode != AuxiliaryFile) {
         notifyFinished();
         return;
@@ -158,13 +140,13 @@ void LoadJob::run()
 
 void LoadJob::runOnText(const QByteArray& text)
 {
-    m_status = Started;
-    m_headerPresent = false;
-    m_lineCodes.clear();
-    m_recordCount = 0;
+    startOver();
     // Everything after a NUL byte is not part of the file's text.
-    const qsizetype nul = text.indexOf('\0');
-    parse(QByteArrayView(text.constData(), nul >= 0 ? nul : text.size()));
+    TextScan scan;
+    scan.feed(text.constData(), text.size());
+    m_terminator = int(scan.terminator());
+    qsizetype consumed = 0;
+    parseLines(QByteArrayView(text.constData(), qsizetype(scan.length)), 0, scan.length, true, consumed);
 }
 
 bool LoadJob::readFile(const QString& fileName, QByteArray& text)
@@ -235,19 +217,19 @@ bool LoadJob::readInPieces()
     }
 }
 
-void LoadJob::failUnreadable()
+void LoadJob::startOver()
 {
-    m_status = Unreadable;
+    m_status = Started;
     m_headerPresent = false;
     m_lineCodes.clear();
-    notifyFinished();
+    m_recordCount = 0;
 }
 
-void LoadJob::parse(QByteArrayView text)
+void LoadJob::failUnreadable()
 {
-    m_terminator = int(chooseTerminator(text));
-    qsizetype consumed = 0;
-    parseLines(text, 0, text.size(), true, consumed);
+    startOver();
+    m_status = Unreadable;
+    notifyFinished();
 }
 
 // The lines of buffer, which starts at byte base of a text of length bytes:

@@ -82,11 +82,11 @@ public:
     const std::vector<LineCode>& lineCodes() const { return m_lineCodes; }
 
 private:
-    void parse(QByteArrayView text);
     // Regular files: the text read and parsed a piece at a time, so no copy of
     // the whole file is held. False when the file is not one (a pipe, say).
     bool readInPieces();
     bool parseLines(QByteArrayView buffer, qint64 base, qint64 length, bool atEnd, qsizetype& consumed);
+    void startOver();
     void failUnreadable();
     void readRecordLine(QByteArrayView line);
     bool reportProgress(qint64 value, qint64 maximum, const QString& message);
