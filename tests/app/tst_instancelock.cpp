@@ -2,6 +2,7 @@
 // lock does not block.
 #include "app/instancelock.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -44,7 +45,9 @@ private slots:
     {
         QProcess* crashed = startProgram();
         QVERIFY(crashed->waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lockPath()), 30000);
+        // The file is made first and its owner written into it after: wait for
+        // the owner, not just the file, or the test asks between the two.
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(lockPath()).size() > 0, 30000);
         // While it runs the lock is held.
         {
             InstanceLock meanwhile(lockPath());
