@@ -40,20 +40,6 @@ const char kEditorName[] = "hcmEdit";
 const char kReportName[] = "hcmReport";
 const char kUriList[] = "text/uri-list";
 
-QString number(double value)
-{
-    return QString::number(value, 'g', 6);
-}
-
-QString libraryFilter()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("HCM library (HCMFS_DLL.dll);;All (*.*)");
-#else
-    return QStringLiteral("HCM library (libHCMFS_DLL.so HCMFS_DLL.dll);;All (*.*)");
-#endif
-}
-
 } // namespace
 
 hcmForm::hcmForm(QWidget* parent) : QMainWindow(parent), m_reportFiles(QString())
@@ -246,109 +232,6 @@ bool hcmForm::writeCFGfile()
     return true;
 }
 
-// ---- Options --------------------------------------------------------------
-
-void hcmForm::loadOptionsDialog()
-{
-    Options* o = m_options;
-    o->pathLibrary->setText(m_settings.hcmLibrary);
-    o->pathTopo->setText(m_settings.topo);
-    o->pathMorpho->setText(m_settings.morpho);
-    o->pathBorder->setText(m_settings.border);
-    const CheckOptions& c = m_settings.check;
-    o->setOptions(c.checkOnEditing, c.calcErrors, c.formatErrors, c.valueWarnings,
-                  c.characterWarnings, c.checkOnLoading);
-    o->showTower->setChecked(m_settings.googleShowTower);
-    o->cbUpdate->setChecked(m_settings.checkForUpdateOnStartup);
-    o->leUpdateServer->setText(m_settings.updateServer);
-    o->leTerrainServer->setText(m_settings.terrainServer);
-    o->leFrequency_TXRX->setText(number(m_settings.frequencyTxRx));
-    o->leDistance_TXRX->setText(number(m_settings.distanceTxRx));
-    o->leDistance_PTXRX->setText(number(m_settings.distancePTxRx));
-    o->sbCalcThreads->setValue(m_settings.calculationThreads);
-}
-
-void hcmForm::centreOver(QWidget* dialog)
-{
-    // A dialog never shown still has the default size; it takes its real one
-    // only when shown, which would put its first showing off centre.
-    if (!dialog->testAttribute(Qt::WA_Resized))
-        dialog->adjustSize();
-    dialog->move(x() + width() / 2 - dialog->width() / 2,
-                 y() + height() / 2 - dialog->height() / 2);
-}
-
-void hcmForm::showOptions()
-{
-    loadOptionsDialog();
-    m_options->setModal(true);
-    m_options->show();
-    centreOver(m_options);
-}
-
-double hcmForm::readCondition(const QString& text, double fallback, const QString& warning)
-{
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (ok)
-        return value;
-    UserPrompts::warning(this, tr("Applying options"), warning);
-    return fallback;
-}
-
-void hcmForm::applyOptions()
-{
-    Options* o = m_options;
-    m_settings.hcmLibrary = o->pathLibrary->text();
-    m_settings.topo = o->pathTopo->text();
-    m_settings.morpho = o->pathMorpho->text();
-    m_settings.border = o->pathBorder->text();
-    m_settings.googleShowTower = o->showTower->isChecked();
-    m_settings.checkForUpdateOnStartup = o->cbUpdate->isChecked();
-    m_settings.updateServer = o->leUpdateServer->text().trimmed();
-    m_settings.terrainServer = o->leTerrainServer->text().trimmed();
-    m_settings.frequencyTxRx = readCondition(o->leFrequency_TXRX->text(), 300.0,
-                                             tr("Entered frequency is not a number!"));
-    m_settings.distanceTxRx = readCondition(o->leDistance_TXRX->text(), 1000.0,
-                                            tr("Entered distance TX->RX is not a number!"));
-    m_settings.distancePTxRx = readCondition(o->leDistance_PTXRX->text(), 2.0,
-                                             tr("Entered distance PTX->RX is not a number!"));
-    m_settings.calculationThreads = o->sbCalcThreads->value();
-    setSyntax();
-    if (m_downloadCentre) {
-        m_downloadCentre->setDataFolders(m_settings.topo, m_settings.morpho);
-        m_downloadCentre->setServers(m_settings.updateServer, m_settings.terrainServer);
-    }
-    writeCFGfile();
-}
-
-void hcmForm::setSyntax()
-{
-    CheckOptions& c = m_settings.check;
-    c.checkOnEditing = m_options->cbEnableChecking->isChecked();
-    c.calcErrors = m_options->cbCheckCalcErrors->isChecked();
-    c.formatErrors = m_options->cbCheckFormatErrors->isChecked();
-    c.valueWarnings = m_options->cbCheckValueWarnings->isChecked();
-    c.characterWarnings = m_options->cbCheckCaracterWarnings->isChecked();
-    c.checkOnLoading = m_options->cbCheckWhenLoading->isChecked();
-    changeActionState();
-    for (QMdiSubWindow* window : m_ui.mdiArea->subWindowList()) {
-        if (EditorWindow* editor = editorIn(window))
-            editor->setOptions(c);
-    }
-}
-
-void hcmForm::showDlgLibrary()
-{
-    const QString current = m_settings.hcmLibrary;
-    const QString start = current.isEmpty() ? QDir::currentPath()
-                                            : QFileInfo(current).absolutePath();
-    const QString chosen = UserPrompts::openFileName(this, tr("Choose the HCM library file"),
-                                                     start, libraryFilter());
-    if (!chosen.isEmpty())
-        m_settings.hcmLibrary = chosen;
-}
-
 // ---- Sub-windows ----------------------------------------------------------
 
 QMdiSubWindow* hcmForm::subWindowOf(QWidget* widget) const
@@ -494,172 +377,6 @@ void hcmForm::changeActionState()
     updateWindowMenu();
 }
 
-// ---- Opening and saving ---------------------------------------------------
-
-void hcmForm::doActionNew()
-{
-    EditorWindow* editor = createEditorWindow();
-    if (!editor)
-        return;
-    editor->addRecord();
-    editor->setModified(false);
-    changeActionState();
-}
-
-void hcmForm::doActionOpen()
-{
-    QStringList paths;
-    if (!m_pendingOpen.isEmpty()) {
-        paths = m_pendingOpen;
-        m_pendingOpen.clear();
-    } else {
-        paths = UserPrompts::openFileNames(this, tr("Choose file"), m_settings.recentDir,
-                                           tr("All supported files (*.lwrpt *.txt)"));
-    }
-    for (const QString& path : paths)
-        openPath(path);
-    changeActionState();
-}
-
-void hcmForm::openPath(const QString& path)
-{
-    // Case-sensitive on purpose: "x.LWRPT" is taken for an HCM file.
-    if (path.endsWith(QLatin1String(".lwrpt"), Qt::CaseSensitive)) {
-        ReportWindow* report = createReportWindow();
-        if (!report)
-            return;
-        report->setWindowTitle(path);
-        if (report->windowAction())
-            report->windowAction()->setText(QFileInfo(path).fileName());
-        report->openReport(path);
-        return;
-    }
-    EditorWindow* editor = createEditorWindow();
-    if (!editor)
-        return;
-    m_settings.recentDir = path;
-    if (!editor->load(path))
-        UserPrompts::warning(this, tr("Linkwise"), tr("Could not load file:\n") + path);
-}
-
-void hcmForm::doActionSave()
-{
-    if (EditorWindow* editor = activeEditor()) {
-        m_savePrm->setIncludeHeader(editor->includeHeader());
-        if (editor->fileName().isEmpty())
-            doActionSaveAs();
-        else
-            actionSaveHCM(m_ui.mdiArea->currentSubWindow());
-    } else if (activeReport()) {
-        doActionSaveAs();
-    }
-}
-
-void hcmForm::doActionSaveAs()
-{
-    if (EditorWindow* editor = activeEditor())
-        runSaveDialogFor(editor);
-    else if (ReportWindow* report = activeReport())
-        saveReportAs(report);
-}
-
-void hcmForm::runSaveDialogFor(EditorWindow* editor)
-{
-    runSaveDialog(subWindowOf(editor));
-}
-
-// Returns false only when a write was tried and failed.
-bool hcmForm::runSaveDialog(QMdiSubWindow* window)
-{
-    EditorWindow* editor = editorIn(window);
-    if (!editor)
-        return true;
-    m_savePrm->setIncludeHeader(editor->includeHeader());
-    m_savePrm->setSubWindow(window);
-    m_savePrm->setModal(true);
-    centreOver(m_savePrm);
-    bool saved = true;
-    // The Save button runs saveDlgClicked; watch its outcome for our caller.
-    QMetaObject::Connection watch = connect(m_savePrm->pbSave, &QPushButton::clicked, this,
-                                            [&saved, editor] { saved = !editor->isModified(); });
-    m_savePrm->exec();
-    disconnect(watch);
-    return saved;
-}
-
-void hcmForm::saveDlgClicked()
-{
-    EditorWindow* editor = editorIn(m_savePrm->subWindow());
-    if (!editor)
-        return;
-    const QString name = UserPrompts::saveFileName(this, tr("Choose HCM file"),
-                                                   editor->fileName(), tr("All (*.*)"));
-    if (name.isEmpty())
-        return;
-    editor->setFileName(name);
-    saveHCM(editor);
-}
-
-void hcmForm::actionSaveHCM(QMdiSubWindow* window)
-{
-    if (EditorWindow* editor = editorIn(window))
-        saveHCM(editor);
-}
-
-void hcmForm::saveHCM(EditorWindow* window)
-{
-    saveEditor(window);
-}
-
-bool hcmForm::saveEditor(EditorWindow* editor)
-{
-    if (!editor)
-        return false;
-    QString name = editor->fileName();
-    if (name.isEmpty()) {
-        name = UserPrompts::saveFileName(this, tr("Choose HCM file"), m_settings.recentDir,
-                                         tr("All (*.*)"));
-        if (name.isEmpty()) {
-            UserPrompts::warning(this, tr("Saving error"),
-                                 tr("Could not save HCM file: \nfile name is missing"));
-            return false;
-        }
-    }
-    if (!editor->write(name, m_savePrm->includeHeader(), m_savePrm->tableOrder())) {
-        UserPrompts::Message m;
-        m.icon = QMessageBox::Warning;
-        m.title = tr("Saving error!");
-        m.text = tr("Could not save HCM file");
-        m.buttons = QMessageBox::Ok;
-        UserPrompts::current().ask(this, m);
-        return false;
-    }
-    // The next Save goes to the same file without asking again.
-    if (editor->fileName().isEmpty())
-        editor->setFileName(name);
-    changeActionState();
-    return true;
-}
-
-void hcmForm::saveReportAs(ReportWindow* report)
-{
-    const QString name = UserPrompts::saveFileName(
-        this, tr("Choose the Report File"), QDir::homePath(),
-        tr("Linkwise Calculation Report (*.lwrpt)"));
-    if (name.isEmpty())
-        return;
-    const QString source = report->reportFile();
-    if (QFileInfo(name).absoluteFilePath() == QFileInfo(source).absoluteFilePath())
-        return; // already there; removing it first would lose the report
-    if (QFile::exists(name))
-        QFile::remove(name);
-    if (!QFile::copy(source, name)) {
-        UserPrompts::warning(this, tr("Linkwise"), tr("Could not save the Report file!"));
-        return;
-    }
-    report->setWindowTitle(name);
-}
-
 // ---- Editor operations ----------------------------------------------------
 
 void hcmForm::doActionDelete()
@@ -754,11 +471,7 @@ ReportWindow* hcmForm::startCalculation(const QString& testingFile, const QStrin
     QString title = tr("Report: ") + QFileInfo(testingFile).fileName();
     if (listToList)
         title += QStringLiteral(" <==> ") + QFileInfo(referenceFile).fileName();
-    report->setWindowTitle(title);
-    if (report->windowAction())
-        report->windowAction()->setText(title);
-    if (QMdiSubWindow* window = subWindowOf(report))
-        window->resize(m_ui.mdiArea->width() - 80, window->height());
+    showRunningReport(report, title);
     report->startCalculation(testingFile, referenceFile, threshold, listToList);
     return report;
 }
@@ -774,13 +487,18 @@ void hcmForm::doActionCalculateTrigger()
     ReportWindow* report = createReportWindow();
     if (!report)
         return;
-    const QString title = tr("Coord. Trigger Report: ") + QFileInfo(name).fileName();
+    showRunningReport(report, tr("Coord. Trigger Report: ") + QFileInfo(name).fileName());
+    report->startTrigger(name);
+}
+
+// A report of a run gets the area's width: its rows are wide.
+void hcmForm::showRunningReport(ReportWindow* report, const QString& title)
+{
     report->setWindowTitle(title);
     if (report->windowAction())
         report->windowAction()->setText(title);
     if (QMdiSubWindow* window = subWindowOf(report))
         window->resize(m_ui.mdiArea->width() - 80, window->height());
-    report->startTrigger(name);
 }
 
 // ---- Download centre and masks --------------------------------------------

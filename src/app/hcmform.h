@@ -127,6 +127,7 @@ private:
 
     EditorWindow* createEditorWindow();
     ReportWindow* createReportWindow();
+    void showRunningReport(ReportWindow* report, const QString& title);
     QAction* addWindowAction(QMdiSubWindow* window, const QString& text);
     QMdiSubWindow* subWindowOf(QWidget* widget) const;
     EditorWindow* editorIn(QMdiSubWindow* window) const;
