@@ -111,8 +111,7 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("t.lwrpt"));
         {
             dataReport report(file);
-            QVERIFY(report.createTriggerSchema() && report.insertTrigger(QStringLiteral("A"), QStringLiteral("RA"), QStringLiteral("HNG"), 0)
-                    && report.insertTrigger(QStringLiteral("B"), QStringLiteral("RB"), QStringLiteral("SVN"), 0));
+            QVERIFY(report.createTriggerSchema() && report.insertTrigger("A", "RA", "HNG", 0) && report.insertTrigger("B", "RB", "SVN", 0));
         }
         ReportTableModel model;
         QVERIFY(!model.open(file, ReportTableModel::Results));

@@ -149,7 +149,8 @@ private:
     {
         return QTest::qWaitFor([this] {
             const QList<ScriptedPrompts::Prompt> shown = m_prompts->messages();
-            return std::any_of(shown.begin(), shown.end(), [](const auto& p) { return p.message.text == "Calculations completed!"; });
+            return std::any_of(shown.begin(), shown.end(),
+                               [](const auto& p) { return p.message.text == "Calculations completed!"; });
         }, 20000);
     }
     void doubleClickFirstRow(hcmReport* w)
