@@ -10,10 +10,10 @@
 // every text argument exactly as received, separated by tabs.
 #include "hcmfs_api.h"
 
+#include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -31,8 +31,7 @@ std::string field(const std::string& line, int n)
             return std::string();
         ++from;
     }
-    const size_t end = line.find(';', from);
-    return line.substr(from, end == std::string::npos ? std::string::npos : end - from);
+    return line.substr(from, line.find(';', from) - from); // npos - from: to the end
 }
 
 // The value of directive key in any of the lines, the last one winning.
@@ -55,16 +54,12 @@ bool directive(const std::vector<std::string>& lines, const std::string& key, st
 double number(const std::vector<std::string>& lines, const std::string& key, double fallback)
 {
     std::string text;
-    if (!directive(lines, key, &text))
-        return fallback;
-    return std::strtod(text.c_str(), nullptr);
+    return directive(lines, key, &text) ? std::strtod(text.c_str(), nullptr) : fallback;
 }
 
 void pause(const std::vector<std::string>& lines)
 {
-    const double ms = number(lines, "sleep", 0);
-    if (ms > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<long>(ms)));
+    std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<long>(number(lines, "sleep", 0))));
 }
 
 void logCall(const char* entry, const std::vector<std::string>& stations, const std::vector<std::string>& texts)
@@ -74,20 +69,13 @@ void logCall(const char* entry, const std::vector<std::string>& stations, const 
         return;
     std::string names;
     for (const std::string& s : stations) {
-        if (s.empty())
-            continue;
-        if (!names.empty())
-            names += '>';
-        names += field(s, 8);
+        if (!s.empty())
+            names += (names.empty() ? "" : ">") + field(s, 8);
     }
     std::string out = std::string(entry) + '\t' + names;
     for (const std::string& t : texts)
         out += '\t' + t;
-    out += '\n';
-    if (FILE* f = std::fopen(path, "ab")) {
-        std::fwrite(out.data(), 1, out.size(), f);
-        std::fclose(f);
-    }
+    std::ofstream(path, std::ios::binary | std::ios::app) << out + '\n'; // one write: calls may come from several threads
 }
 
 std::string text(const char* p, int n)
@@ -105,8 +93,7 @@ extern "C" HCMFS_EXPORT void HCMFS_V2(double* overlappingArea, float* nfd, float
     const std::vector<std::string> lines{text(s1, n1), text(s2, n2), text(s3, n3), text(s4, n4)};
     const std::string detail = text(detailFile, nDetail);
     std::vector<std::string> texts = lines;
-    texts.push_back(detail);
-    texts.push_back(text(terrain, nTerrain));
+    texts.insert(texts.end(), {detail, text(terrain, nTerrain)});
     logCall("V2", lines, texts);
     pause(lines);
     *overlappingArea = number(lines, "oa", 0.5);
@@ -117,14 +104,11 @@ extern "C" HCMFS_EXPORT void HCMFS_V2(double* overlappingArea, float* nfd, float
     *td = static_cast<float>(number(lines, "td", 10.0));
     *error = static_cast<int>(number(lines, "err", 0));
     if (!detail.empty()) {
-        if (FILE* f = std::fopen(detail.c_str(), "wb")) {
-            std::string report = "Detailed calculation\n";
-            for (const std::string& line : lines) {
-                if (!line.empty())
-                    report += field(line, 0) + ' ' + field(line, 8) + '\n';
-            }
-            std::fwrite(report.data(), 1, report.size(), f);
-            std::fclose(f);
+        std::ofstream report(detail, std::ios::binary);
+        report << "Detailed calculation\n";
+        for (const std::string& line : lines) {
+            if (!line.empty())
+                report << field(line, 0) << ' ' << field(line, 8) << '\n';
         }
     }
 }
@@ -139,10 +123,7 @@ extern "C" HCMFS_EXPORT void HCMFS_ANNEX11_1(int* error, const char* line, int n
     std::string answer;
     if (!directive(lines, "cty", &answer))
         answer = "HNG,SVN SVK";
-    for (char& c : answer) {
-        if (c == '_')
-            c = ' ';
-    }
+    std::replace(answer.begin(), answer.end(), '_', ' ');
     for (int i = 0; i < capacity; ++i)
         countries[i] = i < static_cast<int>(answer.size()) ? answer[static_cast<size_t>(i)] : ' ';
     *error = static_cast<int>(number(lines, "err", 0));

@@ -63,8 +63,5 @@ struct Cli
 
 inline Run cli(const QStringList& args, const QString& log = QString(), qint64 fileSizeLimit = 0)
 {
-    Cli c;
-    c.log = log;
-    c.fileSizeLimit = fileSizeLimit;
-    return c(args);
+    return Cli{Cli().program, log, fileSizeLimit}(args);
 }

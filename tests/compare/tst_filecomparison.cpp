@@ -78,7 +78,6 @@ private slots:
         QTest::addColumn<QString>("found");
         QTest::newRow("blanks at the ends only") << QByteArray(";STATION A;") << QByteArray("; STATION A  ;") << "";
         QTest::newRow("azimuth after the mask points") << QByteArray(";123.5;") << QByteArray(";124;") << "35=123.5|124";
-        QTest::newRow("antenna gain") << QByteArray(";38.5;CP") << QByteArray(";40;CP") << "50=38.5|40";
         QTest::newRow("co-polar point count") << QByteArray("CP;3;0;0;10;20;180;45")
                                               << QByteArray("CP;4;0;0;10;20;90;30;180;45") << "52=3|4";
         QTest::newRow("cross-polar angle") << QByteArray("XP;2;0;30;180") << QByteArray("XP;2;0;30;170")
@@ -111,14 +110,10 @@ private slots:
             r->parseLine(recordLine(name, 3));
             aux.append(std::move(r));
         }
-        const QStringList lines = stationListText(aux, {0, 1}).split(QLatin1Char('\n'));
-        QCOMPARE(lines.at(0), QStringLiteral("|Name of station%1|Frequency%2|Co-ord. reference%3|T/R|")
-                                  .arg(QString(25, ' '), QString(2, ' '), QString(3, ' ')));
-        QCOMPARE(lines.at(1), QString(79, '-'));
-        QCOMPARE(lines.at(2), QStringLiteral("|ABCDE%1|13000      |ABCDEFGHIJ0000000003|TX |")
-                                  .arg(QString(35, ' ')));
-        QVERIFY(lines.at(3).startsWith(QLatin1Char('|') + QString::fromLatin1(longName) + QLatin1Char('|')));
-        QCOMPARE(lines.at(3).size(), 79 + 5);
+        const QString values = QStringLiteral("|13000      |ABCDEFGHIJ0000000003|TX |");
+        QCOMPARE(stationListText(aux, {0, 1}).split(QLatin1Char('\n')).mid(0, 4),
+                 (QStringList{"|Name of station" + QString(25, ' ') + "|Frequency  |Co-ord. reference   |T/R|", QString(79, '-'),
+                              "|ABCDE" + QString(35, ' ') + values, '|' + QString::fromLatin1(longName) + values}));
     }
 };
 
