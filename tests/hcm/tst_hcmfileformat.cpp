@@ -36,7 +36,8 @@ QString writeBytes(const QByteArray& bytes, QTemporaryDir& dir)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? path : QString();
 }
 
-std::unique_ptr<Loaded> loadBytes(const QByteArray& bytes, QTemporaryDir& dir)
+std::unique_ptr<Loaded> loadBytes(const QByteArray& bytes, QTemporaryDir& dir,
+                                  const decltype(LoadJob::progress)& progress = {})
 {
     const QString path = writeBytes(bytes, dir);
     if (path.isEmpty())
@@ -47,6 +48,7 @@ std::unique_ptr<Loaded> loadBytes(const QByteArray& bytes, QTemporaryDir& dir)
     job.target = &loaded->file;
     job.checkSettings = &loaded->settings;
     job.finished = [&](int mode) { loaded->finished = mode == LoadJob::EditorFile; };
+    job.progress = progress;
     job.run();
     loaded->status = job.status();
     loaded->header = job.headerPresent();
@@ -265,24 +267,15 @@ private slots:
     void cancelStopsAfterCurrentLine()
     {
         QTemporaryDir dir;
-        const QString path = writeBytes(QByteArray(recordLine("TX", "A") + "\r").repeated(200), dir);
-        QVERIFY(!path.isEmpty());
-
-        CheckSettings settings = 0;
-        HCMFile file(nullptr, &settings);
-        LoadJob job;
-        job.fileName = path;
-        job.target = &file;
-        bool finished = false;
         int parsingCalls = 0;
-        job.finished = [&](int) { finished = true; };
-        job.progress = [&](qint64, qint64, const QString& message, std::atomic_bool& cancel) {
-            if (message == QLatin1String("Parsing file...") && ++parsingCalls == 5)
-                cancel = true;
-        };
-        job.run();
-        QCOMPARE(file.recordCount(), 5);
-        QVERIFY(!finished);
+        auto loaded = loadBytes(QByteArray(recordLine("TX", "A") + "\r").repeated(200), dir,
+                                [&](qint64, qint64, const QString& message, std::atomic_bool& cancel) {
+                                    if (message == QLatin1String("Parsing file...") && ++parsingCalls == 5)
+                                        cancel = true;
+                                });
+        QVERIFY(loaded);
+        QCOMPARE(loaded->file.recordCount(), 5);
+        QVERIFY(!loaded->finished);
     }
 
     void ownerDestroyedDuringLoad()
