@@ -185,7 +185,6 @@ private slots:
         row("8B3 negative", F::Atpc, "-1", 111);
 
         row("9H empty on RX", F::NoisePower, "", 121, All, "RX");
-        row("9H -100", F::NoisePower, "-100", 0);
         row("9H format before number", F::NoisePower, "abcd", 1034);
         row("9H letters without format", F::NoisePower, "abcd", 123, NoFormat);
 

@@ -12,7 +12,6 @@
 #include "editor/fieldmarker.h"
 #include "editor/hcmeditmdi.h"
 #include "editor/patterncurve.h"
-#include "editor/patternplot.h"
 #include "editor/recordtablemodel.h"
 #include "hcm/hcmfile.h"
 #include "resources/linkwiseresources.h"
@@ -134,12 +133,6 @@ private slots:
         table->item(1, 1)->setText("12.5");
         const HCMPattern& co = editor.document().file().recordAt(0)->antenna().coPolar();
         QCOMPARE(co.attenuationView(1).toByteArray(), QByteArray("12.5"));
-        // The plot follows the table.
-        const PatternPlot* plot = editor.ui().patternPlot;
-        QCOMPARE(plot->curve(PatternPlot::CoPolar).points.at(1), QPointF(10, 12.5));
-        table->item(2, 0)->setText("abc");
-        QCOMPARE(plot->curve(PatternPlot::CoPolar).unplotted, QList<int>{2});
-        QCOMPARE(table->item(2, 0)->background().color(), FieldMarker::errorColor());
         table->selectAll();
         QTest::mouseClick(editor.ui().tbDelCp, Qt::LeftButton);
         QCOMPARE(co.count(), 0);

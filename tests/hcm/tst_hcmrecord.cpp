@@ -58,11 +58,9 @@ private slots:
         CheckSettings settings = 0;
         HCMRecord r(&settings);
         r.setCoordinates("015E3000N472000");
-        QCOMPARE(r.text(HcmField::Longitude), QByteArray("015E3000"));
-        QCOMPARE(r.text(HcmField::Latitude), QByteArray("N472000"));
+        QCOMPARE(r.text(HcmField::Longitude) + '|' + r.text(HcmField::Latitude), QByteArray("015E3000|N472000"));
         r.setCoordinates("016E00");
-        QCOMPARE(r.text(HcmField::Longitude), QByteArray("016E00"));
-        QCOMPARE(r.text(HcmField::Latitude), QByteArray("N472000"));
+        QCOMPARE(r.text(HcmField::Longitude) + '|' + r.text(HcmField::Latitude), QByteArray("016E00|N472000"));
     }
 
     void assignFromIsIndependent()
@@ -97,11 +95,10 @@ private slots:
         QByteArray expected = line;
         expected.replace(";1;X;28;", ";1;;28;");
         QCOMPARE(r.toLine(), expected);
-        QCOMPARE(r.text(HcmField::Unused7G2), QByteArray());
-        QCOMPARE(r.maskFrequency(6), QByteArray("14"));
-        QCOMPARE(r.maskAttenuation(6), QByteArray("45"));
-        QCOMPARE(r.text(HcmField::CoordinationReference), QByteArray("ABCDEFGHIJ0123456789"));
-        QCOMPARE(r.antenna().text(HCMAntenna::Gain), QByteArray("38.5"));
+        // Symmetric faults of reading and writing would pass the line compare.
+        QCOMPARE((QList<QByteArray>{r.text(HcmField::Unused7G2), r.maskFrequency(6), r.maskAttenuation(6),
+                                    r.text(HcmField::CoordinationReference), r.antenna().text(HCMAntenna::Gain)}),
+                 QList<QByteArray>({"", "14", "45", "ABCDEFGHIJ0123456789", "38.5"}));
 
         // Surrounding blanks are trimmed, tabs kept.
         HCMRecord tabbed(&settings);
@@ -197,12 +194,10 @@ private slots:
         QCOMPARE(h.toLine(), QByteArray("7;Contents;ABC;AUT;Person;+43 1;+43 2;a@b.at;12;06122026"));
 
         QCOMPARE(h.parseLine("8;C2;X;D;P;1;2;e;3"), 145);
-        QCOMPARE(h.text(HCMHeader::FileNumber), QByteArray("8"));
-        QCOMPARE(h.text(HCMHeader::NumberOfRecords), QByteArray("12"));
+        QCOMPARE(h.text(HCMHeader::FileNumber) + '|' + h.text(HCMHeader::NumberOfRecords), QByteArray("8|12"));
 
         QCOMPARE(h.parseLine("9;C;X;D;P;1;2;e;3;01012000;extra"), 146);
-        QCOMPARE(h.text(HCMHeader::NumberOfRecords), QByteArray("3"));
-        QCOMPARE(h.text(HCMHeader::WritingDate), QByteArray("06122026"));
+        QCOMPARE(h.text(HCMHeader::NumberOfRecords) + '|' + h.text(HCMHeader::WritingDate), QByteArray("3|06122026"));
 
         h.clear();
         QCOMPARE(h.toLine(), QByteArray(9, ';'));
