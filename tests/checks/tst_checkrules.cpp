@@ -13,11 +13,8 @@ namespace {
 // installed, compiles one into dir (glibc reads LOCPATH) if localedef exists.
 bool switchToCommaLocale(const QTemporaryDir& dir)
 {
-    const char* candidates[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"};
-    for (const char* name : candidates) {
-        if (std::setlocale(LC_NUMERIC, name))
-            return true;
-    }
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        return true;
     if (!dir.isValid() || QStandardPaths::findExecutable(QStringLiteral("localedef")).isEmpty())
         return false;
     const QString target = dir.filePath(QStringLiteral("de_DE.UTF-8"));

@@ -55,7 +55,6 @@ private slots:
         row("empty mask", ";;;;;;;;;;;", "");
         row("last attenuation 39.5", "0;0;7;20;14;39.5;;;;;;", "99");
         row("last attenuation 40", "0;0;7;20;14;40;;;;;;", "");
-        row("point 1 is never the last", "0;10;;;;;;;;;;", "61 84");
         row("falling frequency", "12;0;10;45;;;;;;;;", "76");
         row("equal frequencies", "12;0;12;45;;;;;;;;", "");
         row("falling at point 6", "0;0;1;10;2;20;3;30;4;40;3;50", "80");

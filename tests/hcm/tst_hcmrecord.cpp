@@ -125,7 +125,6 @@ private slots:
         QByteArray ptx = fields.left(30);
         ptx.replace(0, 2, "PTX");
         QTest::newRow("ptx") << ptx << 140 << QByteArray("old");
-        QTest::newRow("no semicolon") << QByteArray("TX 12975") << 23 << QByteArray("old");
         QTest::newRow("unknown type") << QByteArray("XX;1;M") << 23 << QByteArray("old");
         QTest::newRow("blank line") << QByteArray("    ") << 0 << QByteArray("old");
     }
@@ -160,7 +159,6 @@ private slots:
         QTest::newRow("co count overflow") << QByteArray(";CP;99999999999;0;0") << 142 << 0 << 0;
         QTest::newRow("cross count empty") << QByteArray(";CP;1;0;0;XP;;0;30") << 144 << 1 << 0;
         QTest::newRow("cross short before last") << QByteArray(";CP;1;0;0;XP;3;0;30;5") << 138 << 1 << 1;
-        QTest::newRow("co code only") << QByteArray(";CP") << 138 << 0 << 0;
     }
 
     void patternBlocks()

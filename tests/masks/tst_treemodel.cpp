@@ -6,7 +6,6 @@
 #include "masks/maskassignment.h"
 
 #include <QAbstractItemModelTester>
-#include <QCryptographicHash>
 #include <QSignalSpy>
 
 class TstTreeModel : public QObject
@@ -52,12 +51,9 @@ private slots:
         const QModelIndex channel = model->addItem(band);
         QVERIFY(model->setData(channel, "28 MHz"));
         QCOMPARE(count(*model, "SELECT COUNT(*) FROM channel_spacing WHERE id=-10"), 1);
-        QCOMPARE(channel.data().toString(), QString("28 MHz"));
         const QModelIndex mask = model->addItem(channel);
         QVERIFY(model->setData(mask.siblingAtColumn(1), "4L"));
-        QCOMPARE(mask.data().toString(), QString("|-- select bitrate --|"));
         QCOMPARE(mask.siblingAtColumn(1).data().toString(), QString("4L"));
-        QCOMPARE(mask.siblingAtColumn(2).data().toString(), QString("- remarks -"));
         // A new list entry never takes an id below zero after the -10 row.
         QVERIFY(model->database().addEntry(LookupKind::Bitrate, "34 Mbit/s"));
         QCOMPARE(model->database().choices(LookupKind::Bitrate), QStringList{"34 Mbit/s"});
@@ -83,7 +79,6 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("value");
         QTest::newRow("unknown band") << int(TreeItem::Band) << 0 << "99 GHz";
-        QTest::newRow("unknown spacing") << int(TreeItem::Channel) << 0 << "123 MHz";
         QTest::newRow("unknown class") << int(TreeItem::Mask) << 1 << "9Z";
         QTest::newRow("point not a number") << int(TreeItem::Point) << 1 << "12dB";
     }
