@@ -206,14 +206,14 @@ private slots:
     void fields() { runRow(); }
 
     // One text through every field of a clean TX record, all classes on: pins
-    // which checker each field goes to, so the rows above need not repeat a
-    // rule that works alike in every field.
+    // which checker, which codes and which digit limits each field has, so the
+    // rows above need not repeat a rule that works alike in every field.
     void everyField_data()
     {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<QByteArray>("expected"); // in the order of kNames
         QTest::newRow("empty") << QByteArray() << QByteArray("23 24 27 29 0 0 0 0 1007 37 39 44 48 51 53 55 0 0 0 104 "
-                                                              "107 0 112 116 120 0 0 127 0 131 0 0 136 9 13 0 0 20");
+            "107 0 112 116 120 0 0 127 0 131 0 0 136 9 13 0 0 20");
         QTest::newRow("letter") << QByteArray("x") << QByteArray("23 25 28 30 31 32 1022 34 1008 1009 40 45 50 52 1012 "
             "1013 1014 100 102 105 108 110 113 117 120 123 124 128 1016 131 132 134 136 1000 1053 16 18 21");
         QTest::newRow("four decimals") << QByteArray("12.5555") << QByteArray("23 1003 28 30 31 32 33 34 0 38 40 45 1029 "
@@ -254,6 +254,7 @@ private slots:
         }
         QCOMPARE(actual, wanted);
     }
+
     void cleanRecordIsClean()
     {
         for (const QByteArray type : {"TX", "RX", "PTX", "PRX"}) {
