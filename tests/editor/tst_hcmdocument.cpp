@@ -52,8 +52,7 @@ private slots:
         QCOMPARE(finished.at(0).at(0).toInt(), result);
         QCOMPARE(doc.file().recordCount(), std::max(records, 0) * (result == HcmDocument::Loaded));
         QCOMPARE(doc.model()->rowCount(), doc.file().recordCount());
-        QVERIFY(!doc.isBusy());
-        QVERIFY(!doc.isModified());
+        QVERIFY(!doc.isBusy() && !doc.isModified());
     }
 
     void saveOrders_data()

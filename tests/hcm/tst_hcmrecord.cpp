@@ -33,7 +33,6 @@ private slots:
         QTest::newRow("ptx") << int(HcmField::TypeOfEntry) << QByteArray("PTX") << 2;
         QTest::newRow("m lower") << int(HcmField::FrequencyUnit) << QByteArray("m") << 1;
         QTest::newRow("MHz") << int(HcmField::FrequencyUnit) << QByteArray("MHz") << 3;
-        QTest::newRow("G") << int(HcmField::FrequencyUnit) << QByteArray("G") << 2;
         QTest::newRow("h lower") << int(HcmField::Polarization) << QByteArray("h") << 1;
         QTest::newRow("v") << int(HcmField::Polarization) << QByteArray("v") << 0;
         QTest::newRow("HV") << int(HcmField::Polarization) << QByteArray("HV") << 2;
@@ -45,9 +44,7 @@ private slots:
         QFETCH(QByteArray, text);
         CheckSettings settings = 0;
         HCMRecord r(&settings);
-        QCOMPARE(r.entryType(), 4);
-        QCOMPARE(r.frequencyUnitCode(), 3);
-        QCOMPARE(r.polarizationCode(), 2);
+        QCOMPARE((QList<int>{r.entryType(), r.frequencyUnitCode(), r.polarizationCode()}), QList<int>({4, 3, 2}));
         r.setText(HcmField(field), text);
         const int actual = field == int(HcmField::TypeOfEntry)    ? r.entryType()
                            : field == int(HcmField::FrequencyUnit) ? r.frequencyUnitCode()
@@ -61,11 +58,9 @@ private slots:
         CheckSettings settings = 0;
         HCMRecord r(&settings);
         r.setCoordinates("015E3000N472000");
-        QCOMPARE(r.text(HcmField::Longitude), QByteArray("015E3000"));
-        QCOMPARE(r.text(HcmField::Latitude), QByteArray("N472000"));
+        QCOMPARE(r.text(HcmField::Longitude) + '|' + r.text(HcmField::Latitude), QByteArray("015E3000|N472000"));
         r.setCoordinates("016E00");
-        QCOMPARE(r.text(HcmField::Longitude), QByteArray("016E00"));
-        QCOMPARE(r.text(HcmField::Latitude), QByteArray("N472000"));
+        QCOMPARE(r.text(HcmField::Longitude) + '|' + r.text(HcmField::Latitude), QByteArray("016E00|N472000"));
     }
 
     void assignFromIsIndependent()
@@ -100,11 +95,10 @@ private slots:
         QByteArray expected = line;
         expected.replace(";1;X;28;", ";1;;28;");
         QCOMPARE(r.toLine(), expected);
-        QCOMPARE(r.text(HcmField::Unused7G2), QByteArray());
-        QCOMPARE(r.maskFrequency(6), QByteArray("14"));
-        QCOMPARE(r.maskAttenuation(6), QByteArray("45"));
-        QCOMPARE(r.text(HcmField::CoordinationReference), QByteArray("ABCDEFGHIJ0123456789"));
-        QCOMPARE(r.antenna().text(HCMAntenna::Gain), QByteArray("38.5"));
+        // Symmetric faults of reading and writing would pass the line compare.
+        QCOMPARE((QList<QByteArray>{r.text(HcmField::Unused7G2), r.maskFrequency(6), r.maskAttenuation(6),
+                                    r.text(HcmField::CoordinationReference), r.antenna().text(HCMAntenna::Gain)}),
+                 QList<QByteArray>({"", "14", "45", "ABCDEFGHIJ0123456789", "38.5"}));
 
         // Surrounding blanks are trimmed, tabs kept.
         HCMRecord tabbed(&settings);
@@ -131,7 +125,6 @@ private slots:
         QByteArray ptx = fields.left(30);
         ptx.replace(0, 2, "PTX");
         QTest::newRow("ptx") << ptx << 140 << QByteArray("old");
-        QTest::newRow("no semicolon") << QByteArray("TX 12975") << 23 << QByteArray("old");
         QTest::newRow("unknown type") << QByteArray("XX;1;M") << 23 << QByteArray("old");
         QTest::newRow("blank line") << QByteArray("    ") << 0 << QByteArray("old");
     }
@@ -166,7 +159,6 @@ private slots:
         QTest::newRow("co count overflow") << QByteArray(";CP;99999999999;0;0") << 142 << 0 << 0;
         QTest::newRow("cross count empty") << QByteArray(";CP;1;0;0;XP;;0;30") << 144 << 1 << 0;
         QTest::newRow("cross short before last") << QByteArray(";CP;1;0;0;XP;3;0;30;5") << 138 << 1 << 1;
-        QTest::newRow("co code only") << QByteArray(";CP") << 138 << 0 << 0;
     }
 
     void patternBlocks()
@@ -200,12 +192,10 @@ private slots:
         QCOMPARE(h.toLine(), QByteArray("7;Contents;ABC;AUT;Person;+43 1;+43 2;a@b.at;12;06122026"));
 
         QCOMPARE(h.parseLine("8;C2;X;D;P;1;2;e;3"), 145);
-        QCOMPARE(h.text(HCMHeader::FileNumber), QByteArray("8"));
-        QCOMPARE(h.text(HCMHeader::NumberOfRecords), QByteArray("12"));
+        QCOMPARE(h.text(HCMHeader::FileNumber) + '|' + h.text(HCMHeader::NumberOfRecords), QByteArray("8|12"));
 
         QCOMPARE(h.parseLine("9;C;X;D;P;1;2;e;3;01012000;extra"), 146);
-        QCOMPARE(h.text(HCMHeader::NumberOfRecords), QByteArray("3"));
-        QCOMPARE(h.text(HCMHeader::WritingDate), QByteArray("06122026"));
+        QCOMPARE(h.text(HCMHeader::NumberOfRecords) + '|' + h.text(HCMHeader::WritingDate), QByteArray("3|06122026"));
 
         h.clear();
         QCOMPARE(h.toLine(), QByteArray(9, ';'));

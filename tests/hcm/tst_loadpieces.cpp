@@ -1,5 +1,7 @@
 // A file read a piece at a time gives exactly what the whole text gives, for
 // terminators, NUL bytes and lines cut at any piece boundary.
+#include "../editor/editortestfiles.h"
+
 #include "hcm/hcmfile.h"
 #include "hcm/loadjob.h"
 
@@ -56,10 +58,7 @@ private slots:
     {
         QFETCH(QByteArray, text);
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("f.hcm"));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(text) == text.size());
-        f.close();
+        const QString path = EditorTestFiles::writeIn(dir, QStringLiteral("f.hcm"), text);
         const QByteArray whole = readBack(path, 0);
         for (qint64 piece : {1, 2, 3, 7, 4096})
             QCOMPARE(readBack(path, piece), whole);

