@@ -18,37 +18,22 @@ class TestGeometry : public QObject
     Q_OBJECT
 
 private slots:
-    void coordinates_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<double>("lon");
-        QTest::addColumn<double>("lat");
-        QTest::newRow("east north") << "035E561004N3609" << true << 35.936111 << 4.6025;
-        QTest::newRow("west south") << "004W300012S3000" << true << -4.5 << -12.5;
-        QTest::newRow("two-digit longitude") << "36e593104n2132" << true << 36.991944 << 4.358889;
-        QTest::newRow("short") << "035E561004N360" << false << 0.0 << 0.0;
-        QTest::newRow("one-digit longitude") << "6E593104N2132" << false << 0.0 << 0.0;
-        QTest::newRow("letter") << "035X561004N3609" << false << 0.0 << 0.0;
-        QTest::newRow("minutes 60") << "035E601004N3609" << false << 0.0 << 0.0;
-        QTest::newRow("digits") << "03AE561004N3609" << false << 0.0 << 0.0;
-        QTest::newRow("latitude 91") << "035E561091N0000" << false << 0.0 << 0.0;
-        QTest::newRow("empty") << "" << false << 0.0 << 0.0;
-    }
-
     void coordinates()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(double, lon);
-        QFETCH(double, lat);
-        hcmfs::GeoPoint p;
-        QCOMPARE(hcmfs::parseHcmCoordinates(text.toStdString(), p), ok);
-        if (ok) {
-            QVERIFY(std::fabs(p.lon - lon) < 1e-6);
-            QVERIFY(std::fabs(p.lat - lat) < 1e-6);
-            const QString canonical = text.size() == 14 ? "0" + text.toUpper() : text.toUpper();
-            QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)), canonical);
+        // East and north, west and south, a two-digit longitude in lower case: read, and written
+        // back in the canonical form.
+        for (const auto& [text, lon, lat] : std::initializer_list<std::tuple<QString, double, double>>{
+                 {"035E561004N3609", 35.936111, 4.6025}, {"004W300012S3000", -4.5, -12.5}, {"36e593104n2132", 36.991944, 4.358889}}) {
+            hcmfs::GeoPoint p;
+            QVERIFY2(hcmfs::parseHcmCoordinates(text.toStdString(), p), qPrintable(text));
+            QVERIFY2(std::fabs(p.lon - lon) < 1e-6 && std::fabs(p.lat - lat) < 1e-6, qPrintable(text));
+            QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)), text.size() == 14 ? "0" + text.toUpper() : text.toUpper());
+        }
+        // Too short, a one-digit longitude, no hemisphere letter, 60 minutes, a letter among the
+        // digits, latitude 91, empty.
+        for (const char* text : {"035E561004N360", "6E593104N2132", "035X561004N3609", "035E601004N3609", "03AE561004N3609", "035E561091N0000", ""}) {
+            hcmfs::GeoPoint p;
+            QVERIFY2(!hcmfs::parseHcmCoordinates(text, p), text);
         }
     }
 

@@ -50,11 +50,8 @@ class TestBorderData : public QObject
     Q_OBJECT
 
 private slots:
-    void damagedFile_data()
+    void damagedFile()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("error");
-
         // Raw float64 pairs, taken as they are (radians).
         auto raw = [](double lon, double lat) {
             QByteArray out;
@@ -65,26 +62,19 @@ private slots:
         const double nan = std::numeric_limits<double>::quiet_NaN();
         const double inf = std::numeric_limits<double>::infinity();
         const QByteArray good = fixture::borderBytes({{16.0, 48.0}, {16.1, 48.05}});
-        QTest::newRow("good") << good << 0;
-        QTest::newRow("empty") << QByteArray() << 2008;
-        QTest::newRow("one byte short") << good.left(good.size() - 1) << 2008;
-        QTest::newRow("written in degrees") << raw(16.0, 48.0) << 2008;
-        QTest::newRow("latitude beyond pi/2") << raw(0.3, 1.6) << 2008;
-        QTest::newRow("NaN") << good + raw(nan, 0.8) << 2008;
-        QTest::newRow("infinite") << raw(0.3, -inf) << 2008;
-        QTest::newRow("range edges") << raw(-fixture::kPi, fixture::kPi / 2) << 0;
-    }
-
-    void damagedFile()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, error);
-        QTemporaryDir dir;
-        const QString file = dir.filePath("AUT.ALL");
-        QVERIFY(fixture::writeFile(file, bytes));
-        std::vector<LonLat> points;
-        QCOMPARE(readBorderFile(fsPath(file), points), error);
-        QCOMPARE(points.empty(), error != 0);
+        // {bytes, error}: good; empty, one byte short, written in degrees, latitude beyond pi/2,
+        // NaN, infinite; the edges of the range.
+        const std::initializer_list<std::pair<QByteArray, int>> files{
+            {good, 0}, {QByteArray(), 2008}, {good.left(good.size() - 1), 2008}, {raw(16.0, 48.0), 2008},
+            {raw(0.3, 1.6), 2008}, {good + raw(nan, 0.8), 2008}, {raw(0.3, -inf), 2008}, {raw(-fixture::kPi, fixture::kPi / 2), 0}};
+        for (const auto& [bytes, error] : files) {
+            QTemporaryDir dir;
+            const QString file = dir.filePath("AUT.ALL");
+            QVERIFY(fixture::writeFile(file, bytes));
+            std::vector<LonLat> points;
+            const int got = readBorderFile(fsPath(file), points);
+            QVERIFY2(got == error && points.empty() == (error != 0), qPrintable(QString("%1: %2").arg(bytes.toHex().constData()).arg(got)));
+        }
     }
 
     void folders_data()
