@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <tuple>
 
 using hcmfs::AnglePoint;
 
@@ -14,26 +15,17 @@ class TestAntenna : public QObject
     Q_OBJECT
 
 private slots:
-    void interpolation_data()
-    {
-        QTest::addColumn<double>("angle");
-        QTest::addColumn<double>("att");
-        QTest::newRow("on a point") << 10.0 << 20.0;
-        QTest::newRow("between") << 5.0 << 10.0;
-        QTest::newRow("on a step: larger value") << 14.0 << 30.0;
-        QTest::newRow("past the step") << 16.0 << 31.0;
-        QTest::newRow("beyond the last point: held") << 170.0 << 40.0;
-        QTest::newRow("zero") << 0.0 << 0.0;
-    }
-
     void interpolation()
     {
-        QFETCH(double, angle);
-        QFETCH(double, att);
         const std::vector<AnglePoint> p = {{0, 0}, {10, 20}, {14, 25}, {14, 30}, {18, 32}, {90, 40}};
-        QVERIFY(std::fabs(hcmfs::tabulatedAttenuation(p, angle, 1) - att) < 1e-9);
-        // A symmetric pattern ignores the side.
-        QVERIFY(std::fabs(hcmfs::tabulatedAttenuation(p, angle, -1) - att) < 1e-9);
+        // {angle, attenuation}: on a point, between, on a step (the larger value), past the step,
+        // held beyond the last point, zero.
+        for (const auto& [angle, att] : std::initializer_list<std::pair<double, double>>{
+                 {10, 20}, {5, 10}, {14, 30}, {16, 31}, {170, 40}, {0, 0}}) {
+            QVERIFY2(std::fabs(hcmfs::tabulatedAttenuation(p, angle, 1) - att) < 1e-9, qPrintable(QString::number(angle)));
+            // A symmetric pattern ignores the side.
+            QVERIFY2(std::fabs(hcmfs::tabulatedAttenuation(p, angle, -1) - att) < 1e-9, qPrintable(QString::number(angle)));
+        }
     }
 
     void asymmetricPatternUsesSide()
@@ -45,31 +37,19 @@ private slots:
         QCOMPARE(hcmfs::tabulatedAttenuation(p, 0, -1), 0.0);
     }
 
-    void standardDiagrams_data()
-    {
-        // Values read off the reference table's rows (13 points each).
-        QTest::addColumn<double>("gain");
-        QTest::addColumn<double>("angle");
-        QTest::addColumn<double>("att"); // -1: no standard diagram
-        QTest::newRow("41.0 at 1.5 deg: a table point") << 41.0 << 1.5 << 13.8;
-        QTest::newRow("41.04 rounds to 41.0") << 41.04 << 1.5 << 13.8;
-        QTest::newRow("36.5, once built, now tabulated") << 36.5 << 180.0 << 51.1;
-        QTest::newRow("50.0, last row") << 50.0 << 180.0 << 70.0;
-        QTest::newRow("19.9: F.699") << 19.9 << 1.0 << -1.0;
-    }
-
     void standardDiagrams()
     {
-        QFETCH(double, gain);
-        QFETCH(double, angle);
-        QFETCH(double, att);
+        // Values read off the reference table's rows (13 points each). {gain, angle, attenuation}: a table
+        // point, 41.04 rounding to 41.0, 36.5 (once built, now tabulated), the last row.
         std::vector<AnglePoint> pts;
-        QCOMPARE(hcmfs::standardDiagram(gain, pts), att >= 0);
-        if (att >= 0) {
+        for (const auto& [gain, angle, att] : std::initializer_list<std::tuple<double, double, double>>{
+                 {41.0, 1.5, 13.8}, {41.04, 1.5, 13.8}, {36.5, 180, 51.1}, {50.0, 180, 70.0}}) {
+            QVERIFY(hcmfs::standardDiagram(gain, pts));
             QCOMPARE(pts.size(), std::size_t(13));
             QVERIFY2(std::fabs(hcmfs::tabulatedAttenuation(pts, angle, 0) - att) < 1e-9,
-                     qPrintable(QString::number(hcmfs::tabulatedAttenuation(pts, angle, 0))));
+                     qPrintable(QString("%1: %2").arg(gain).arg(hcmfs::tabulatedAttenuation(pts, angle, 0))));
         }
+        QVERIFY(!hcmfs::standardDiagram(19.9, pts)); // below 20 dBi: F.699
     }
 
     void crossPolarRule()
@@ -86,26 +66,14 @@ private slots:
                  (QList<double>{15, 20, 25}));
     }
 
-    void f699Envelope_data()
-    {
-        // 7.5 GHz, 1.2 m dish: D/lambda 30, G 37.2 dBi (pure F.699, D/lambda <= 100).
-        QTest::addColumn<double>("angle");
-        QTest::addColumn<double>("att");
-        QTest::newRow("1") << 1.0 << 2.2;
-        QTest::newRow("2") << 2.0 << 9.0;
-        QTest::newRow("5") << 5.0 << 17.5;
-        QTest::newRow("10") << 10.0 << 25.0;
-        QTest::newRow("20") << 20.0 << 32.5;
-        QTest::newRow("60") << 60.0 << 42.0;
-    }
-
     void f699Envelope()
     {
-        QFETCH(double, angle);
-        QFETCH(double, att);
-        // The gain-only estimate of D/lambda (G - 7.7 dB) gives 29.85 for 37.2 dBi.
-        QVERIFY2(std::fabs(hcmfs::f699Attenuation(37.2, angle) - att) < 0.2,
-                 qPrintable(QString::number(hcmfs::f699Attenuation(37.2, angle))));
+        // 7.5 GHz, 1.2 m dish: D/lambda 30, G 37.2 dBi (pure F.699, D/lambda <= 100). The gain-only
+        // estimate of D/lambda (G - 7.7 dB) gives 29.85. {angle, attenuation}:
+        for (const auto& [angle, att] : std::initializer_list<std::pair<double, double>>{
+                 {1, 2.2}, {2, 9.0}, {5, 17.5}, {10, 25.0}, {20, 32.5}, {60, 42.0}})
+            QVERIFY2(std::fabs(hcmfs::f699Attenuation(37.2, angle) - att) < 0.2,
+                     qPrintable(QString("%1: %2").arg(angle).arg(hcmfs::f699Attenuation(37.2, angle))));
     }
 
     void choosePatterns()

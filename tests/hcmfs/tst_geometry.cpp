@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <tuple>
 
 // Tx at 35 56'06" E, 4 36'09" N; Rx at 35 54'53" E, 4 29'52" N.
 static hcmfs::GeoPoint tx() { return {35 + 56 / 60.0 + 6 / 3600.0, 4 + 36 / 60.0 + 9 / 3600.0}; }
@@ -17,37 +18,22 @@ class TestGeometry : public QObject
     Q_OBJECT
 
 private slots:
-    void coordinates_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<double>("lon");
-        QTest::addColumn<double>("lat");
-        QTest::newRow("east north") << "035E561004N3609" << true << 35.936111 << 4.6025;
-        QTest::newRow("west south") << "004W300012S3000" << true << -4.5 << -12.5;
-        QTest::newRow("two-digit longitude") << "36e593104n2132" << true << 36.991944 << 4.358889;
-        QTest::newRow("short") << "035E561004N360" << false << 0.0 << 0.0;
-        QTest::newRow("one-digit longitude") << "6E593104N2132" << false << 0.0 << 0.0;
-        QTest::newRow("letter") << "035X561004N3609" << false << 0.0 << 0.0;
-        QTest::newRow("minutes 60") << "035E601004N3609" << false << 0.0 << 0.0;
-        QTest::newRow("digits") << "03AE561004N3609" << false << 0.0 << 0.0;
-        QTest::newRow("latitude 91") << "035E561091N0000" << false << 0.0 << 0.0;
-        QTest::newRow("empty") << "" << false << 0.0 << 0.0;
-    }
-
     void coordinates()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, ok);
-        QFETCH(double, lon);
-        QFETCH(double, lat);
-        hcmfs::GeoPoint p;
-        QCOMPARE(hcmfs::parseHcmCoordinates(text.toStdString(), p), ok);
-        if (ok) {
-            QVERIFY(std::fabs(p.lon - lon) < 1e-6);
-            QVERIFY(std::fabs(p.lat - lat) < 1e-6);
-            const QString canonical = text.size() == 14 ? "0" + text.toUpper() : text.toUpper();
-            QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)), canonical);
+        // East and north, west and south, a two-digit longitude in lower case: read, and written
+        // back in the canonical form.
+        for (const auto& [text, lon, lat] : std::initializer_list<std::tuple<QString, double, double>>{
+                 {"035E561004N3609", 35.936111, 4.6025}, {"004W300012S3000", -4.5, -12.5}, {"36e593104n2132", 36.991944, 4.358889}}) {
+            hcmfs::GeoPoint p;
+            QVERIFY2(hcmfs::parseHcmCoordinates(text.toStdString(), p), qPrintable(text));
+            QVERIFY2(std::fabs(p.lon - lon) < 1e-6 && std::fabs(p.lat - lat) < 1e-6, qPrintable(text));
+            QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)), text.size() == 14 ? "0" + text.toUpper() : text.toUpper());
+        }
+        // Too short, a one-digit longitude, no hemisphere letter, 60 minutes, a letter among the
+        // digits, latitude 91, empty.
+        for (const char* text : {"035E561004N360", "6E593104N2132", "035X561004N3609", "035E601004N3609", "03AE561004N3609", "035E561091N0000", ""}) {
+            hcmfs::GeoPoint p;
+            QVERIFY2(!hcmfs::parseHcmCoordinates(text, p), text);
         }
     }
 
@@ -64,25 +50,12 @@ private slots:
         QVERIFY(std::fabs(hcmfs::wrapDeg180(azRT - 327) - 43.92) < 5e-3);
     }
 
-    void totalDifferenceAngle_data()
-    {
-        QTest::addColumn<double>("hda");
-        QTest::addColumn<double>("vda");
-        QTest::addColumn<double>("tda");
-        QTest::newRow("vertical only") << 0.0 << 5.0 << 5.0;
-        QTest::newRow("horizontal only") << 10.0 << 0.0 << 10.0;
-        QTest::newRow("both 90") << 90.0 << 90.0 << 90.0;
-        QTest::newRow("30/10") << 30.0 << 10.0 << 31.475;
-        QTest::newRow("170/-20") << 170.0 << -20.0 << 157.731;
-        QTest::newRow("negative hda") << -30.0 << 10.0 << 31.475;
-    }
-
     void totalDifferenceAngle()
     {
-        QFETCH(double, hda);
-        QFETCH(double, vda);
-        QFETCH(double, tda);
-        QVERIFY(std::fabs(hcmfs::totalDifferenceAngle(hda, vda) - tda) < 5e-4);
+        // {hda, vda, tda}: each angle alone, both at 90, and a negative hda.
+        for (const auto& [hda, vda, tda] : std::initializer_list<std::tuple<double, double, double>>{
+                 {0, 5, 5}, {10, 0, 10}, {90, 90, 90}, {30, 10, 31.475}, {170, -20, 157.731}, {-30, 10, 31.475}})
+            QVERIFY2(std::fabs(hcmfs::totalDifferenceAngle(hda, vda) - tda) < 5e-4, qPrintable(QString("%1/%2").arg(hda).arg(vda)));
     }
 
     void pointAlongReturnsToTarget()
@@ -136,29 +109,17 @@ private slots:
 
     void wrap()
     {
-        QCOMPARE(hcmfs::wrapDeg180(180), 180.0);
-        QCOMPARE(hcmfs::wrapDeg180(-180), 180.0);
-        QCOMPARE(hcmfs::wrapDeg180(190), -170.0);
+        QCOMPARE((QList<double>{hcmfs::wrapDeg180(180), hcmfs::wrapDeg180(-180), hcmfs::wrapDeg180(190), hcmfs::wrapDeg180(720)}),
+                 (QList<double>{180, 180, -170, 0}));
         QCOMPARE(hcmfs::wrapDeg180(-316.08), 43.92);
-        QCOMPARE(hcmfs::wrapDeg180(720), 0.0);
-    }
-
-    void thresholdDegradation_data()
-    {
-        QTest::addColumn<double>("iMinusN");
-        QTest::addColumn<double>("td");
-        QTest::newRow("-5") << -5.0 << 1.193;
-        QTest::newRow("-20") << -20.0 << 0.043;
-        QTest::newRow("0") << 0.0 << 3.010;
-        QTest::newRow("+6") << 6.0 << 6.973;
-        QTest::newRow("-6.5 (I -130, N -123.5)") << -6.5 << 0.877;
     }
 
     void thresholdDegradation()
     {
-        QFETCH(double, iMinusN);
-        QFETCH(double, td);
-        QVERIFY(std::fabs(hcmfs::thresholdDegradation(-120 + iMinusN, -120) - td) < 5e-4);
+        // {I - N, TD}; the last row is I -130 dBW over N -123.5 dBW.
+        for (const auto& [iMinusN, td] : std::initializer_list<std::pair<double, double>>{
+                 {-5, 1.193}, {-20, 0.043}, {0, 3.010}, {6, 6.973}, {-6.5, 0.877}})
+            QVERIFY2(std::fabs(hcmfs::thresholdDegradation(-120 + iMinusN, -120) - td) < 5e-4, qPrintable(QString::number(iMinusN)));
         QCOMPARE(hcmfs::thresholdDegradation(-INFINITY, -120), 0.0);
         // Far above the noise TD approaches I - N without overflowing.
         QVERIFY(std::fabs(hcmfs::thresholdDegradation(500, -120) - 620) < 1e-9);

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <tuple>
 
 using hcmfs::MaskPointValue;
 
@@ -50,64 +51,36 @@ private slots:
         QCOMPARE(hcmfs::segmentIntegral(5, 5, 0, 40), 0.0);
     }
 
-    void rectangles_data()
-    {
-        QTest::addColumn<double>("df");
-        QTest::addColumn<double>("overlap");
-        QTest::newRow("0") << 0.0 << 28.0;
-        QTest::newRow("7") << 7.0 << 21.0;
-        QTest::newRow("14") << 14.0 << 14.0;
-        QTest::newRow("-14") << -14.0 << 14.0;
-        QTest::newRow("27.5") << 27.5 << 0.5;
-        QTest::newRow("28") << 28.0 << 0.0;
-        QTest::newRow("40") << 40.0 << 0.0;
-    }
-
     void rectangles()
     {
-        QFETCH(double, df);
-        QFETCH(double, overlap);
         const hcmfs::TwoSidedMask m = rectangle(14);
-        // The 200 dB walls leave a negligible trace (1e-20 of a MHz).
-        QVERIFY2(std::fabs(hcmfs::overlappingArea(m, m, df) - overlap) < 1e-9,
-                 qPrintable(QString::number(hcmfs::overlappingArea(m, m, df), 'g', 12)));
-        if (overlap > 0 && df == 14.0) {
-            const double nfd = 10 * std::log10(hcmfs::overlappingArea(m, m, 0) / hcmfs::overlappingArea(m, m, df));
-            QVERIFY(std::fabs(nfd - 3.0103) < 1e-4);
-        }
-    }
-
-    void realMasks_data()
-    {
-        QTest::addColumn<double>("df");
-        QTest::addColumn<double>("overlap");
-        QTest::addColumn<double>("md");
-        QTest::addColumn<double>("nfd");
-        QTest::newRow("0") << 0.0 << 24.4125 << 0.20 << 0.00;
-        QTest::newRow("7") << 7.0 << 18.5847 << 1.39 << 1.18;
-        QTest::newRow("14") << 14.0 << 11.5881 << 3.44 << 3.24;
-        QTest::newRow("28") << 28.0 << 0.0236844 << 30.33 << 30.13;
-        QTest::newRow("56") << 56.0 << 2.59706e-4 << 49.93 << 49.73;
-        QTest::newRow("112") << 112.0 << 1.17354e-7 << 83.38 << 83.18;
-        QTest::newRow("-28") << -28.0 << 0.0236844 << 30.33 << 30.13;
+        // {frequency offset, overlap}; the 200 dB walls leave a negligible trace (1e-20 of a MHz).
+        for (const auto& [df, overlap] : std::initializer_list<std::pair<double, double>>{
+                 {0, 28}, {7, 21}, {14, 14}, {-14, 14}, {27.5, 0.5}, {28, 0}, {40, 0}})
+            QVERIFY2(std::fabs(hcmfs::overlappingArea(m, m, df) - overlap) < 1e-9,
+                     qPrintable(QString("%1: %2").arg(df).arg(hcmfs::overlappingArea(m, m, df), 0, 'g', 12)));
+        // Half the overlap is 3 dB of net filter discrimination.
+        QVERIFY(std::fabs(10 * std::log10(hcmfs::overlappingArea(m, m, 0) / hcmfs::overlappingArea(m, m, 14)) - 3.0103) < 1e-4);
     }
 
     void realMasks()
     {
-        QFETCH(double, df);
-        QFETCH(double, overlap);
-        QFETCH(double, md);
-        QFETCH(double, nfd);
         const hcmfs::TwoSidedMask tx = txMask23();
         const hcmfs::TwoSidedMask rx = rxMask23();
         const double at = hcmfs::maskArea(tx);
         QVERIFY(std::fabs(at - 25.5795) < 5e-5);
-        const double o = hcmfs::overlappingArea(tx, rx, df);
-        QVERIFY2(std::fabs(o - overlap) / overlap < 1e-5, qPrintable(QString::number(o, 'g', 9)));
-        const double gotMd = 10 * std::log10(at / o);
-        const double gotNfd = gotMd - 10 * std::log10(at / hcmfs::overlappingArea(tx, rx, 0));
-        QVERIFY(std::fabs(gotMd - md) < 0.005);
-        QVERIFY(std::fabs(gotNfd - nfd) < 0.005);
+        // {frequency offset, overlap, MD, NFD}
+        for (const auto& [df, overlap, md, nfd] : std::initializer_list<std::tuple<double, double, double, double>>{
+                 {0, 24.4125, 0.20, 0.00}, {7, 18.5847, 1.39, 1.18}, {14, 11.5881, 3.44, 3.24},
+                 {28, 0.0236844, 30.33, 30.13}, {56, 2.59706e-4, 49.93, 49.73},
+                 {112, 1.17354e-7, 83.38, 83.18}, {-28, 0.0236844, 30.33, 30.13}}) {
+            const double o = hcmfs::overlappingArea(tx, rx, df);
+            QVERIFY2(std::fabs(o - overlap) / overlap < 1e-5, qPrintable(QString("%1: %2").arg(df).arg(o, 0, 'g', 9)));
+            const double gotMd = 10 * std::log10(at / o);
+            const double gotNfd = gotMd - 10 * std::log10(at / hcmfs::overlappingArea(tx, rx, 0));
+            QVERIFY2(std::fabs(gotMd - md) < 0.005 && std::fabs(gotNfd - nfd) < 0.005,
+                     qPrintable(QString("%1: MD %2, NFD %3").arg(df).arg(gotMd).arg(gotNfd)));
+        }
     }
 
     void twoSidedConstruction()

@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 const char* const kTx =
@@ -54,35 +56,17 @@ private slots:
                  (QList<double>{23058, 870, 64, 112.6, 2.1, -5, 3, 1.5, 41, 28, 49, 50, 180}));
     }
 
-    void frequencyUnits_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<double>("mhz");
-        QTest::newRow("M") << "23058" << "M" << true << 23058.0;
-        QTest::newRow("G") << "23.058" << "G" << true << 23058.0;
-        QTest::newRow("k lower") << "1500000" << "k" << true << 1500.0;
-        QTest::newRow("MHz is no unit") << "23058" << "MHz" << false << 0.0;
-        QTest::newRow("comma") << "23,058" << "G" << false << 0.0;
-        QTest::newRow("empty") << "" << "M" << false << 0.0;
-        QTest::newRow("plus sign") << "+23058" << "M" << true << 23058.0;
-        QTest::newRow("blanks") << " 23058 " << "M" << true << 23058.0;
-        QTest::newRow("trailing text") << "23058MHz" << "M" << false << 0.0;
-        QTest::newRow("hex") << "0x10" << "M" << false << 0.0;
-    }
-
     void frequencyUnits()
     {
-        QFETCH(QString, value);
-        QFETCH(QString, unit);
-        QFETCH(bool, ok);
-        QFETCH(double, mhz);
-        hcmfs::StationRecord r;
-        QVERIFY(parse(withField(withField(kTx, 1, value.toStdString()).c_str(), 2, unit.toStdString()), r));
-        QCOMPARE(r.hasFrequency, ok);
-        if (ok)
-            QVERIFY(qAbs(r.frequencyMHz - mhz) < 1e-9);
+        // {1A, 1A1, MHz}; 0 MHz: no frequency.
+        for (const auto& [value, unit, mhz] : std::initializer_list<std::tuple<const char*, const char*, double>>{
+                 {"23058", "M", 23058}, {"23.058", "G", 23058}, {"1500000", "k", 1500}, {"+23058", "M", 23058},
+                 {" 23058 ", "M", 23058}, {"23058", "MHz", 0}, {"23,058", "G", 0}, {"", "M", 0},
+                 {"23058MHz", "M", 0}, {"0x10", "M", 0}}) {
+            hcmfs::StationRecord r;
+            QVERIFY(parse(withField(withField(kTx, 1, value).c_str(), 2, unit), r));
+            QVERIFY2(r.hasFrequency == (mhz > 0) && (mhz == 0 || qAbs(r.frequencyMHz - mhz) < 1e-9), value);
+        }
     }
 
     void variants_data()
@@ -120,28 +104,21 @@ private slots:
             QCOMPARE(r.crossPolar.points[1].attenuation, 60.0);
     }
 
-    void malformedLines_data()
-    {
-        QTest::addColumn<QString>("line");
-        const QString tx = QString::fromLatin1(kTx);
-        QTest::newRow("empty") << QString();
-        QTest::newRow("no semicolon") << "TX 23058 M";
-        QTest::newRow("48 fields") << tx.left(tx.indexOf(";41.0;"));
-        QTest::newRow("count not a number") << QString(tx).replace(";CP;3;", ";CP;x;");
-        QTest::newRow("negative count") << QString(tx).replace(";CP;3;", ";CP;-1;");
-        QTest::newRow("fewer points than count") << QString(tx).replace(";CP;3;", ";CP;9;");
-        QTest::newRow("angle not a number") << QString(tx).replace(";CP;3;0;0;", ";CP;3;a;0;");
-        QTest::newRow("cross count missing") << tx.left(tx.indexOf(";XP;") + 3);
-    }
-
     void malformedLines()
     {
-        QFETCH(QString, line);
-        hcmfs::StationRecord r;
-        std::string message;
-        const std::string l = line.toStdString();
-        QVERIFY(!hcmfs::parseStationRecord(l.data(), static_cast<int>(l.size()), r, message));
-        QVERIFY(!message.empty());
+        const QString tx = QString::fromLatin1(kTx);
+        // Empty, no semicolon, 48 fields, a pattern count that is not a number, negative or
+        // larger than the points given, an angle that is not a number, the cross count missing.
+        for (const QString& line : {QString(), QString("TX 23058 M"), tx.left(tx.indexOf(";41.0;")),
+                                    QString(tx).replace(";CP;3;", ";CP;x;"), QString(tx).replace(";CP;3;", ";CP;-1;"),
+                                    QString(tx).replace(";CP;3;", ";CP;9;"), QString(tx).replace(";CP;3;0;0;", ";CP;3;a;0;"),
+                                    tx.left(tx.indexOf(";XP;") + 3)}) {
+            hcmfs::StationRecord r;
+            std::string message;
+            const std::string l = line.toStdString();
+            QVERIFY2(!hcmfs::parseStationRecord(l.data(), static_cast<int>(l.size()), r, message), l.c_str());
+            QVERIFY(!message.empty());
+        }
     }
 
     void maskPoints()

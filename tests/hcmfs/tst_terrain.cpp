@@ -19,17 +19,6 @@
 
 namespace {
 
-QByteArray zeroTile(std::size_t bytes, const QList<QPair<std::size_t, int16_t>>& values, bool bigEndian = false)
-{
-    QByteArray b(static_cast<int>(bytes), '\0');
-    for (const auto& v : values) {
-        const auto u = static_cast<uint16_t>(v.second);
-        b[int(v.first)] = char(bigEndian ? (u >> 8) : (u & 0xff));
-        b[int(v.first + 1)] = char(bigEndian ? (u & 0xff) : (u >> 8));
-    }
-    return b;
-}
-
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QDir().mkpath(QFileInfo(path).path());
@@ -45,13 +34,17 @@ bool readTile(const QString& path, int lon, int lat, hcmfs::TerrainTile& tile)
     return hcmfs::readTerrainTile(path.toStdString(), lon, lat, tile, message);
 }
 
-// Writes an HCM tile of heights h(lat, lon) and reads it back.
+// Writes an HCM tile of heights h(lat, lon), its folder too.
+bool writeHcm(const QString& path, int lon, int lat, bool half, const hcmfs::HeightFunction& h)
+{
+    std::string message;
+    return QDir().mkpath(QFileInfo(path).path()) && hcmfs::writeHcmTile(path.toStdString(), lon, lat, half, h, message);
+}
+
 bool writeAndRead(const QString& path, int lon, int lat, bool half, const hcmfs::HeightFunction& h,
                   hcmfs::TerrainTile& tile)
 {
-    QDir().mkpath(QFileInfo(path).path());
-    std::string message;
-    return hcmfs::writeHcmTile(path.toStdString(), lon, lat, half, h, message) && readTile(path, lon, lat, tile);
+    return writeHcm(path, lon, lat, half, h) && readTile(path, lon, lat, tile);
 }
 
 } // namespace
@@ -68,10 +61,8 @@ static hcmfs::Calculation calculate(const QByteArray& terrain, const QMap<int, Q
     tx[11] = rx[11] = "250";
     tx[33] = "90";
     rx[33] = "270";
-    for (auto it = txChanges.begin(); it != txChanges.end(); ++it)
-        tx[it.key()] = it.value();
-    for (auto it = rxChanges.begin(); it != rxChanges.end(); ++it)
-        rx[it.key()] = it.value();
+    tx.insert(txChanges);
+    rx.insert(rxChanges);
     hcmfs::CalcRequest req;
     req.lines = {hcmfstest::recordLine(tx, hcmfstest::flatPattern()).toStdString(),
                  hcmfstest::recordLine(rx, hcmfstest::flatPattern()).toStdString()};
@@ -83,14 +74,7 @@ static hcmfs::Calculation calculate(const QByteArray& terrain, const QMap<int, Q
 
 static bool writeScene(const QString& root, const hcmfs::HeightFunction& h)
 {
-    std::string message;
-    for (int lon : {16, 17}) {
-        const QString dir = QStringLiteral("%1/TOPO/E0%2").arg(root).arg(lon);
-        QDir().mkpath(dir);
-        if (!hcmfs::writeHcmTile(QStringLiteral("%1/E0%2N50.63E").arg(dir).arg(lon).toStdString(), lon, 50, true, h, message))
-            return false;
-    }
-    return true;
+    return writeHcm(root + "/TOPO/E016/E016N50.63E", 16, 50, true, h) && writeHcm(root + "/TOPO/E017/E017N50.63E", 17, 50, true, h);
 }
 
 class TestTerrain : public QObject
@@ -106,9 +90,7 @@ private slots:
 
     void tileNames()
     {
-        QCOMPARE(hcmfs::tileName(16, 54), std::string("E016N54"));
-        QCOMPARE(hcmfs::tileName(-5, 40), std::string("W005N40"));
-        QCOMPARE(hcmfs::tileName(-75, -12), std::string("W075S12"));
+        QCOMPARE(hcmfs::tileName(16, 54) + " " + hcmfs::tileName(-5, 40) + " " + hcmfs::tileName(-75, -12), std::string("E016N54 W005N40 W075S12"));
     }
 
     void workedOffsets_data()
@@ -141,9 +123,13 @@ private slots:
         QFETCH(double, lat);
         QFETCH(double, lon);
         const bool hgt = name.endsWith(".hgt"), half = name.endsWith(".63E");
-        const std::size_t bytes = hgt ? 1201u * 1201u * 2u : half ? 1483488 : 2937888;
+        // A tile of zeros with one sample set: .hgt big-endian, HCM little-endian.
+        QByteArray bytes(hgt ? 1201 * 1201 * 2 : half ? 1483488 : 2937888, '\0');
+        const auto u = static_cast<uint16_t>(value);
+        bytes[int(offset) + (hgt ? 1 : 0)] = char(u & 0xff);
+        bytes[int(offset) + (hgt ? 0 : 1)] = char(u >> 8);
         const QString path = tmp_.filePath(QStringLiteral("offsets/%1/%2").arg(offset).arg(name));
-        QVERIFY(writeFile(path, zeroTile(bytes, {{offset, int16_t(value)}}, hgt)));
+        QVERIFY(writeFile(path, bytes));
         hcmfs::TerrainTile tile;
         QVERIFY(readTile(path, lon0, lat0, tile));
         QCOMPARE(tile.rows, 1201);
@@ -373,14 +359,10 @@ private slots:
         // With the step s and the half-gap rule d_lm = 13.5 s, d_tm = 27.5 s,
         // sea 27.5 s of 55 s (omega 0.5); the coast is 28 s from the transmitter.
         const QString root = tmp_.filePath("coast");
-        std::string message;
-        QVERIFY(QDir().mkpath(root + "/TOPO/E036") && QDir().mkpath(root + "/MORPHO/E036"));
-        QVERIFY(hcmfs::writeHcmTile((root + "/TOPO/E036/E036N01.33E").toStdString(), 36, 1, false,
-                                    [](double, double) { return 250.0; }, message));
+        QVERIFY(writeHcm(root + "/TOPO/E036/E036N01.33E", 36, 1, false, [](double, double) { return 250.0; }));
         // Only bits 0 and 2 count: 11 is sea, 20 coastal land, 2 inland.
-        QVERIFY(hcmfs::writeHcmTile((root + "/MORPHO/E036/E036N01.33M").toStdString(), 36, 1, false,
-                                    [](double lat, double) { return lat > 1 + 28.5 / 1200 ? 11.0 : lat > 1 + 13.5 / 1200 ? 20.0 : 2.0; },
-                                    message));
+        QVERIFY(writeHcm(root + "/MORPHO/E036/E036N01.33M", 36, 1, false,
+                         [](double lat, double) { return lat > 1 + 28.5 / 1200 ? 11.0 : lat > 1 + 13.5 / 1200 ? 20.0 : 2.0; }));
         const QMap<int, QByteArray> tx{{10, "036E000001N0000"}, {33, "0"}}, rx{{10, "036E000001N0256"}, {33, "180"}};
         hcmfs::Calculation c = calculate(QFile::encodeName(root), tx, rx);
         QCOMPARE(c.hops[0].points, 56);

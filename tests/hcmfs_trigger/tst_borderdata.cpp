@@ -29,15 +29,11 @@ std::filesystem::path fsPath(const QString& path)
 const Deg kSite{20.0, 55.0};
 const TriggerStation kStation = TriggerStation::fromDegrees(kSite.lon, kSite.lat, 13.0, 0.0, "OWN");
 
-QByteArray nearPoint()
+QByteArray pointAt(double km)
 {
-    return fixture::borderBytes({fixture::destination(kSite, 45.0, 10.0)});
+    return fixture::borderBytes({fixture::destination(kSite, 45.0, km)});
 }
-
-QByteArray farPoint()
-{
-    return fixture::borderBytes({fixture::destination(kSite, 45.0, 500.0)});
-}
+const QByteArray nearPoint = pointAt(10.0), farPoint = pointAt(500.0);
 
 int triggerIn(const QString& folder, QString& countries)
 {
@@ -54,11 +50,8 @@ class TestBorderData : public QObject
     Q_OBJECT
 
 private slots:
-    void damagedFile_data()
+    void damagedFile()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("error");
-
         // Raw float64 pairs, taken as they are (radians).
         auto raw = [](double lon, double lat) {
             QByteArray out;
@@ -69,27 +62,19 @@ private slots:
         const double nan = std::numeric_limits<double>::quiet_NaN();
         const double inf = std::numeric_limits<double>::infinity();
         const QByteArray good = fixture::borderBytes({{16.0, 48.0}, {16.1, 48.05}});
-        QTest::newRow("good") << good << 0;
-        QTest::newRow("empty") << QByteArray() << 2008;
-        QTest::newRow("one byte short") << good.left(good.size() - 1) << 2008;
-        QTest::newRow("written in degrees") << raw(16.0, 48.0) << 2008;
-        QTest::newRow("latitude beyond pi/2") << raw(0.3, 1.6) << 2008;
-        QTest::newRow("NaN") << good + raw(nan, 0.8) << 2008;
-        QTest::newRow("infinite") << raw(0.3, -inf) << 2008;
-        QTest::newRow("range edges") << raw(-fixture::kPi, fixture::kPi / 2) << 0;
-        QTest::newRow("text") << QByteArray("AUT border line 1;2;3;4;5;6;7;8;9;0;1;2;\n") << 2008;
-    }
-
-    void damagedFile()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, error);
-        QTemporaryDir dir;
-        const QString file = dir.filePath("AUT.ALL");
-        QVERIFY(fixture::writeFile(file, bytes));
-        std::vector<LonLat> points;
-        QCOMPARE(readBorderFile(fsPath(file), points), error);
-        QCOMPARE(points.empty(), error != 0);
+        // {bytes, error}: good; empty, one byte short, written in degrees, latitude beyond pi/2,
+        // NaN, infinite; the edges of the range.
+        const std::initializer_list<std::pair<QByteArray, int>> files{
+            {good, 0}, {QByteArray(), 2008}, {good.left(good.size() - 1), 2008}, {raw(16.0, 48.0), 2008},
+            {raw(0.3, 1.6), 2008}, {good + raw(nan, 0.8), 2008}, {raw(0.3, -inf), 2008}, {raw(-fixture::kPi, fixture::kPi / 2), 0}};
+        for (const auto& [bytes, error] : files) {
+            QTemporaryDir dir;
+            const QString file = dir.filePath("AUT.ALL");
+            QVERIFY(fixture::writeFile(file, bytes));
+            std::vector<LonLat> points;
+            const int got = readBorderFile(fsPath(file), points);
+            QVERIFY2(got == error && points.empty() == (error != 0), qPrintable(QString("%1: %2").arg(bytes.toHex().constData()).arg(got)));
+        }
     }
 
     void folders_data()
@@ -114,10 +99,10 @@ private slots:
         QFETCH(int, error);
         QFETCH(QString, countries);
         QTemporaryDir dir;
-        const QMap<QString, QByteArray> bytes{{"near", nearPoint()},
-                                              {"far", farPoint()},
+        const QMap<QString, QByteArray> bytes{{"near", nearPoint},
+                                              {"far", farPoint},
                                               {"text", "not border data"},
-                                              {"truncated", (nearPoint() + farPoint()).left(20)},
+                                              {"truncated", (nearPoint + farPoint).left(20)},
                                               {"degrees", QByteArray(16, '\x40')},
                                               {"empty", QByteArray()}};
         for (const QString& file : files) {
@@ -134,27 +119,14 @@ private slots:
         QCOMPARE(found, countries);
     }
 
-    void fileNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("code");
-
-        QTest::newRow("ALL") << "AUT.ALL" << "AUT";
-        QTest::newRow("000") << "D.000" << "D";
-        QTest::newRow("lower case") << "hol.all" << "HOL";
-        QTest::newRow("x-km line") << "AUT.006" << "";
-        QTest::newRow("no extension") << "AUT" << "";
-        QTest::newRow("hidden") << ".ALL" << "";
-        QTest::newRow("blank in code") << "A B.ALL" << "";
-        QTest::newRow("comma in code") << "A,B.ALL" << "";
-        QTest::newRow("too long") << "ABCDEFGHI.ALL" << "";
-    }
-
     void fileNames()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, code);
-        QCOMPARE(QString::fromStdString(borderFileCode(name.toStdString())), code);
+        // Full outline, zero line, lower case; an x-km line, no extension, hidden, a blank or a comma
+        // in the code, a code too long: not border files.
+        QStringList codes;
+        for (const char* name : {"AUT.ALL", "D.000", "hol.all", "AUT.006", "AUT", ".ALL", "A B.ALL", "A,B.ALL", "ABCDEFGHI.ALL"})
+            codes << QString::fromStdString(borderFileCode(name));
+        QCOMPARE(codes, (QStringList{"AUT", "D", "HOL", "", "", "", "", "", ""}));
     }
 
     void findsTheFolder()
@@ -162,7 +134,7 @@ private slots:
         QTemporaryDir root;
         QDir r(root.path());
         QVERIFY(r.mkdir("TOPO") && r.mkdir("Border"));
-        QVERIFY(fixture::writeFile(r.filePath("Border/A.ALL"), nearPoint()));
+        QVERIFY(fixture::writeFile(r.filePath("Border/A.ALL"), nearPoint));
         // A root holding the border folder, the border folder itself, and a folder
         // with neither.
         QCOMPARE(findBorderFolder(fsPath(root.path())), fsPath(r.filePath("Border")));
@@ -182,22 +154,22 @@ private slots:
     void cacheNoticesChangedFiles()
     {
         QTemporaryDir dir;
-        QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint()));
+        QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), nearPoint));
         QString countries;
         QCOMPARE(triggerIn(dir.path(), countries), 0);
         QCOMPARE(countries, QString("A"));
 
         // New content of another size, and a new country: both seen at once.
-        QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), farPoint() + farPoint()));
-        QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), nearPoint()));
+        QVERIFY(fixture::writeFile(dir.filePath("A.ALL"), farPoint + farPoint));
+        QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), nearPoint));
         QCOMPARE(triggerIn(dir.path(), countries), 0);
         QCOMPARE(countries, QString("B"));
 
         // Damaged after it was cached: not served from the cache.
-        QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), (nearPoint() + farPoint()).left(24)));
+        QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), (nearPoint + farPoint).left(24)));
         QCOMPARE(triggerIn(dir.path(), countries), 2008);
         // Repaired: read again, not remembered as damaged.
-        QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), nearPoint()));
+        QVERIFY(fixture::writeFile(dir.filePath("B.ALL"), nearPoint));
         QCOMPARE(triggerIn(dir.path(), countries), 0);
         QCOMPARE(countries, QString("B"));
 
@@ -209,9 +181,9 @@ private slots:
     {
         QTemporaryDir first;
         QTemporaryDir second;
-        QVERIFY(fixture::writeFile(first.filePath("A.ALL"), nearPoint()));
-        QVERIFY(fixture::writeFile(second.filePath("B.ALL"), nearPoint()));
-        QVERIFY(fixture::writeFile(second.filePath("C.ALL"), nearPoint()));
+        QVERIFY(fixture::writeFile(first.filePath("A.ALL"), nearPoint));
+        QVERIFY(fixture::writeFile(second.filePath("B.ALL"), nearPoint));
+        QVERIFY(fixture::writeFile(second.filePath("C.ALL"), nearPoint));
         std::atomic<int> wrong{0};
         std::vector<std::thread> threads;
         for (int t = 0; t < 4; ++t) {

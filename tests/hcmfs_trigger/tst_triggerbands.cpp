@@ -92,21 +92,8 @@ private slots:
         QCOMPARE(run(far, station), QString());
     }
 
-    void countriesListed_data()
-    {
-        QTest::addColumn<QString>("own");
-        QTest::addColumn<QString>("expected");
-        // Codes merged, upper-cased and sorted; the station's own country never listed.
-        QTest::newRow("a third country") << "XYZ" << "BEL,D,F,LUX";
-        QTest::newRow("no own country") << "" << "BEL,D,F,LUX";
-        QTest::newRow("own LUX") << "LUX" << "BEL,D,F";
-        QTest::newRow("lower case, blanks") << " d " << "BEL,F,LUX";
-    }
-
     void countriesListed()
     {
-        QFETCH(QString, own);
-        QFETCH(QString, expected);
         // 15 GHz: 80 km. Given out of order, lower case, and one code twice (once
         // out of reach); HOL is out of reach.
         const Deg site{7.0, 49.0};
@@ -116,39 +103,27 @@ private slots:
                              {"D", radians({fixture::destination(site, 270.0, 10.0)})},
                              {"BEL", radians({fixture::destination(site, 200.0, 10.0)})},
                              {"HOL", radians({fixture::destination(site, 0.0, 300.0)})}});
-        QCOMPARE(run(set, TriggerStation::fromDegrees(site.lon, site.lat, 15.0, 0.0, own.toStdString())), expected);
-    }
-
-    void invalidStations_data()
-    {
-        QTest::addColumn<double>("lon");
-        QTest::addColumn<double>("lat");
-        QTest::addColumn<double>("ghz");
-        QTest::addColumn<double>("heightM");
-        QTest::addColumn<int>("error");
-
-        const double nan = std::numeric_limits<double>::quiet_NaN();
-        QTest::newRow("fine") << 10.0 << 50.0 << 13.0 << 100.0 << 0;
-        QTest::newRow("frequency 0") << 10.0 << 50.0 << 0.0 << 100.0 << 2002;
-        QTest::newRow("frequency above 50") << 10.0 << 50.0 << 50.01 << 100.0 << 2002;
-        QTest::newRow("frequency NaN") << 10.0 << 50.0 << nan << 100.0 << 2002;
-        QTest::newRow("latitude beyond the pole") << 10.0 << 90.5 << 13.0 << 100.0 << 2003;
-        QTest::newRow("longitude NaN") << nan << 50.0 << 13.0 << 100.0 << 2003;
-        QTest::newRow("height NaN") << 10.0 << 50.0 << 13.0 << nan << 2014;
+        // Codes merged, upper-cased and sorted; the station's own country never listed,
+        // whether it is a third country, none, or given in lower case with blanks.
+        QStringList lists;
+        for (const char* own : {"XYZ", "", "LUX", " d "})
+            lists << run(set, TriggerStation::fromDegrees(site.lon, site.lat, 15.0, 0.0, own));
+        QCOMPARE(lists, (QStringList{"BEL,D,F,LUX", "BEL,D,F,LUX", "BEL,D,F", "BEL,F,LUX"}));
     }
 
     void invalidStations()
     {
-        QFETCH(double, lon);
-        QFETCH(double, lat);
-        QFETCH(double, ghz);
-        QFETCH(double, heightM);
-        QFETCH(int, error);
         const BorderSet set({{"A", radians({{10.0, 50.1}})}});
-        int e = -1;
-        const QString countries = run(set, TriggerStation::fromDegrees(lon, lat, ghz, heightM, "X"), &e);
-        QCOMPARE(e, error);
-        QCOMPARE(countries, error == 0 ? QString("A") : QString());
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        // {lon, lat, GHz, height, error}: fine; frequency 0, above 50 GHz, NaN; latitude
+        // beyond the pole, longitude NaN; height NaN.
+        for (const auto& [lon, lat, ghz, heightM, error] : std::initializer_list<std::tuple<double, double, double, double, int>>{
+                 {10, 50, 13, 100, 0}, {10, 50, 0, 100, 2002}, {10, 50, 50.01, 100, 2002}, {10, 50, nan, 100, 2002},
+                 {10, 90.5, 13, 100, 2003}, {nan, 50, 13, 100, 2003}, {10, 50, 13, nan, 2014}}) {
+            int e = -1;
+            const QString countries = run(set, TriggerStation::fromDegrees(lon, lat, ghz, heightM, "X"), &e);
+            QVERIFY2(e == error && countries == (error == 0 ? "A" : ""), qPrintable(QString("%1 %2 %3 %4: %5").arg(lon).arg(lat).arg(ghz).arg(heightM).arg(e)));
+        }
     }
 };
 

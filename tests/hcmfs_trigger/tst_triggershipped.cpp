@@ -7,6 +7,8 @@
 
 #include <QtTest>
 
+#include <tuple>
+
 using namespace hcmfs::trigger;
 
 class TestTriggerShipped : public QObject
@@ -64,37 +66,22 @@ private slots:
         QCOMPARE(QString::fromStdString(countries), expected);
     }
 
-    void writeIntoBuffer_data()
-    {
-        QTest::addColumn<QString>("countries");
-        QTest::addColumn<int>("capacity");
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<int>("error");
-
-        QTest::newRow("room to spare") << "AUT,D,I" << 10 << "AUT,D,I   " << 0;
-        QTest::newRow("exact fit") << "AUT,D,I" << 7 << "AUT,D,I" << 0;
-        QTest::newRow("last code cut off") << "AUT,D,I" << 6 << "AUT,D " << 2009;
-        QTest::newRow("ends before a comma") << "AUT,D,I" << 5 << "AUT,D" << 2009;
-        QTest::newRow("inside the second code") << "AUT,HNG" << 5 << "AUT  " << 2009;
-        QTest::newRow("not even one code") << "AUT,D" << 2 << "  " << 2009;
-        QTest::newRow("nothing triggered") << "" << 4 << "    " << 0;
-        QTest::newRow("no room, nothing to write") << "" << 0 << "" << 0;
-        QTest::newRow("no room") << "D" << 0 << "" << 2009;
-    }
-
     void writeIntoBuffer()
     {
-        QFETCH(QString, countries);
-        QFETCH(int, capacity);
-        QFETCH(QString, written);
-        QFETCH(int, error);
-
-        // Guard bytes either side show that nothing is written outside the capacity.
-        QByteArray buffer(capacity + 2, '#');
-        QCOMPARE(writeCountryList(countries.toStdString(), buffer.data() + 1, capacity), error);
-        QCOMPARE(buffer, "#" + written.toLatin1() + "#");
-        // No buffer is no room.
-        QCOMPARE(writeCountryList(countries.toStdString(), nullptr, capacity), countries.isEmpty() ? 0 : 2009);
+        // {countries, capacity, buffer afterwards, error}: room to spare, an exact fit, the last code
+        // cut off, a cut just before a comma, inside the second code, not even one code, nothing
+        // triggered, no room with nothing to write, no room.
+        for (const auto& [countries, capacity, written, error] : std::initializer_list<std::tuple<std::string, int, QByteArray, int>>{
+                 {"AUT,D,I", 10, "AUT,D,I   ", 0}, {"AUT,D,I", 7, "AUT,D,I", 0}, {"AUT,D,I", 6, "AUT,D ", 2009},
+                 {"AUT,D,I", 5, "AUT,D", 2009}, {"AUT,HNG", 5, "AUT  ", 2009}, {"AUT,D", 2, "  ", 2009},
+                 {"", 4, "    ", 0}, {"", 0, "", 0}, {"D", 0, "", 2009}}) {
+            // Guard bytes either side show that nothing is written outside the capacity; no buffer is no room.
+            QByteArray buffer(capacity + 2, '#');
+            const int got = writeCountryList(countries, buffer.data() + 1, capacity);
+            const int noBuffer = writeCountryList(countries, nullptr, capacity);
+            QCOMPARE(QString("%1 in %2: %3 %4 %5").arg(countries.c_str()).arg(capacity).arg(got).arg(QString::fromLatin1(buffer)).arg(noBuffer),
+                     QString("%1 in %2: %3 #%4# %5").arg(countries.c_str()).arg(capacity).arg(error).arg(QString::fromLatin1(written)).arg(countries.empty() ? 0 : 2009));
+        }
     }
 };
 
