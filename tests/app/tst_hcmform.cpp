@@ -216,44 +216,26 @@ private slots:
         o->reject();
     }
 
-    void commandLineOpensFilesInOrderAndTestMode()
+    // Files named on the command line open once the event loop runs, in their
+    // order, each in the window its name asks for: only a lower-case ".lwrpt" at
+    // the very end makes a report.
+    void commandLineOpensFilesBySuffixAndTestMode()
     {
-        const QString a = m_dir.filePath("first.txt");
-        const QString b = m_dir.filePath("second.txt");
-        writeFile(a);
-        writeFile(b);
+        QStringList paths;
+        for (const char* name : {"first.lwrpt.txt", "calc.lwrpt", "calc.LWRPT"}) {
+            paths << m_dir.filePath(name);
+            writeFile(paths.last());
+        }
         Shell s;
-        s.form.takeCommandLine({"linkwise", "test", b, m_dir.filePath("missing.txt"), a});
+        s.form.takeCommandLine({"linkwise", "test", paths[0], m_dir.filePath("missing.txt"), paths[1], paths[2]});
         QVERIFY(s.form.testMode());
-        // Opened once the event loop runs, not before.
-        QCOMPARE(s.editors.size(), 0);
+        QCOMPARE(s.editors.size() + s.reports.size(), 0);
         QTRY_COMPARE(s.editors.size(), 2);
-        QCOMPARE(s.editors.at(0)->calls, QStringList({"load " + b}));
-        QCOMPARE(s.editors.at(1)->calls, QStringList({"load " + a}));
-        QCOMPARE(s.form.settings().recentDir, a);
-    }
-
-    void openChoosesWindowBySuffix_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("report");
-        QTest::newRow("report") << "calc.lwrpt" << true;
-        QTest::newRow("report then txt") << "calc.lwrpt.txt" << false;
-        QTest::newRow("upper case suffix") << "calc.LWRPT" << false;
-    }
-
-    void openChoosesWindowBySuffix()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, report);
-        const QString path = m_dir.filePath(name);
-        Shell s;
-        s.form.setPendingOpen({path});
-        s.form.doActionOpen();
-        QCOMPARE(s.reports.size(), report ? 1 : 0);
-        QCOMPARE(s.editors.size(), report ? 0 : 1);
-        if (report)
-            QCOMPARE(s.reports.at(0)->calls, QStringList({"open " + path}));
+        QCOMPARE(s.editors.at(0)->calls, QStringList({"load " + paths[0]}));
+        QCOMPARE(s.editors.at(1)->calls, QStringList({"load " + paths[2]}));
+        QCOMPARE(s.reports.size(), 1);
+        QCOMPARE(s.reports.at(0)->calls, QStringList({"open " + paths[1]}));
+        QCOMPARE(s.form.settings().recentDir, paths[2]);
     }
 
     void openUsesFileDialogAndReportsLoadFailure()
