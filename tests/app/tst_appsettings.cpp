@@ -115,7 +115,6 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("testMode");
         QTest::addColumn<QStringList>("files");
-        QTest::newRow("nothing") << QStringList{"linkwise"} << false << QStringList{};
         QTest::newRow("test first") << QStringList{"linkwise", "test", "@b", "@a"} << true
                                     << QStringList{"@b", "@a"};
         QTest::newRow("test last") << QStringList{"linkwise", "@a", "test"} << true
@@ -158,7 +157,6 @@ private slots:
                                           << int(J::ResumeDownload) << 500;
         QTest::newRow("update check") << QVariant(0) << QVariant(false) << true << int(J::UpdateCheck)
                                       << 4000;
-        QTest::newRow("nothing") << QVariant() << QVariant() << false << int(J::None) << 0;
     }
 
     void startupJob()

@@ -384,25 +384,18 @@ private slots:
         s.prompts.answerFiles({other});
         u.actionComapre_with_auxilary_file->trigger();
         u.actionShow_on_Google_Earth->trigger();
-        QCOMPARE(first->calls, QStringList({"add", "add", "remove", "duplicate", "check",
-                                            "compare " + other,
-                                            "kml 0 " + s.form.dataFolder()}));
-        QCOMPARE(second->calls, QStringList({"add"}));
-    }
-
-    void setValueWritesChosenField()
-    {
-        Shell s;
-        FakeEditor* editor = s.newEditor(2, 0);
+        // Set Value writes the chosen field: a listed value, then a typed date.
         SetValue* dialog = s.form.setValueDialog();
         dialog->cbValue->setCurrentIndex(dialog->cbValue->findText("Z: Request for agreement refused"));
         QTimer::singleShot(0, dialog, [dialog] { dialog->pbOk->click(); });
-        s.form.ui().actionSet_value->trigger();
+        u.actionSet_value->trigger();
         dialog->cbParameters->setCurrentIndex(1);
         dialog->cbValue->setEditText("01022027");
         QTimer::singleShot(0, dialog, [dialog] { dialog->pbOk->click(); });
-        s.form.ui().actionSet_value->trigger();
-        QCOMPARE(editor->calls.mid(1), QStringList({"set 13Y=Z", "set 2Z=01022027"}));
+        u.actionSet_value->trigger();
+        QCOMPARE(first->calls, QStringList({"add", "add", "remove", "duplicate", "check", "compare " + other,
+                                            "kml 0 " + s.form.dataFolder(), "set 13Y=Z", "set 2Z=01022027"}));
+        QCOMPARE(second->calls, QStringList({"add"}));
     }
 
     void windowMenuFollowsCurrentWindow()

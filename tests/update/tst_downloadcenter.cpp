@@ -31,11 +31,9 @@ struct CentreRig
     {
         centre.sl_topoCheck();
         TileTablePage* page = centre.topoPage();
-        for (const UpdateFiles::Tile& t : tiles) {
-            const QModelIndex cell = page->model()->index(72 - t.latitude,
-                                                          t.longitude + 11);
-            page->table()->selectionModel()->select(cell, QItemSelectionModel::Select);
-        }
+        for (const UpdateFiles::Tile& t : tiles)
+            page->table()->selectionModel()->select(page->model()->index(72 - t.latitude, t.longitude + 11),
+                                                    QItemSelectionModel::Select);
         centre.sl_makeSelection();
     }
 };

@@ -39,6 +39,7 @@ struct JobRig
         QVERIFY(UpdateFiles::writeOrder(data(QStringLiteral("download.ini")), o).isEmpty());
         QVERIFY(writeFile(data(QStringLiteral("list.ini")), list));
     }
+    void orderTopo(const QList<UpdateFiles::Tile>& tiles) { UpdateFiles::Order o; o.topo = tiles; order(o); }
     DownloaderJob::Hooks hooks()
     {
         DownloaderJob::Hooks hooks;
@@ -65,13 +66,6 @@ struct JobRig
     }
 };
 
-UpdateFiles::Order topoOrder(QList<UpdateFiles::Tile> tiles)
-{
-    UpdateFiles::Order o;
-    o.topo = tiles;
-    return o;
-}
-
 } // namespace
 
 class TestDownloaderJob : public QObject
@@ -96,7 +90,7 @@ private slots:
         JobRig rig;
         QVERIFY(makeZip(rig.srv(kArchive), {{"E016N45.dat", "45"}, {"E016N46.dat", "46"}}));
         rig.server.failTimes(kArchive, failures);
-        rig.order(topoOrder({{16, 45}, {16, 46}}));
+        rig.orderTopo({{16, 45}, {16, 46}});
         const auto outcome = rig.run();
         QCOMPARE(rig.server.hits(kArchive), qMin(failures + 1, 4));
         QCOMPARE(outcome == DownloaderJob::Outcome::Finished, done);
@@ -184,7 +178,7 @@ private slots:
         JobRig rig;
         const QString second = QStringLiteral("/topogra/TOPO/E016/E016north00to29.zip");
         QVERIFY(makeZip(rig.srv(kArchive), {{"E016N45.dat", "45"}}));
-        rig.order(topoOrder({{16, 45}, {16, 10}}));
+        rig.orderTopo({{16, 45}, {16, 10}});
         QCOMPARE(rig.run(), DownloaderJob::Outcome::Postponed);
         QVERIFY(rig.pending);
         QCOMPARE(rig.server.hits(second), 4);
@@ -200,7 +194,7 @@ private slots:
     {
         JobRig rig;
         rig.server.stall(kArchive);
-        rig.order(topoOrder({{16, 45}}));
+        rig.orderTopo({{16, 45}});
         DownloaderJob job(rig.setup(), rig.hooks());
         QSignalSpy ended(&job, &DownloaderJob::ended);
         job.start();
@@ -220,7 +214,7 @@ private slots:
     {
         JobRig rig;
         QVERIFY(makeZip(rig.srv(kArchive), {{"E016N45.dat", "45"}}));
-        rig.order(topoOrder({{16, 45}}));
+        rig.orderTopo({{16, 45}});
         QVERIFY(QFile::remove(rig.data("list.ini")));
         QVERIFY(QDir().mkpath(rig.data("list.ini"))); // a folder where the file belongs
         rig.run();
