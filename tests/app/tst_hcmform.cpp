@@ -34,15 +34,13 @@ struct Shell
     {
         WindowFactory factory;
         factory.editor = [this](const CheckOptions& o) {
-            auto* e = new FakeEditor(o);
-            e->loadResult = !loadFails;
-            editors.append(e);
-            return e;
+            editors.append(new FakeEditor(o));
+            editors.last()->loadResult = !loadFails;
+            return editors.last().data();
         };
         factory.report = [this](const ReportSetup& s) {
-            auto* r = new FakeReport(s);
-            reports.append(r);
-            return r;
+            reports.append(new FakeReport(s));
+            return reports.last().data();
         };
         factory.calcFilesDialog = [](QWidget* parent) { return new FakeCalcFiles(parent); };
         factory.maskDialog = [](QWidget* parent, const QString&) { return new QDialog(parent); };

@@ -111,8 +111,7 @@ private slots:
         centre.checkForNewVersion();
         QCOMPARE(prompts.messages().size(), 0);
         centre.sl_checkForUpdateLoud();
-        QCOMPARE(prompts.messages().size(), 1);
-        QCOMPARE(prompts.messages().first().message.text, QString("No update server is configured."));
+        QCOMPARE(prompts.messages().value(0).message.text, QString("No update server is configured."));
     }
 
     // A data folder that cannot take the tiles, or an order file that cannot be
