@@ -15,17 +15,7 @@ class FakeEditor : public EditorWindow
 {
     Q_OBJECT
 public:
-    struct Write
-    {
-        QString path;
-        bool includeHeader;
-        bool tableOrder;
-    };
-
-    explicit FakeEditor(const CheckOptions& options) : options(options)
-    {
-        setWindowTitle(QStringLiteral("no name"));
-    }
+    explicit FakeEditor(const CheckOptions& options) : options(options) { setWindowTitle("no name"); }
 
     int rowCount() const override { return rows; }
     int currentRow() const override { return current; }
@@ -46,30 +36,22 @@ public:
         setFileName(path);
         return loadResult;
     }
+    // Recorded as "path header tableOrder", e.g. "/x.txt 1 0".
     bool write(const QString& path, bool includeHeader, bool tableOrder) override
     {
-        writes.append({path, includeHeader, tableOrder});
-        if (writeResult)
-            modified = false;
+        writes << QStringLiteral("%1 %2 %3").arg(path).arg(includeHeader).arg(tableOrder);
+        modified = modified && !writeResult; // a failed write keeps the changes
         return writeResult;
     }
-    void addRecord() override
-    {
-        calls << QStringLiteral("add");
-        ++rows;
-        modified = true;
-    }
+    void addRecord() override { calls << QStringLiteral("add"); ++rows; modified = true; }
     void duplicateRecords() override { calls << QStringLiteral("duplicate"); }
     void removeRecords() override { calls << QStringLiteral("remove"); }
-    void setValue(const QString& field, const QString& value) override
-    {
-        calls << QStringLiteral("set %1=%2").arg(field, value);
-    }
+    void setValue(const QString& field, const QString& v) override { calls << "set " + field + "=" + v; }
     void checkSyntax() override { calls << QStringLiteral("check"); }
     void compareWith(const QString& path) override { calls << QStringLiteral("compare ") + path; }
-    void exportToGoogleEarth(bool tower, const QString& folder) override
+    void exportToGoogleEarth(bool tower, const QString& f) override
     {
-        calls << QStringLiteral("kml %1 %2").arg(tower).arg(folder);
+        calls << QStringLiteral("kml %1 ").arg(tower) + f;
     }
     void setOptions(const CheckOptions& o) override { options = o; }
     void assignMaskPoints(const QStringList& frequencies, const QStringList& attenuations) override
@@ -95,7 +77,7 @@ public:
     bool writeResult = true;
     CheckOptions options;
     QStringList calls;
-    QList<Write> writes;
+    QStringList writes;
 };
 
 class FakeReport : public ReportWindow
@@ -143,17 +125,10 @@ class FakeDownloadCentre : public DownloadCentre
 {
     Q_OBJECT
 public:
-    FakeDownloadCentre(QWidget* parent, const DownloadCentreSetup& setup)
-        : DownloadCentre(parent), setup(setup)
-    {
-    }
+    FakeDownloadCentre(QWidget* parent, const DownloadCentreSetup& s) : DownloadCentre(parent), setup(s) {}
 
     void setTestMode(bool t) override { testMode = t; }
-    void setDataFolders(const QString& t, const QString& m) override
-    {
-        setup.topo = t;
-        setup.morpho = m;
-    }
+    void setDataFolders(const QString& t, const QString& m) override { setup.topo = t; setup.morpho = m; }
     void checkForNewVersion() override { ++checks; }
 
     DownloadCentreSetup setup;

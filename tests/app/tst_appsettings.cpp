@@ -1,6 +1,8 @@
-// Settings stores, folders and the start-up decisions.
+// Settings stores, folders, the start-up decisions, and finding the calculation
+// library with the terrain path of old libraries.
 #include "app/apppaths.h"
 #include "app/appsettings.h"
+#include "app/librarylocation.h"
 #include "app/startup.h"
 
 #include <QLocale>
@@ -21,6 +23,15 @@ private slots:
         for (const char* name : {"LINKWISE_USER_INI", "LINKWISE_MACHINE_INI", "LINKWISE_DATA_DIR"})
             QVERIFY2(!qEnvironmentVariableIsEmpty(name), "run this test through ctest");
         QVERIFY(m_dir.isValid());
+        for (const char* folder : {"program", "driveA", "driveB/TOPO", "driveC/TOPO"})
+            QVERIFY(QDir(m_dir.path()).mkpath(folder));
+        touch("program/lib.so");
+        touch("elsewhere.so");
+        touch("old.so", QByteArray("HCMFS-FILE-VERSION:2.0.9.9\0", 27));
+        touch("new.so", QByteArray("HCMFS-FILE-VERSION:2.1.0.0\0", 27));
+        touch("unversioned.so", "no marker");
+        touch("a");
+        touch("b");
     }
 
     void roundTrip()
@@ -49,17 +60,13 @@ private slots:
         QCOMPARE(machine.allKeys().size(), 3);
         AppSettings back;
         back.read(user, machine);
-        QCOMPARE(back.hcmLibrary, s.hcmLibrary);
-        QCOMPARE(back.topo, s.topo);
-        QCOMPARE(back.morpho, s.morpho);
-        QCOMPARE(back.border, s.border);
-        QCOMPARE(back.check, s.check);
-        QCOMPARE(back.googleShowTower, true);
-        QCOMPARE(back.checkForUpdateOnStartup, false);
-        QCOMPARE(back.frequencyTxRx, 12.5);
-        QCOMPARE(back.distanceTxRx, 0.001);
-        QCOMPARE(back.distancePTxRx, 7.0);
-        QCOMPARE(back.recentDir, s.recentDir);
+        auto fields = [](const AppSettings& a) {
+            return QVariantList{a.hcmLibrary, a.topo, a.morpho, a.border, a.googleShowTower,
+                                a.checkForUpdateOnStartup, a.frequencyTxRx, a.distanceTxRx,
+                                a.distancePTxRx, a.recentDir};
+        };
+        QCOMPARE(fields(back), fields(s));
+        QVERIFY(back.check == s.check);
     }
 
     void wrongTypesFallBackToConversion()
@@ -108,7 +115,6 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("testMode");
         QTest::addColumn<QStringList>("files");
-        QTest::newRow("nothing") << QStringList{"linkwise"} << false << QStringList{};
         QTest::newRow("test first") << QStringList{"linkwise", "test", "@b", "@a"} << true
                                     << QStringList{"@b", "@a"};
         QTest::newRow("test last") << QStringList{"linkwise", "@a", "test"} << true
@@ -123,10 +129,6 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(bool, testMode);
         QFETCH(QStringList, files);
-        for (const char* name : {"a", "b"}) {
-            QFile f(path(name));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-        }
         auto resolve = [this](QStringList list) {
             for (QString& s : list) {
                 if (s.startsWith('@'))
@@ -155,7 +157,6 @@ private slots:
                                           << int(J::ResumeDownload) << 500;
         QTest::newRow("update check") << QVariant(0) << QVariant(false) << true << int(J::UpdateCheck)
                                       << 4000;
-        QTest::newRow("nothing") << QVariant() << QVariant() << false << int(J::None) << 0;
     }
 
     void startupJob()
@@ -190,7 +191,57 @@ private slots:
         QCOMPARE(std::strtod("4.75", nullptr), 4.75);
     }
 
+    void resolve_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("existing file") << "@elsewhere.so" << "@elsewhere.so";
+        QTest::newRow("name beside program") << "lib.so" << "@program/lib.so";
+        QTest::newRow("nowhere") << "missing.so" << "missing.so";
+        QTest::newRow("empty") << "" << "";
+    }
+
+    void resolve()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, expected);
+        auto at = [this](QString s) { return s.startsWith('@') ? path(s.mid(1)) : s; };
+        QCOMPARE(LibraryLocation::resolve(at(setting), path("program")), at(expected));
+    }
+
+    void terrainPath_data()
+    {
+        QTest::addColumn<QString>("library");
+        QTest::addColumn<QStringList>("drives");
+        QTest::addColumn<QString>("expected");
+        const QString first = path("driveB").left(1);
+        QTest::newRow("old library takes first drive with TOPO")
+            << "old.so" << QStringList{"driveA", "driveB", "driveC"} << first;
+        QTest::newRow("old library, no TOPO anywhere") << "old.so" << QStringList{"driveA"} << "";
+        QTest::newRow("new library keeps path") << "new.so" << QStringList{"driveB"} << "kept";
+        QTest::newRow("unreadable version keeps path") << "unversioned.so" << QStringList{"driveB"}
+                                                       << "kept";
+        QTest::newRow("missing library keeps path") << "none.so" << QStringList{"driveB"} << "kept";
+    }
+
+    void terrainPath()
+    {
+        QFETCH(QString, library);
+        QFETCH(QStringList, drives);
+        QFileInfoList roots;
+        for (const QString& d : drives)
+            roots.append(QFileInfo(path(d) + "/"));
+        QTEST(LibraryLocation::terrainPath(path(library), "kept", roots), "expected");
+    }
+
 private:
+    void touch(const QString& name, const QByteArray& content = "x")
+    {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+
     QString path(const QString& name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };

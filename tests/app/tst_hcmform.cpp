@@ -15,14 +15,13 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 #include <QtTest>
 
@@ -35,15 +34,13 @@ struct Shell
     {
         WindowFactory factory;
         factory.editor = [this](const CheckOptions& o) {
-            auto* e = new FakeEditor(o);
-            e->loadResult = !loadFails;
-            editors.append(e);
-            return e;
+            editors.append(new FakeEditor(o));
+            editors.last()->loadResult = !loadFails;
+            return editors.last().data();
         };
         factory.report = [this](const ReportSetup& s) {
-            auto* r = new FakeReport(s);
-            reports.append(r);
-            return r;
+            reports.append(new FakeReport(s));
+            return reports.last().data();
         };
         factory.calcFilesDialog = [](QWidget* parent) { return new FakeCalcFiles(parent); };
         factory.maskDialog = [](QWidget* parent, const QString&) { return new QDialog(parent); };
@@ -67,6 +64,7 @@ struct Shell
 
     QMdiArea* area() const { return form.ui().mdiArea; }
 
+    ScriptedPrompts prompts; // before the form: no real message box, ever
     bool loadFails = false;
     hcmForm form;
     QList<QPointer<FakeEditor>> editors;
@@ -78,6 +76,16 @@ void writeFile(const QString& path, const QByteArray& content = "x")
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(content);
+}
+
+// The check boxes of the Options dialog in the order of CheckOptions' fields.
+QList<bool> ticks(const Options* o)
+{
+    QList<bool> t;
+    for (const QCheckBox* b : {o->cbEnableChecking, o->cbCheckCalcErrors, o->cbCheckFormatErrors,
+                               o->cbCheckValueWarnings, o->cbCheckCaracterWarnings, o->cbCheckWhenLoading})
+        t << b->isChecked();
+    return t;
 }
 
 } // namespace
@@ -134,14 +142,13 @@ private slots:
             s.editors.last()->select(rows, current);
         }
         const hcmFormUi& u = s.form.ui();
-        QCOMPARE(u.actionSave->isEnabled(), save);
-        QCOMPARE(u.actionSave_As->isEnabled(), save);
-        QCOMPARE(u.actionRemove_records->isEnabled(), rowGroup);
-        QCOMPARE(u.actionDublicate_record->isEnabled(), rowGroup);
-        QCOMPARE(u.actionSet_value->isEnabled(), rowGroup);
-        QCOMPARE(u.actionAdd_record->isEnabled(), editing);
-        QCOMPARE(u.actionChech_file_syntax->isEnabled(), editing);
-        QCOMPARE(u.actionComapre_with_auxilary_file->isEnabled(), editing);
+        const QList<QAction*> actions{u.actionSave, u.actionSave_As, u.actionRemove_records,
+                                      u.actionDublicate_record, u.actionSet_value, u.actionAdd_record,
+                                      u.actionChech_file_syntax, u.actionComapre_with_auxilary_file};
+        QList<bool> enabled;
+        for (const QAction* a : actions)
+            enabled << a->isEnabled();
+        QCOMPARE(enabled, QList<bool>({save, save, rowGroup, rowGroup, rowGroup, editing, editing, editing}));
 
         // Closing the last window disables the groups again.
         s.area()->closeAllSubWindows();
@@ -150,7 +157,7 @@ private slots:
 
     void optionsRoundTripWithBadFrequency()
     {
-        ScriptedPrompts prompts;
+        const CheckOptions alternating{false, true, false, true, false, true};
         {
             Shell s;
             FakeEditor* editor = s.newEditor(1, 0);
@@ -158,9 +165,15 @@ private slots:
             Options* o = s.form.optionsDialog();
             o->pathLibrary->setText("/opt/lib/libHCMFS_DLL.so");
             o->pathBorder->setText("/data/border");
-            o->cbCheckCalcErrors->setChecked(true);
-            o->cbCheckWhenLoading->setChecked(true);
-            o->cbEnableChecking->setChecked(false);
+            // The folder chooser starts in the current folder; cancelling keeps it.
+            o->pathMorpho->setText("/old");
+            o->toolButtonMorpho->click();
+            QCOMPARE(o->pathMorpho->text(), QString("/old"));
+            QCOMPARE(s.prompts.fileDialogs().at(0).request.kind, UserPrompts::FileKind::Directory);
+            QCOMPARE(s.prompts.fileDialogs().at(0).request.directory, QString("/old"));
+            s.prompts.answerFiles({"/data/morpho"});
+            o->toolButtonMorpho->click();
+            o->setOptions(false, true, false, true, false, true);
             o->showTower->setChecked(true);
             o->cbUpdate->setChecked(false);
             o->leFrequency_TXRX->setText("abc");
@@ -168,121 +181,71 @@ private slots:
             o->leDistance_PTXRX->setText("2.5");
             o->okButton->click();
 
-            QCOMPARE(prompts.messages().size(), 1);
-            QCOMPARE(prompts.messages().at(0).message.text,
+            QCOMPARE(s.prompts.messages().size(), 1);
+            QCOMPARE(s.prompts.messages().at(0).message.text,
                      QString("Entered frequency is not a number!"));
             QVERIFY(!o->isVisible());
             // Open editors take the new check options at once.
-            QVERIFY(editor->options.calcErrors);
-            QVERIFY(editor->options.checkOnLoading);
-            QVERIFY(!editor->options.checkOnEditing);
+            QVERIFY(editor->options == alternating);
         }
         // Stored at once: a new start reads the same values back.
         Shell again;
         const AppSettings& a = again.form.settings();
         QCOMPARE(a.hcmLibrary, QString("/opt/lib/libHCMFS_DLL.so"));
+        QCOMPARE(a.morpho, QString("/data/morpho"));
         QCOMPARE(a.border, QString("/data/border"));
         QCOMPARE(a.frequencyTxRx, 300.0);
         QCOMPARE(a.distanceTxRx, 1000.0);
         QCOMPARE(a.distancePTxRx, 2.5);
-        QVERIFY(a.check.calcErrors && a.check.checkOnLoading && !a.check.checkOnEditing);
+        QVERIFY(a.check == alternating);
         QVERIFY(a.googleShowTower);
         QVERIFY(!a.checkForUpdateOnStartup);
         QCOMPARE(again.form.startupJob(), Startup::Job::None);
-    }
 
-    void optionsCancelKeepsStoredValues()
-    {
-        Shell s;
-        s.form.showOptions();
-        Options* o = s.form.optionsDialog();
+        // The dialog shows what is stored; Cancel changes nothing.
+        again.form.showOptions();
+        Options* o = again.form.optionsDialog();
+        QCOMPARE(ticks(o), QList<bool>({false, true, false, true, false, true}));
         o->leDistance_TXRX->setText("5");
-        o->pathTopo->setText("/elsewhere");
         o->cancelButton->click();
-        QCOMPARE(s.form.settings().distanceTxRx, 1000.0);
-        s.form.showOptions();
+        QCOMPARE(a.distanceTxRx, 1000.0);
+        again.form.showOptions();
         QCOMPARE(o->leDistance_TXRX->text(), QString("1000"));
-        QVERIFY(o->pathTopo->text().isEmpty());
         o->reject();
     }
 
-    void unwritableMachineStoreWarnsOnce()
+    // Files named on the command line open once the event loop runs, in their
+    // order, each in the window its name asks for: only a lower-case ".lwrpt" at
+    // the very end makes a report.
+    void commandLineOpensFilesBySuffixAndTestMode()
     {
-        const QByteArray original = qgetenv("LINKWISE_MACHINE_INI");
-        const QString blocker = m_dir.filePath("not-a-folder");
-        writeFile(blocker);
-        qputenv("LINKWISE_MACHINE_INI", (blocker + "/linkwise.ini").toLocal8Bit());
-        ScriptedPrompts prompts;
-        {
-            Shell s;
-            s.form.showOptions();
-            s.form.optionsDialog()->pathTopo->setText("/data/topo");
-            s.form.optionsDialog()->okButton->click();
-            s.form.writeCFGfile();
-            QCOMPARE(prompts.messages().size(), 1);
-            QVERIFY(prompts.messages().at(0).message.text.contains(blocker));
-            // The folder still applies for this run.
-            QCOMPARE(s.form.settings().topo, QString("/data/topo"));
+        QStringList paths;
+        for (const char* name : {"first.lwrpt.txt", "calc.lwrpt", "calc.LWRPT"}) {
+            paths << m_dir.filePath(name);
+            writeFile(paths.last());
         }
-        qputenv("LINKWISE_MACHINE_INI", original);
-    }
-
-    void commandLineOpensFilesInOrderAndTestMode()
-    {
-        const QString a = m_dir.filePath("first.txt");
-        const QString b = m_dir.filePath("second.txt");
-        writeFile(a);
-        writeFile(b);
         Shell s;
-        s.form.takeCommandLine({"linkwise", "test", b, m_dir.filePath("missing.txt"), a});
+        s.form.takeCommandLine({"linkwise", "test", paths[0], m_dir.filePath("missing.txt"), paths[1], paths[2]});
         QVERIFY(s.form.testMode());
-        // Opened once the event loop runs, not before.
-        QCOMPARE(s.editors.size(), 0);
+        QCOMPARE(s.editors.size() + s.reports.size(), 0);
         QTRY_COMPARE(s.editors.size(), 2);
-        QCOMPARE(s.editors.at(0)->calls, QStringList({"load " + b}));
-        QCOMPARE(s.editors.at(1)->calls, QStringList({"load " + a}));
-        QCOMPARE(s.form.settings().recentDir, a);
-    }
-
-    void openChoosesWindowBySuffix_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("report");
-        QTest::newRow("report") << "calc.lwrpt" << true;
-        QTest::newRow("report then txt") << "calc.lwrpt.txt" << false;
-        QTest::newRow("upper case suffix") << "calc.LWRPT" << false;
-        QTest::newRow("hcm file") << "stations.txt" << false;
-    }
-
-    void openChoosesWindowBySuffix()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, report);
-        const QString path = m_dir.filePath(name);
-        Shell s;
-        s.form.setPendingOpen({path});
-        s.form.doActionOpen();
-        QCOMPARE(s.reports.size(), report ? 1 : 0);
-        QCOMPARE(s.editors.size(), report ? 0 : 1);
-        if (report)
-            QCOMPARE(s.reports.at(0)->calls, QStringList({"open " + path}));
+        QCOMPARE(s.editors.at(0)->calls, QStringList({"load " + paths[0]}));
+        QCOMPARE(s.editors.at(1)->calls, QStringList({"load " + paths[2]}));
+        QCOMPARE(s.reports.size(), 1);
+        QCOMPARE(s.reports.at(0)->calls, QStringList({"open " + paths[1]}));
+        QCOMPARE(s.form.settings().recentDir, paths[2]);
     }
 
     void openUsesFileDialogAndReportsLoadFailure()
     {
-        ScriptedPrompts prompts;
         Shell s;
         const QString bad = m_dir.filePath("bad.txt");
-        prompts.answerFiles({bad});
+        s.prompts.answerFiles({bad});
         s.loadFails = true;
         s.form.doActionOpen();
-        QCOMPARE(prompts.asked().size(), 2);
-        QVERIFY(prompts.asked().at(1).message.text.contains(bad));
+        QCOMPARE(s.prompts.asked().size(), 2);
+        QVERIFY(s.prompts.asked().at(1).message.text.contains(bad));
         // The empty editor stays open.
-        QCOMPARE(s.area()->subWindowList().size(), 1);
-
-        // Cancelling the dialog opens nothing.
-        s.form.doActionOpen();
         QCOMPARE(s.area()->subWindowList().size(), 1);
     }
 
@@ -306,12 +269,11 @@ private slots:
 
     void saveWithoutNameGoesThroughSaveDialog()
     {
-        ScriptedPrompts prompts;
         Shell s;
         FakeEditor* editor = s.newEditor(3, 0, true);
         editor->header = false;
         const QString target = m_dir.filePath("saved.txt");
-        prompts.answerFiles({target});
+        s.prompts.answerFiles({target});
         SavePrm* dialog = s.form.savePrmDialog();
         bool wasModal = false;
         QTimer::singleShot(0, dialog, [&] {
@@ -322,39 +284,32 @@ private slots:
         s.form.doActionSave();
         QVERIFY(wasModal);
         QVERIFY(!dialog->isVisible());
-        QCOMPARE(editor->writes.size(), 1);
-        QCOMPARE(editor->writes.at(0).path, target);
-        QVERIFY(!editor->writes.at(0).includeHeader); // taken from the editor
-        QVERIFY(editor->writes.at(0).tableOrder);
+        // Without header as the editor has it, in table order as chosen.
+        QCOMPARE(editor->writes, QStringList({target + " 0 1"}));
 
         // Now named: written to its own path without asking; a failure is reported.
         editor->writeResult = false;
         editor->modified = true;
         s.form.doActionSave();
-        QCOMPARE(prompts.fileDialogs().size(), 1);
-        QCOMPARE(editor->writes.at(1).path, target);
-        QCOMPARE(prompts.messages().size(), 1);
+        QCOMPARE(s.prompts.fileDialogs().size(), 1);
+        QCOMPARE(editor->writes.value(1), target + " 0 1");
+        QCOMPARE(s.prompts.messages().size(), 1);
         QVERIFY(editor->isModified());
     }
 
     void savingUnnamedEditorAsksForName()
     {
-        ScriptedPrompts prompts;
         Shell s;
         FakeEditor* editor = s.newEditor(2, 0, true);
         s.form.saveHCM(editor); // no name chosen: warned, nothing written
-        QCOMPARE(prompts.messages().size(), 1);
+        QCOMPARE(s.prompts.messages().size(), 1);
         QVERIFY(editor->writes.isEmpty());
         const QString target = m_dir.filePath("chosen.txt");
-        prompts.answerFiles({target});
+        s.prompts.answerFiles({target});
         s.form.saveHCM(editor);
-        QCOMPARE(prompts.fileDialogs().at(1).request.directory, s.form.settings().recentDir);
-        QCOMPARE(editor->writes.size(), 1);
-        QCOMPARE(editor->writes.at(0).path, target);
-        QCOMPARE(editor->fileName(), target);
-        s.form.saveHCM(editor);
-        QCOMPARE(prompts.fileDialogs().size(), 2);
-        QCOMPARE(editor->writes.size(), 2);
+        QCOMPARE(s.prompts.fileDialogs().at(1).request.directory, s.form.settings().recentDir);
+        QCOMPARE(editor->writes, QStringList({target + " 1 0"}));
+        QCOMPARE(editor->fileName(), target); // the next Save asks no more
     }
 
     void closingPrompts_data()
@@ -375,10 +330,9 @@ private slots:
         QFETCH(QList<int>, answers);
         QFETCH(QString, modified);
         QFETCH(QString, written);
-        ScriptedPrompts prompts;
-        for (int a : answers)
-            prompts.answer(QMessageBox::StandardButton(a));
         Shell s;
+        for (int a : answers)
+            s.prompts.answer(QMessageBox::StandardButton(a));
         for (int i = 0; i < modified.size(); ++i) {
             s.newEditor(1, 0, modified[i] == '1', QString("%1.txt").arg(QChar('a' + i)));
             s.editors.last()->writeResult = written[i] != 'x';
@@ -386,40 +340,35 @@ private slots:
         const bool fails = written.contains('x');
         QCOMPARE(s.form.close(), !fails);
         QCOMPARE(s.form.isVisible(), fails);
-        QCOMPARE(prompts.asked().size(), answers.size() + (fails ? 1 : 0)); // and the failure
+        QCOMPARE(s.prompts.asked().size(), answers.size() + (fails ? 1 : 0)); // and the failure
         // Save All and No to All only when more than one file is changed.
         const bool many = modified.count('1') > 1;
-        QCOMPARE(bool(prompts.asked().at(0).message.buttons & QMessageBox::SaveAll), many);
+        QCOMPARE(bool(s.prompts.asked().at(0).message.buttons & QMessageBox::SaveAll), many);
         if (!many)
-            QCOMPARE(prompts.asked().at(0).message.escapeButton, QMessageBox::No);
+            QCOMPARE(s.prompts.asked().at(0).message.escapeButton, QMessageBox::No);
         for (int i = 0; i < written.size(); ++i) {
             QCOMPARE(s.editors.at(i)->writes.size(), written[i] == '0' ? 0 : 1);
             if (written[i] != '0')
                 QCOMPARE(s.editors.at(i)->isModified(), fails);
         }
-        QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
-        QVERIFY(user.contains("main_geometry"));
     }
 
     void closingUnnamedFileGoesThroughSaveDialog()
     {
-        ScriptedPrompts prompts;
-        prompts.answer(QMessageBox::Yes);
-        const QString target = m_dir.filePath("unnamed.txt");
-        prompts.answerFiles({target});
         Shell s;
+        s.prompts.answer(QMessageBox::Yes);
+        const QString target = m_dir.filePath("unnamed.txt");
+        s.prompts.answerFiles({target});
         FakeEditor* editor = s.newEditor(1, 0, true);
         SavePrm* dialog = s.form.savePrmDialog();
         QTimer::singleShot(0, dialog, [dialog] { dialog->pbSave->click(); });
         QVERIFY(s.form.close());
-        QCOMPARE(editor->writes.size(), 1);
-        QCOMPARE(editor->writes.at(0).path, target);
+        QCOMPARE(editor->writes, QStringList({target + " 1 0"}));
         QVERIFY(!editor->isModified());
     }
 
     void editorActionsReachActiveEditor()
     {
-        ScriptedPrompts prompts;
         Shell s;
         FakeEditor* first = s.newEditor(2, 0);
         FakeEditor* second = s.newEditor(2, 1);
@@ -430,28 +379,21 @@ private slots:
         u.actionDublicate_record->trigger();
         u.actionChech_file_syntax->trigger();
         const QString other = m_dir.filePath("aux.txt");
-        prompts.answerFiles({other});
+        s.prompts.answerFiles({other});
         u.actionComapre_with_auxilary_file->trigger();
         u.actionShow_on_Google_Earth->trigger();
-        QCOMPARE(first->calls, QStringList({"add", "add", "remove", "duplicate", "check",
-                                            "compare " + other,
-                                            "kml 0 " + s.form.dataFolder()}));
-        QCOMPARE(second->calls, QStringList({"add"}));
-    }
-
-    void setValueWritesChosenField()
-    {
-        Shell s;
-        FakeEditor* editor = s.newEditor(2, 0);
+        // Set Value writes the chosen field: a listed value, then a typed date.
         SetValue* dialog = s.form.setValueDialog();
         dialog->cbValue->setCurrentIndex(dialog->cbValue->findText("Z: Request for agreement refused"));
         QTimer::singleShot(0, dialog, [dialog] { dialog->pbOk->click(); });
-        s.form.ui().actionSet_value->trigger();
+        u.actionSet_value->trigger();
         dialog->cbParameters->setCurrentIndex(1);
         dialog->cbValue->setEditText("01022027");
         QTimer::singleShot(0, dialog, [dialog] { dialog->pbOk->click(); });
-        s.form.ui().actionSet_value->trigger();
-        QCOMPARE(editor->calls.mid(1), QStringList({"set 13Y=Z", "set 2Z=01022027"}));
+        u.actionSet_value->trigger();
+        QCOMPARE(first->calls, QStringList({"add", "add", "remove", "duplicate", "check", "compare " + other,
+                                            "kml 0 " + s.form.dataFolder(), "set 13Y=Z", "set 2Z=01022027"}));
+        QCOMPARE(second->calls, QStringList({"add"}));
     }
 
     void windowMenuFollowsCurrentWindow()
@@ -469,7 +411,6 @@ private slots:
 
     void reportSaveAsCopiesFile()
     {
-        ScriptedPrompts prompts;
         Shell s;
         const QString source = m_dir.filePath("calc.lwrpt");
         writeFile(source, "report data");
@@ -477,7 +418,7 @@ private slots:
         s.form.doActionOpen();
         const QString target = m_dir.filePath("copy.lwrpt");
         writeFile(target, "old");
-        prompts.answerFiles({target});
+        s.prompts.answerFiles({target});
         s.form.doActionSave();
         QFile copy(target);
         QVERIFY(copy.open(QIODevice::ReadOnly));
@@ -485,20 +426,19 @@ private slots:
         QCOMPARE(s.reports.at(0)->windowTitle(), target);
 
         // Choosing the report's own file keeps it.
-        prompts.answerFiles({source});
+        s.prompts.answerFiles({source});
         s.form.doActionSaveAs();
         QVERIFY(QFile::exists(source));
-        QVERIFY(prompts.messages().isEmpty());
+        QVERIFY(s.prompts.messages().isEmpty());
     }
 
     void triggerSkipsOneReportNumber()
     {
-        ScriptedPrompts prompts;
         Shell s;
         const QString input = m_dir.filePath("trigger.txt");
         writeFile(input);
         QVERIFY(s.form.startCalculation(input, QString(), 1.0f, false));
-        prompts.answerFiles({input});
+        s.prompts.answerFiles({input});
         s.form.doActionCalculateTrigger();
         QCOMPARE(s.reports.size(), 2);
         const QString folder = s.form.dataFolder();
@@ -544,43 +484,15 @@ private slots:
         QCOMPARE(s.reports.at(0)->calls, QStringList({call}));
     }
 
-    void firstInstallationFlowRunsOnce()
-    {
-        {
-            QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
-            user.setValue("first_installation", 1);
-            user.setValue("launch_downloader", true);
-        }
-        ScriptedPrompts prompts;
-        {
-            Shell s;
-            QCOMPARE(s.form.startupJob(), Startup::Job::FirstInstallation);
-            QTRY_VERIFY(s.form.optionsDialog()->isVisible());
-            QCOMPARE(prompts.messages().size(), 1);
-            s.form.optionsDialog()->reject();
-        }
-        Shell next;
-        QCOMPARE(next.form.startupJob(), Startup::Job::ResumeDownload);
-    }
-
-    void updateReminderCancelSwitchesCheckOff()
-    {
-        ScriptedPrompts prompts;
-        prompts.answer(QMessageBox::Cancel);
-        {
-            Shell s;
-            s.form.doActionInformAboutUpdate();
-            QCOMPARE(prompts.messages().at(0).message.defaultButton, QMessageBox::Yes);
-            QVERIFY(!s.form.settings().checkForUpdateOnStartup);
-            QVERIFY(!s.form.optionsDialog()->cbUpdate->isChecked());
-        }
-        Shell next;
-        QCOMPARE(next.form.startupJob(), Startup::Job::None);
-    }
-
+    // The machine-wide store cannot be written here: the folders still apply for
+    // this run, and the user is told.
     void downloadCentreFollowsSettingsAndTestMode()
     {
-        ScriptedPrompts prompts;
+        const QByteArray machineIni = qgetenv("LINKWISE_MACHINE_INI");
+        const auto restore = qScopeGuard([&] { qputenv("LINKWISE_MACHINE_INI", machineIni); });
+        const QString blocker = m_dir.filePath("not-a-folder");
+        writeFile(blocker);
+        qputenv("LINKWISE_MACHINE_INI", (blocker + "/linkwise.ini").toLocal8Bit());
         Shell s;
         // A fresh start can calculate with the library shipped beside the program.
         const QString library = s.form.settings().hcmLibrary;
@@ -606,6 +518,8 @@ private slots:
         s.form.optionsDialog()->pathTopo->setText("/t");
         s.form.optionsDialog()->pathMorpho->setText("/m");
         s.form.optionsDialog()->okButton->click();
+        QCOMPARE(s.prompts.messages().size(), 1);
+        QVERIFY(s.prompts.messages().at(0).message.text.contains(blocker));
         QCOMPARE(centre->setup.topo, QString("/t"));
         QCOMPARE(centre->setup.morpho, QString("/m"));
 
@@ -615,10 +529,17 @@ private slots:
             wasModal = centre->isModal() && centre->isVisible();
             centre->reject();
         });
-        prompts.answer(QMessageBox::Yes);
+        s.prompts.answer(QMessageBox::Yes);
         emit centre->newVersionAvailable();
         QVERIFY(wasModal);
         QVERIFY(s.form.settings().checkForUpdateOnStartup);
+        // Cancel (not the default) switches the reminder off for good.
+        s.prompts.answer(QMessageBox::Cancel);
+        emit centre->newVersionAvailable();
+        QCOMPARE(s.prompts.messages().last().message.defaultButton, QMessageBox::Yes);
+        QVERIFY(!s.form.optionsDialog()->cbUpdate->isChecked());
+        QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
+        QCOMPARE(user.value("check_for_update_on_startup").toString(), QString("false"));
     }
 
 private:

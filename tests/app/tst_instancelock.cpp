@@ -63,9 +63,7 @@ private slots:
 
     void unusableLockFolderDoesNotBlock()
     {
-        QFile blocker(m_dir.filePath("plain-file"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        QVERIFY(QFile(m_dir.filePath("plain-file")).open(QIODevice::WriteOnly));
         InstanceLock lock(m_dir.filePath("plain-file/linkwise.lock"));
         QVERIFY(!lock.tryLock());
         QVERIFY(!lock.anotherInstanceRuns());
