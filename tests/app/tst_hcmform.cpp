@@ -522,6 +522,10 @@ private slots:
         QVERIFY(s.prompts.messages().at(0).message.text.contains(blocker));
         QCOMPARE(centre->setup.topo, QString("/t"));
         QCOMPARE(centre->setup.morpho, QString("/m"));
+        s.form.showOptions(); // a second failed write is not told again
+        s.form.optionsDialog()->pathTopo->setText("/t2");
+        s.form.optionsDialog()->okButton->click();
+        QCOMPARE(s.prompts.messages().size(), 1);
 
         // A new version announced: Yes runs the centre modally.
         bool wasModal = false;
@@ -540,6 +544,25 @@ private slots:
         QVERIFY(!s.form.optionsDialog()->cbUpdate->isChecked());
         QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
         QCOMPARE(user.value("check_for_update_on_startup").toString(), QString("false"));
+    }
+
+    // The set-up prompt and the Options dialog come once: the flag is cleared,
+    // and the next start resumes a pending download instead.
+    void firstInstallationRunsOnce()
+    {
+        {
+            QSettings user(qEnvironmentVariable("LINKWISE_USER_INI"), QSettings::IniFormat);
+            user.setValue("first_installation", 1);
+            user.setValue("launch_downloader", true);
+        }
+        {
+            Shell s;
+            QCOMPARE(s.form.startupJob(), Startup::Job::FirstInstallation);
+            QTRY_VERIFY(s.form.optionsDialog()->isVisible());
+            QCOMPARE(s.prompts.messages().size(), 1);
+            s.form.optionsDialog()->reject();
+        }
+        QCOMPARE(Shell().form.startupJob(), Startup::Job::ResumeDownload);
     }
 
 private:
