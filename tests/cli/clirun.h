@@ -63,5 +63,8 @@ struct Cli
 
 inline Run cli(const QStringList& args, const QString& log = QString(), qint64 fileSizeLimit = 0)
 {
-    return Cli{Cli().program, log, fileSizeLimit}(args);
+    Cli run;
+    run.log = log;
+    run.fileSizeLimit = fileSizeLimit;
+    return run(args);
 }
