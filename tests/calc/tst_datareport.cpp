@@ -26,10 +26,11 @@ QStringList tablesOf(const QString& file)
     return sql(file, "SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
 }
 
-// Another program using the report for holdMs: a reader holds a read
-// transaction, and with it the file's shared lock; a writer in the middle of
-// its commit holds the exclusive lock, and nobody may read the file meanwhile.
-void holdLock(const QString& file, bool writer, int holdMs, QSemaphore* locked)
+// Another program using the report for holdMs, or until let go: a reader holds
+// a read transaction, and with it the file's shared lock; a writer in the
+// middle of its commit holds the exclusive lock, and nobody may read the file
+// meanwhile.
+void holdLock(const QString& file, bool writer, int holdMs, QSemaphore* locked, QSemaphore* letGo)
 {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
@@ -40,7 +41,7 @@ void holdLock(const QString& file, bool writer, int holdMs, QSemaphore* locked)
         q.exec(QStringLiteral("SELECT COUNT(*) FROM results"));
         q.next();
         locked->release();
-        QThread::msleep(ulong(holdMs));
+        letGo->tryAcquire(1, holdMs);
         q.finish();
         q.exec(QStringLiteral("COMMIT"));
     }
@@ -160,18 +161,20 @@ private slots:
             QVERIFY(f.seek(f.size() / 2 / 4096 * 4096));
             f.write(QByteArray(4096, '\xff'));
         }
-        QSemaphore locked;
+        QSemaphore locked, letGo;
         std::thread holder;
         if (make == LockedByWriter) {
-            holder = std::thread(holdLock, file, true, 500, &locked);
+            holder = std::thread(holdLock, file, true, 60000, &locked, &letGo);
             locked.acquire();
         }
         dataReport reader(file);
         reader.setBusyWait(100, 1);
         bool read = reader.readResults() || (reader.readProblem() == dataReport::NotReport && reader.readTrigger());
         read = read && reader.fetchAll();
-        if (holder.joinable())
+        if (holder.joinable()) {
+            letGo.release();
             holder.join();
+        }
         QCOMPARE(int(reader.readProblem()), problem);
         QCOMPARE(read, problem == dataReport::NoProblem);
         QTEST(reader.model()->rowCount(), "rows");
@@ -204,11 +207,11 @@ private slots:
         QVERIFY(writer.insertResult(sampleRow(QStringLiteral("due"))));
         QCOMPARE(writer.storedRows(), 11);
 
-        QSemaphore locked;
+        QSemaphore locked, letGo;
         std::thread reader;
         bool closed = false;
         if (readerHoldsMs > 0) {
-            reader = std::thread(holdLock, file, false, readerHoldsMs, &locked);
+            reader = std::thread(holdLock, file, false, readerHoldsMs, &locked, &letGo);
             locked.acquire();
             for (int i = 0; i < 100; ++i)
                 QVERIFY(writer.insertResult(sampleRow(QStringLiteral("late"))));
