@@ -75,7 +75,8 @@ void logCall(const char* entry, const std::vector<std::string>& stations, const 
     std::string out = std::string(entry) + '\t' + names;
     for (const std::string& t : texts)
         out += '\t' + t;
-    std::ofstream(path, std::ios::binary | std::ios::app) << out + '\n'; // one write: calls may come from several threads
+    std::ofstream(path, std::ios::binary | std::ios::app)
+        << out + '\n'; // one write: calls may come from several threads
 }
 
 std::string text(const char* p, int n)

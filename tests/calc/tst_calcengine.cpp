@@ -201,7 +201,9 @@ private slots:
 
         // A first line that is a station takes part.
         QFile::remove(m_log);
-        QVERIFY(m_calc->startTriggerCalculation(writeFile("trigger2.txt", {station("rx", "first"), station("TX", "b")}), m_report));
+        QVERIFY(m_calc->startTriggerCalculation(writeFile("trigger2.txt",
+                                                          {station("rx", "first"), station("TX", "b")}),
+                                                m_report));
         QCOMPARE(waitFor(*m_calc), 3);
         QCOMPARE(calls(), (QStringList{"first", "b"}));
     }

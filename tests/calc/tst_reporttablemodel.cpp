@@ -111,7 +111,8 @@ private slots:
         const QString file = m_dir.filePath(QStringLiteral("t.lwrpt"));
         {
             dataReport report(file);
-            QVERIFY(report.createTriggerSchema() && report.insertTrigger("A", "RA", "HNG", 0) && report.insertTrigger("B", "RB", "SVN", 0));
+            QVERIFY(report.createTriggerSchema() && report.insertTrigger("A", "RA", "HNG", 0) &&
+                    report.insertTrigger("B", "RB", "SVN", 0));
         }
         ReportTableModel model;
         QVERIFY(!model.open(file, ReportTableModel::Results));

@@ -132,7 +132,8 @@ private slots:
             QSKIP("no locale with a decimal comma is available");
         const bool commaLocale = QByteArray(std::localeconv()->decimal_point) == ",";
         double values[3] = {};
-        const QList<bool> read{readNumber("2.5", values[0]), readNumber("1.5e1", values[1]), readNumber("1,5e1", values[2])};
+        const QList<bool> read{readNumber("2.5", values[0]), readNumber("1.5e1", values[1]),
+                               readNumber("1,5e1", values[2])};
         std::setlocale(LC_NUMERIC, previous.constData());
         QVERIFY(commaLocale);
         QCOMPARE(read, QList<bool>({true, true, false}));

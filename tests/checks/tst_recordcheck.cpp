@@ -178,8 +178,8 @@ private slots:
         auto r = cleanRecord(&settings);
         HCMPattern& cross = r->antenna().crossPolar();
         cross.setPoint(1, angle, attenuation);
-        QCOMPARE((QList<int>{checkPointAngle(cross, 1), checkPointAttenuation(cross, 1), checkPointAngle(cross.point(1)),
-                             checkPointAttenuation(cross.point(1))}),
+        QCOMPARE((QList<int>{checkPointAngle(cross, 1), checkPointAttenuation(cross, 1),
+                             checkPointAngle(cross.point(1)), checkPointAttenuation(cross.point(1))}),
                  (QList<int>{angleCode, attenuationCode, angleCode, attenuationCode}));
     }
 

@@ -72,8 +72,9 @@ private slots:
         QFETCH(QByteArray, err);
         QFETCH(int, points);
         QTemporaryDir dir;
-        QVERIFY(writeText(dir.filePath("bad.hcm"), recordLine("GOOD", 0) + '\r' + recordLine("BAD", 1).replace("016E", "016X")
-                                                       + '\r' + recordLine("LAT", 2).replace("48N", "91N") + '\r'));
+        QVERIFY(writeText(dir.filePath("bad.hcm"), recordLine("GOOD", 0) + '\r' +
+                                                       recordLine("BAD", 1).replace("016E", "016X") + '\r' +
+                                                       recordLine("LAT", 2).replace("48N", "91N") + '\r'));
         args.replaceInStrings("%d", dir.path()).replaceInStrings("%s", LINKWISE_SOURCEDIR "/samples");
         const Run run = cli(QStringList{"kml"} + args);
         QTEST(run.exitCode, "status");
@@ -93,7 +94,8 @@ private slots:
         const QByteArray counts = "Records total: 2\nMatched records: 1\nRecords did not match: 1\n";
         QTest::newRow("counts") << QStringList{"main.hcm", "aux.hcm"} << 0 << counts << QList<QByteArray>{};
         QTest::newRow("differences") << QStringList{"main.hcm", "aux.hcm", "--differences"} << 0
-                                     << counts + "TX;B;ABCDEFGHIJ0000000001\n  Name of station;B;B2\n" << QList<QByteArray>{};
+                                     << counts + "TX;B;ABCDEFGHIJ0000000001\n  Name of station;B;B2\n"
+                                     << QList<QByteArray>{};
         QTest::newRow("delete") << QStringList{"main.hcm", "aux.hcm", "--action", "delete", "-o", "out.hcm"} << 0
                                 << counts << QList<QByteArray>{"A", "C"};
         QTest::newRow("append") << QStringList{"main.hcm", "aux.hcm", "--action", "append", "-o", "out.hcm"} << 0

@@ -103,7 +103,8 @@ private slots:
         QStringList reports;
         for (const QString threads : {"1", "3"}) {
             const QString report = path("threads" + threads + ".lwrpt");
-            QCOMPARE(cli({"calc", "list", sample, sample, "--report", report, "--td", "-100", "--threads", threads}).exitCode, 0);
+            const QStringList args{"calc", "list", sample, sample, "--report", report, "--td", "-100"};
+            QCOMPARE(cli(args + QStringList{"--threads", threads}).exitCode, 0);
             reports << printed(report);
         }
         QVERIFY(reports[0].count(QLatin1Char('\n')) > 10);

@@ -112,8 +112,10 @@ private slots:
         }
         const QString values = QStringLiteral("|13000      |ABCDEFGHIJ0000000003|TX |");
         QCOMPARE(stationListText(aux, {0, 1}).split(QLatin1Char('\n')).mid(0, 4),
-                 (QStringList{"|Name of station" + QString(25, ' ') + "|Frequency  |Co-ord. reference   |T/R|", QString(79, '-'),
-                              "|ABCDE" + QString(35, ' ') + values, '|' + QString::fromLatin1(longName) + values}));
+                 (QStringList{"|Name of station" + QString(25, ' ') +
+                                  "|Frequency  |Co-ord. reference   |T/R|",
+                              QString(79, '-'), "|ABCDE" + QString(35, ' ') + values,
+                              '|' + QString::fromLatin1(longName) + values}));
     }
 };
 

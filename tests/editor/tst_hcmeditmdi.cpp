@@ -174,7 +174,8 @@ private slots:
         QCOMPARE(curve.points, QList<QPointF>{QPointF(5, -3)});
         QCOMPARE(curve.unplotted, QList<int>({0, 1, 2, 3, 4, 5, 6}));
         const PatternAxes axes = patternAxes({curve});
-        QCOMPARE((QList<double>{axes.angleMax, axes.attenuationMin, axes.attenuationMax}), QList<double>({180, -10, 10}));
+        QCOMPARE((QList<double>{axes.angleMax, axes.attenuationMin, axes.attenuationMax}),
+                 QList<double>({180, -10, 10}));
     }
 
     void selectionCountsRows()

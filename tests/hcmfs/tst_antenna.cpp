@@ -22,9 +22,11 @@ private slots:
         // held beyond the last point, zero.
         for (const auto& [angle, att] : std::initializer_list<std::pair<double, double>>{
                  {10, 20}, {5, 10}, {14, 30}, {16, 31}, {170, 40}, {0, 0}}) {
-            QVERIFY2(std::fabs(hcmfs::tabulatedAttenuation(p, angle, 1) - att) < 1e-9, qPrintable(QString::number(angle)));
+            QVERIFY2(std::fabs(hcmfs::tabulatedAttenuation(p, angle, 1) - att) < 1e-9,
+                     qPrintable(QString::number(angle)));
             // A symmetric pattern ignores the side.
-            QVERIFY2(std::fabs(hcmfs::tabulatedAttenuation(p, angle, -1) - att) < 1e-9, qPrintable(QString::number(angle)));
+            QVERIFY2(std::fabs(hcmfs::tabulatedAttenuation(p, angle, -1) - att) < 1e-9,
+                     qPrintable(QString::number(angle)));
         }
     }
 

@@ -251,7 +251,9 @@ private slots:
         QTest::addColumn<QByteArray>("countries");
         // A 23 GHz station in Bavaria, some 30 km from the Austrian border: the
         // trigger distance is 60 km, France is far beyond it.
-        auto bavaria = [](const QByteArray& frequency) { return txLine({{1, frequency}, {9, "D"}, {10, "012E000047N5700"}}); };
+        auto bavaria = [](const QByteArray& frequency) {
+            return txLine({{1, frequency}, {9, "D"}, {10, "012E000047N5700"}});
+        };
         QTest::newRow("german station") << bavaria("23000") << 40 << QString() << 0 << QByteArray("AUT");
         // At 2 GHz the low site reaches Italy too: the codes that fit are kept.
         QTest::newRow("buffer too small") << bavaria("2000") << 4 << QString() << 2009 << QByteArray("AUT");

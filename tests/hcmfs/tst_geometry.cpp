@@ -23,15 +23,19 @@ private slots:
         // East and north, west and south, a two-digit longitude in lower case: read, and written
         // back in the canonical form.
         for (const auto& [text, lon, lat] : std::initializer_list<std::tuple<QString, double, double>>{
-                 {"035E561004N3609", 35.936111, 4.6025}, {"004W300012S3000", -4.5, -12.5}, {"36e593104n2132", 36.991944, 4.358889}}) {
+                 {"035E561004N3609", 35.936111, 4.6025},
+                 {"004W300012S3000", -4.5, -12.5},
+                 {"36e593104n2132", 36.991944, 4.358889}}) {
             hcmfs::GeoPoint p;
             QVERIFY2(hcmfs::parseHcmCoordinates(text.toStdString(), p), qPrintable(text));
             QVERIFY2(std::fabs(p.lon - lon) < 1e-6 && std::fabs(p.lat - lat) < 1e-6, qPrintable(text));
-            QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)), text.size() == 14 ? "0" + text.toUpper() : text.toUpper());
+            QCOMPARE(QString::fromStdString(hcmfs::formatDms(p)),
+                     text.size() == 14 ? "0" + text.toUpper() : text.toUpper());
         }
         // Too short, a one-digit longitude, no hemisphere letter, 60 minutes, a letter among the
         // digits, latitude 91, empty.
-        for (const char* text : {"035E561004N360", "6E593104N2132", "035X561004N3609", "035E601004N3609", "03AE561004N3609", "035E561091N0000", ""}) {
+        for (const char* text : {"035E561004N360", "6E593104N2132", "035X561004N3609", "035E601004N3609",
+                                 "03AE561004N3609", "035E561091N0000", ""}) {
             hcmfs::GeoPoint p;
             QVERIFY2(!hcmfs::parseHcmCoordinates(text, p), text);
         }
@@ -55,7 +59,8 @@ private slots:
         // {hda, vda, tda}: each angle alone, both at 90, and a negative hda.
         for (const auto& [hda, vda, tda] : std::initializer_list<std::tuple<double, double, double>>{
                  {0, 5, 5}, {10, 0, 10}, {90, 90, 90}, {30, 10, 31.475}, {170, -20, 157.731}, {-30, 10, 31.475}})
-            QVERIFY2(std::fabs(hcmfs::totalDifferenceAngle(hda, vda) - tda) < 5e-4, qPrintable(QString("%1/%2").arg(hda).arg(vda)));
+            QVERIFY2(std::fabs(hcmfs::totalDifferenceAngle(hda, vda) - tda) < 5e-4,
+                     qPrintable(QString("%1/%2").arg(hda).arg(vda)));
     }
 
     void pointAlongReturnsToTarget()
@@ -109,7 +114,8 @@ private slots:
 
     void wrap()
     {
-        QCOMPARE((QList<double>{hcmfs::wrapDeg180(180), hcmfs::wrapDeg180(-180), hcmfs::wrapDeg180(190), hcmfs::wrapDeg180(720)}),
+        QCOMPARE((QList<double>{hcmfs::wrapDeg180(180), hcmfs::wrapDeg180(-180), hcmfs::wrapDeg180(190),
+                                hcmfs::wrapDeg180(720)}),
                  (QList<double>{180, 180, -170, 0}));
         QCOMPARE(hcmfs::wrapDeg180(-316.08), 43.92);
     }
@@ -119,7 +125,8 @@ private slots:
         // {I - N, TD}; the last row is I -130 dBW over N -123.5 dBW.
         for (const auto& [iMinusN, td] : std::initializer_list<std::pair<double, double>>{
                  {-5, 1.193}, {-20, 0.043}, {0, 3.010}, {6, 6.973}, {-6.5, 0.877}})
-            QVERIFY2(std::fabs(hcmfs::thresholdDegradation(-120 + iMinusN, -120) - td) < 5e-4, qPrintable(QString::number(iMinusN)));
+            QVERIFY2(std::fabs(hcmfs::thresholdDegradation(-120 + iMinusN, -120) - td) < 5e-4,
+                     qPrintable(QString::number(iMinusN)));
         QCOMPARE(hcmfs::thresholdDegradation(-INFINITY, -120), 0.0);
         // Far above the noise TD approaches I - N without overflowing.
         QVERIFY(std::fabs(hcmfs::thresholdDegradation(500, -120) - 620) < 1e-9);

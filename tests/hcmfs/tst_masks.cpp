@@ -60,7 +60,9 @@ private slots:
             QVERIFY2(std::fabs(hcmfs::overlappingArea(m, m, df) - overlap) < 1e-9,
                      qPrintable(QString("%1: %2").arg(df).arg(hcmfs::overlappingArea(m, m, df), 0, 'g', 12)));
         // Half the overlap is 3 dB of net filter discrimination.
-        QVERIFY(std::fabs(10 * std::log10(hcmfs::overlappingArea(m, m, 0) / hcmfs::overlappingArea(m, m, 14)) - 3.0103) < 1e-4);
+        QVERIFY(
+            std::fabs(10 * std::log10(hcmfs::overlappingArea(m, m, 0) / hcmfs::overlappingArea(m, m, 14)) -
+                      3.0103) < 1e-4);
     }
 
     void realMasks()

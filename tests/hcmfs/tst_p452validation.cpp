@@ -114,7 +114,9 @@ private slots:
             for (const auto& k : checks) {
                 const double want = num(c[k.col]);
                 QVERIFY2(std::fabs(k.got - want) <= 1e-6, qPrintable(QStringLiteral("%1 %2: got %3, want %4")
-                                                                      .arg(where, QLatin1String(k.name)).arg(k.got, 0, 'f', 9).arg(want, 0, 'f', 9)));
+                                                                         .arg(where, QLatin1String(k.name))
+                                                                         .arg(k.got, 0, 'f', 9)
+                                                                         .arg(want, 0, 'f', 9)));
             }
             const bool wantTransHorizon = c[30] == "Trans-Horizon";
             QCOMPARE(r.transHorizon, wantTransHorizon);

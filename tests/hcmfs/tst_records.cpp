@@ -109,10 +109,11 @@ private slots:
         const QString tx = QString::fromLatin1(kTx);
         // Empty, no semicolon, 48 fields, a pattern count that is not a number, negative or
         // larger than the points given, an angle that is not a number, the cross count missing.
-        for (const QString& line : {QString(), QString("TX 23058 M"), tx.left(tx.indexOf(";41.0;")),
-                                    QString(tx).replace(";CP;3;", ";CP;x;"), QString(tx).replace(";CP;3;", ";CP;-1;"),
-                                    QString(tx).replace(";CP;3;", ";CP;9;"), QString(tx).replace(";CP;3;0;0;", ";CP;3;a;0;"),
-                                    tx.left(tx.indexOf(";XP;") + 3)}) {
+        for (const QString& line :
+             {QString(), QString("TX 23058 M"), tx.left(tx.indexOf(";41.0;")),
+              QString(tx).replace(";CP;3;", ";CP;x;"), QString(tx).replace(";CP;3;", ";CP;-1;"),
+              QString(tx).replace(";CP;3;", ";CP;9;"), QString(tx).replace(";CP;3;0;0;", ";CP;3;a;0;"),
+              tx.left(tx.indexOf(";XP;") + 3)}) {
             hcmfs::StationRecord r;
             std::string message;
             const std::string l = line.toStdString();

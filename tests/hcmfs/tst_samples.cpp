@@ -68,8 +68,8 @@ private slots:
         QFile report(tmp_.filePath("detail.txt"));
         QVERIFY(report.open(QIODevice::ReadOnly));
         const QByteArray text = report.readAll();
-        for (const char* part : {"four stations", "Hop 2: PTX -> RX", "E016N50.63E (HCM .63E)", "E016N50.63M (HCM .63M)",
-                                 "L_rep  repeater jumper 9L PRX + 9L PTX"})
+        for (const char* part : {"four stations", "Hop 2: PTX -> RX", "E016N50.63E (HCM .63E)",
+                                 "E016N50.63M (HCM .63M)", "L_rep  repeater jumper 9L PRX + 9L PTX"})
             QVERIFY2(text.contains(part), part);
         // The sample's sea lies on the second hop, east of the ridge.
         QVERIFY(QRegularExpression("Hop 2: [^\\n]*\\n(.*\\n)*  zones: \\d+ inland \\(A2\\), [1-9]\\d* coastal \\(A1\\), [1-9]\\d* sea").match(QString::fromLatin1(text)).hasMatch());

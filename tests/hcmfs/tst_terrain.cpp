@@ -74,7 +74,8 @@ static hcmfs::Calculation calculate(const QByteArray& terrain, const QMap<int, Q
 
 static bool writeScene(const QString& root, const hcmfs::HeightFunction& h)
 {
-    return writeHcm(root + "/TOPO/E016/E016N50.63E", 16, 50, true, h) && writeHcm(root + "/TOPO/E017/E017N50.63E", 17, 50, true, h);
+    return writeHcm(root + "/TOPO/E016/E016N50.63E", 16, 50, true, h) &&
+           writeHcm(root + "/TOPO/E017/E017N50.63E", 17, 50, true, h);
 }
 
 class TestTerrain : public QObject
@@ -90,7 +91,8 @@ private slots:
 
     void tileNames()
     {
-        QCOMPARE(hcmfs::tileName(16, 54) + " " + hcmfs::tileName(-5, 40) + " " + hcmfs::tileName(-75, -12), std::string("E016N54 W005N40 W075S12"));
+        QCOMPARE(hcmfs::tileName(16, 54) + " " + hcmfs::tileName(-5, 40) + " " + hcmfs::tileName(-75, -12),
+                 std::string("E016N54 W005N40 W075S12"));
     }
 
     void workedOffsets_data()
@@ -361,8 +363,9 @@ private slots:
         const QString root = tmp_.filePath("coast");
         QVERIFY(writeHcm(root + "/TOPO/E036/E036N01.33E", 36, 1, false, [](double, double) { return 250.0; }));
         // Only bits 0 and 2 count: 11 is sea, 20 coastal land, 2 inland.
-        QVERIFY(writeHcm(root + "/MORPHO/E036/E036N01.33M", 36, 1, false,
-                         [](double lat, double) { return lat > 1 + 28.5 / 1200 ? 11.0 : lat > 1 + 13.5 / 1200 ? 20.0 : 2.0; }));
+        QVERIFY(writeHcm(root + "/MORPHO/E036/E036N01.33M", 36, 1, false, [](double lat, double) {
+            return lat > 1 + 28.5 / 1200 ? 11.0 : lat > 1 + 13.5 / 1200 ? 20.0 : 2.0;
+        }));
         const QMap<int, QByteArray> tx{{10, "036E000001N0000"}, {33, "0"}}, rx{{10, "036E000001N0256"}, {33, "180"}};
         hcmfs::Calculation c = calculate(QFile::encodeName(root), tx, rx);
         QCOMPARE(c.hops[0].points, 56);

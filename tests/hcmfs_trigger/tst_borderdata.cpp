@@ -64,16 +64,23 @@ private slots:
         const QByteArray good = fixture::borderBytes({{16.0, 48.0}, {16.1, 48.05}});
         // {bytes, error}: good; empty, one byte short, written in degrees, latitude beyond pi/2,
         // NaN, infinite; the edges of the range.
-        const std::initializer_list<std::pair<QByteArray, int>> files{
-            {good, 0}, {QByteArray(), 2008}, {good.left(good.size() - 1), 2008}, {raw(16.0, 48.0), 2008},
-            {raw(0.3, 1.6), 2008}, {good + raw(nan, 0.8), 2008}, {raw(0.3, -inf), 2008}, {raw(-fixture::kPi, fixture::kPi / 2), 0}};
+        const std::initializer_list<std::pair<QByteArray, int>> files{{good, 0},
+                                                                      {QByteArray(), 2008},
+                                                                      {good.left(good.size() - 1), 2008},
+                                                                      {raw(16.0, 48.0), 2008},
+                                                                      {raw(0.3, 1.6), 2008},
+                                                                      {good + raw(nan, 0.8), 2008},
+                                                                      {raw(0.3, -inf), 2008},
+                                                                      {raw(-fixture::kPi, fixture::kPi / 2),
+                                                                       0}};
         for (const auto& [bytes, error] : files) {
             QTemporaryDir dir;
             const QString file = dir.filePath("AUT.ALL");
             QVERIFY(fixture::writeFile(file, bytes));
             std::vector<LonLat> points;
             const int got = readBorderFile(fsPath(file), points);
-            QVERIFY2(got == error && points.empty() == (error != 0), qPrintable(QString("%1: %2").arg(bytes.toHex().constData()).arg(got)));
+            QVERIFY2(got == error && points.empty() == (error != 0),
+                     qPrintable(QString("%1: %2").arg(bytes.toHex().constData()).arg(got)));
         }
     }
 
@@ -124,7 +131,8 @@ private slots:
         // Full outline, zero line, lower case; an x-km line, no extension, hidden, a blank or a comma
         // in the code, a code too long: not border files.
         QStringList codes;
-        for (const char* name : {"AUT.ALL", "D.000", "hol.all", "AUT.006", "AUT", ".ALL", "A B.ALL", "A,B.ALL", "ABCDEFGHI.ALL"})
+        for (const char* name :
+             {"AUT.ALL", "D.000", "hol.all", "AUT.006", "AUT", ".ALL", "A B.ALL", "A,B.ALL", "ABCDEFGHI.ALL"})
             codes << QString::fromStdString(borderFileCode(name));
         QCOMPARE(codes, (QStringList{"AUT", "D", "HOL", "", "", "", "", "", ""}));
     }

@@ -117,12 +117,19 @@ private slots:
         const double nan = std::numeric_limits<double>::quiet_NaN();
         // {lon, lat, GHz, height, error}: fine; frequency 0, above 50 GHz, NaN; latitude
         // beyond the pole, longitude NaN; height NaN.
-        for (const auto& [lon, lat, ghz, heightM, error] : std::initializer_list<std::tuple<double, double, double, double, int>>{
-                 {10, 50, 13, 100, 0}, {10, 50, 0, 100, 2002}, {10, 50, 50.01, 100, 2002}, {10, 50, nan, 100, 2002},
-                 {10, 90.5, 13, 100, 2003}, {nan, 50, 13, 100, 2003}, {10, 50, 13, nan, 2014}}) {
+        for (const auto& [lon, lat, ghz, heightM, error] :
+             std::initializer_list<std::tuple<double, double, double, double, int>>{
+                 {10, 50, 13, 100, 0},
+                 {10, 50, 0, 100, 2002},
+                 {10, 50, 50.01, 100, 2002},
+                 {10, 50, nan, 100, 2002},
+                 {10, 90.5, 13, 100, 2003},
+                 {nan, 50, 13, 100, 2003},
+                 {10, 50, 13, nan, 2014}}) {
             int e = -1;
             const QString countries = run(set, TriggerStation::fromDegrees(lon, lat, ghz, heightM, "X"), &e);
-            QVERIFY2(e == error && countries == (error == 0 ? "A" : ""), qPrintable(QString("%1 %2 %3 %4: %5").arg(lon).arg(lat).arg(ghz).arg(heightM).arg(e)));
+            QVERIFY2(e == error && countries == (error == 0 ? "A" : ""),
+                     qPrintable(QString("%1 %2 %3 %4: %5").arg(lon).arg(lat).arg(ghz).arg(heightM).arg(e)));
         }
     }
 };

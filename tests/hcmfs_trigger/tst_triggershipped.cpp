@@ -71,7 +71,8 @@ private slots:
         // {countries, capacity, buffer afterwards, error}: room to spare, an exact fit, the last code
         // cut off, a cut just before a comma, inside the second code, not even one code, nothing
         // triggered, no room with nothing to write, no room.
-        for (const auto& [countries, capacity, written, error] : std::initializer_list<std::tuple<std::string, int, QByteArray, int>>{
+        for (const auto& [countries, capacity, written, error] :
+             std::initializer_list<std::tuple<std::string, int, QByteArray, int>>{
                  {"AUT,D,I", 10, "AUT,D,I   ", 0}, {"AUT,D,I", 7, "AUT,D,I", 0}, {"AUT,D,I", 6, "AUT,D ", 2009},
                  {"AUT,D,I", 5, "AUT,D", 2009}, {"AUT,HNG", 5, "AUT  ", 2009}, {"AUT,D", 2, "  ", 2009},
                  {"", 4, "    ", 0}, {"", 0, "", 0}, {"D", 0, "", 2009}}) {
@@ -79,8 +80,10 @@ private slots:
             QByteArray buffer(capacity + 2, '#');
             const int got = writeCountryList(countries, buffer.data() + 1, capacity);
             const int noBuffer = writeCountryList(countries, nullptr, capacity);
-            QCOMPARE(QString("%1 in %2: %3 %4 %5").arg(countries.c_str()).arg(capacity).arg(got).arg(QString::fromLatin1(buffer)).arg(noBuffer),
-                     QString("%1 in %2: %3 #%4# %5").arg(countries.c_str()).arg(capacity).arg(error).arg(QString::fromLatin1(written)).arg(countries.empty() ? 0 : 2009));
+            const QString row = QString("%1 in %2: ").arg(countries.c_str()).arg(capacity);
+            QCOMPARE(row + QString("%1 %2 %3").arg(got).arg(QString::fromLatin1(buffer)).arg(noBuffer),
+                     row + QString("%1 #%2# %3").arg(error).arg(QString::fromLatin1(written))
+                               .arg(countries.empty() ? 0 : 2009));
         }
     }
 };
