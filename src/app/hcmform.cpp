@@ -22,14 +22,12 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSettings>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
